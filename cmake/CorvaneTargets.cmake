@@ -1,0 +1,94 @@
+# Helpers that keep every folder's CMakeLists short.
+#
+# Source naming decides where a file builds:
+#   Name.cpp        portable, both configurations
+#   Name_win.cpp    Windows configuration only
+#   Name_posix.cpp  native configuration only
+# Test naming (under tests/<folder>/):
+#   Name_test.cpp        portable unit tests: native, and under Wine in the Windows build
+#   Name_win_test.cpp    Windows-only tests, run under Wine (label "wine")
+#   Name_posix_test.cpp  native-only unit tests
+#   Name_e2e_test.cpp    slow end-to-end tests against real tools (label "e2e")
+
+function(corvane_platform_sources out_var dir)
+  file(GLOB all CONFIGURE_DEPENDS "${dir}/*.cpp" "${dir}/*.c")
+  set(kept "")
+  foreach(src IN LISTS all)
+    get_filename_component(stem "${src}" NAME_WE)
+    if(stem MATCHES "_test$")
+      continue()
+    endif()
+    if(stem MATCHES "_win$" AND NOT WIN32)
+      continue()
+    endif()
+    if(stem MATCHES "_posix$" AND WIN32)
+      continue()
+    endif()
+    list(APPEND kept "${src}")
+  endforeach()
+  set(${out_var} "${kept}" PARENT_SCOPE)
+endfunction()
+
+# corvane_library(name [DEPS libs...]) - a static library of this folder's sources.
+function(corvane_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  corvane_platform_sources(sources "${CMAKE_CURRENT_SOURCE_DIR}")
+  if(NOT sources)
+    return()
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}")
+  target_link_libraries(${name} PUBLIC corvane_options ${ARG_DEPS})
+endfunction()
+
+function(_corvane_test_exe name label sources)
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest_main corvane_options)
+  target_include_directories(${name} PRIVATE "${PROJECT_SOURCE_DIR}" "${PROJECT_SOURCE_DIR}/tests")
+  target_compile_definitions(${name} PRIVATE
+    CORVANE_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
+    CORVANE_BUILD_DIR="${PROJECT_BINARY_DIR}")
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS "${label}" TIMEOUT 300)
+endfunction()
+
+# corvane_tests(folder LIBS libs...) - the test executables of tests/<folder>.
+function(corvane_tests folder)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  set(dir "${PROJECT_SOURCE_DIR}/tests/${folder}")
+  string(REPLACE "/" "_" tag "${folder}")
+  file(GLOB unit CONFIGURE_DEPENDS "${dir}/*_test.cpp")
+  set(portable "")
+  set(win_only "")
+  set(posix_only "")
+  set(e2e "")
+  foreach(src IN LISTS unit)
+    get_filename_component(stem "${src}" NAME_WE)
+    if(stem MATCHES "_win_test$")
+      list(APPEND win_only "${src}")
+    elseif(stem MATCHES "_posix_test$")
+      list(APPEND posix_only "${src}")
+    elseif(stem MATCHES "_e2e_test$")
+      list(APPEND e2e "${src}")
+    else()
+      list(APPEND portable "${src}")
+    endif()
+  endforeach()
+  file(GLOB helpers CONFIGURE_DEPENDS "${dir}/*_helpers.cpp")
+
+  if(WIN32)
+    set(unit_label "wine")
+    set(unit_sources ${portable} ${win_only})
+  else()
+    set(unit_label "unit")
+    set(unit_sources ${portable} ${posix_only})
+  endif()
+  if(unit_sources)
+    _corvane_test_exe(${tag}_tests "${unit_label}" "${unit_sources};${helpers}" ${ARG_LIBS})
+  endif()
+  if(e2e AND NOT WIN32)
+    _corvane_test_exe(${tag}_e2e_tests "e2e" "${e2e};${helpers}" ${ARG_LIBS})
+  endif()
+endfunction()

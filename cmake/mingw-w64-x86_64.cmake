@@ -1,0 +1,21 @@
+# Cross-compiling the Windows programs with mingw-w64 (posix thread model).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(MINGW_TRIPLE x86_64-w64-mingw32)
+
+set(CMAKE_C_COMPILER   ${MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER  ${MINGW_TRIPLE}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Without -static, C++ programs import libwinpthread-1.dll, which Wine cannot find.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
+
+# Every test executable runs under Wine through this script.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# build.sh native|windows|windows32 [BUILD_DIR] : configures and builds one configuration.
+# CORVANE_SANITIZE=ON turns on ASan/UBSan for the native build.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+kind=${1:-native}
+case "$kind" in
+  native)    dir=${2:-$root/build-native}
+             extra=(-DCORVANE_SANITIZE="${CORVANE_SANITIZE:-OFF}") ;;
+  windows)   dir=${2:-$root/build-win}
+             extra=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake") ;;
+  windows32) dir=${2:-$root/build-win32}
+             extra=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" -DCORVANE_TESTS=OFF) ;;
+  *) echo "usage: build.sh native|windows|windows32 [BUILD_DIR]" >&2; exit 2 ;;
+esac
+cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${extra[@]}" >/dev/null
+cmake --build "$dir" -j "$(nproc)"

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs every Debian package the build, the tests and the demo need.
+# Idempotent: packages already present are not touched, and apt is only
+# consulted when something is missing.
+set -euo pipefail
+
+PACKAGES=(
+  cmake ninja-build g++ pkg-config dpkg-dev
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+  wine wine64 wine64-tools xvfb x11-apps imagemagick
+  libboost1.81-dev libz-mingw-w64-dev libminizip-dev zlib1g-dev
+  googletest ffmpeg nsis
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+echo "setup: all packages present"

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# The whole test run: installs what is missing, builds both configurations,
+# runs the native tests (unit + e2e, with sanitizers) and the Windows tests under Wine.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+bash scripts/setup.sh || exit 1
+
+native=$root/build-native-test
+win=$root/build-win
+
+CORVANE_SANITIZE=ON bash scripts/build.sh native "$native" || exit 1
+bash scripts/build.sh windows "$win" || exit 1
+
+summary() { grep -E 'tests passed, [0-9]+ tests? failed out of' "$1" | tail -n1; }
+
+echo "== native tests"
+ctest --test-dir "$native" --output-on-failure -j2 --timeout 300 2>&1 | tee "$native/ctest.log"
+native_rc=${PIPESTATUS[0]}
+
+echo "== Windows tests under Wine"
+bash scripts/with-wine.sh "$win/wineprefix" \
+  ctest --test-dir "$win" --output-on-failure --timeout 300 2>&1 | tee "$win/ctest.log"
+win_rc=${PIPESTATUS[0]}
+
+count() { sed -nE "s/.*tests passed, ([0-9]+) tests? failed out of ([0-9]+).*/\\$1/p" "$2" | tail -n1; }
+nf=$(count 1 "$native/ctest.log"); nt=$(count 2 "$native/ctest.log")
+wf=$(count 1 "$win/ctest.log"); wt=$(count 2 "$win/ctest.log")
+failed=$(( ${nf:-0} + ${wf:-0} ))
+passed=$(( ${nt:-0} + ${wt:-0} - failed ))
+echo "native: $(summary "$native/ctest.log")"
+echo "wine:   $(summary "$win/ctest.log")"
+echo "all: $passed passed, $failed failed"
+[ "$native_rc" -eq 0 ] && [ "$win_rc" -eq 0 ] && [ -n "$nt" ] && [ -n "$wt" ]
