@@ -9,7 +9,7 @@ PACKAGES=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64 wine64-tools xvfb x11-apps imagemagick
   libboost1.81-dev libz-mingw-w64-dev libminizip-dev zlib1g-dev
-  googletest ffmpeg nsis
+  googletest ffmpeg nsis python3
 )
 
 missing=()
