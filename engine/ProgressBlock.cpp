@@ -1,0 +1,71 @@
+#include "engine/ProgressBlock.h"
+
+#include <boost/algorithm/string/trim.hpp>
+#include <boost/lexical_cast.hpp>
+#include <boost/regex.hpp>
+
+#include "base/TextConvert.h"
+
+namespace corvane {
+namespace {
+
+// Perl syntax; "." also matches line breaks, so a match may span lines of the block.
+const boost::wregex& DurationPattern() {
+  static const boost::wregex re(L"Duration:\\s*([^N]*?):(.*?):(.*?)\\.", boost::regex::perl);
+  return re;
+}
+const boost::wregex& SecondsTimePattern() {
+  static const boost::wregex re(L"time=([\\d]{0,8})\\.", boost::regex::perl);
+  return re;
+}
+const boost::wregex& ClockTimePattern() {
+  static const boost::wregex re(L"time=([^N]*?):(.*?):(.*?)\\.", boost::regex::perl);
+  return re;
+}
+
+bool Search(const std::wstring& text, const boost::wregex& re, boost::wsmatch& match) {
+  return boost::regex_search(text, match, re, boost::match_default);
+}
+
+// Hours, minutes and seconds from groups 1 to 3; 0 when any group is empty.
+int64_t ClockSeconds(const boost::wsmatch& match) {
+  std::wstring parts[3];
+  for (int i = 0; i < 3; ++i) {
+    parts[i] = boost::algorithm::trim_copy(match.str(i + 1));
+    if (parts[i].empty()) return 0;
+  }
+  return boost::lexical_cast<int64_t>(parts[0]) * 3600 + boost::lexical_cast<int64_t>(parts[1]) * 60 +
+         boost::lexical_cast<int64_t>(parts[2]);
+}
+
+}  // namespace
+
+SProgressBlock ParseProgressBlock(const std::string& block) {
+  const std::wstring text = AnsiToWide(block);
+  boost::wsmatch match;
+  SProgressBlock result;
+  if (Search(text, DurationPattern(), match)) {
+    result.seconds = ClockSeconds(match);
+    return result;
+  }
+  if (Search(text, SecondsTimePattern(), match)) {
+    result.isTime = true;
+    // An empty group ("time=.") is no number at all.
+    result.seconds = boost::lexical_cast<int64_t>(match.str(1));
+    return result;
+  }
+  if (Search(text, ClockTimePattern(), match)) {
+    result.isTime = true;
+    result.seconds = ClockSeconds(match);
+    return result;
+  }
+  if (text.find(L"Video encoding failed") != std::wstring::npos) {
+    return SProgressBlock{-1, /*isTime=*/true, /*isError=*/true};
+  }
+  if (text.find(L"Invalid data found when processing input") != std::wstring::npos) {
+    return SProgressBlock{-1, /*isTime=*/false, /*isError=*/true};
+  }
+  return result;
+}
+
+}  // namespace corvane

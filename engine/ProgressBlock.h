@@ -1,0 +1,25 @@
+#pragma once
+// Reading progress from one block of the media tool's output.
+#include <cstdint>
+#include <string>
+
+namespace corvane {
+
+struct SProgressBlock {
+  int64_t seconds = 0;  // a duration or a time position, -1 on a failure text
+  bool isTime = false;  // true: "time=" position; false: "Duration:" total
+  bool isError = false;
+};
+
+// Looks at one output block on its own (a line split across two blocks is
+// seen in neither). The first rule that matches decides:
+//   "Duration: h:m:s."             total duration
+//   "time=<seconds>."              position, old tool versions
+//   "time=h:m:s."                  position
+//   "Video encoding failed"        error, isTime true (the caller tells the user and cancels)
+//   "Invalid data found when processing input"  error, isTime false (ignored by the caller)
+// A number group that is not a number throws boost::bad_lexical_cast, which
+// ends the tool run like a handler that says stop.
+SProgressBlock ParseProgressBlock(const std::string& block);
+
+}  // namespace corvane

@@ -1,0 +1,40 @@
+#include "engine/ProgressPosition.h"
+
+namespace corvane {
+namespace {
+
+int Truncate(float value) { return static_cast<int>(value); }
+
+int ToMpegPosition(const SProgressInput& in, float time, float duration) {
+  const float share = (1.0f / static_cast<float>(2 * in.fileCount)) * 100.0f;
+  const int done = in.fileCount - in.queueLength - 1;
+  return done * Truncate(share) + Truncate(time * share / duration);
+}
+
+}  // namespace
+
+std::optional<int> ComputeProgressPosition(const SProgressInput& in) {
+  if (in.currentTime == 0 || in.totalDuration == 0) return std::nullopt;
+  const float time = static_cast<float>(in.currentTime);
+  const float duration = static_cast<float>(in.totalDuration);
+  switch (in.mode) {
+    case kJoinToMpeg:
+      if (in.fileCount <= 0) return 0;
+      return ToMpegPosition(in, time, duration);
+    case kJoinByteCopy:
+      return 50;
+    case kJoinFinalAvi:
+    case kJoinFinalFlv:
+    case kJoinFinalRm:
+    case kJoinFinalWmv:
+      return 50 + Truncate(time * 50.0f / duration);
+    case kJoinMp4Pass1:
+      return 50 + Truncate(time * 10.0f / duration);
+    case kJoinMp4Pass2:
+      return 60 + Truncate(time * 40.0f / duration);
+    default:
+      return 0;
+  }
+}
+
+}  // namespace corvane

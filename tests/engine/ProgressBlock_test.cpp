@@ -1,0 +1,67 @@
+#include "engine/ProgressBlock.h"
+
+#include <boost/lexical_cast.hpp>
+#include <gtest/gtest.h>
+
+using namespace corvane;
+
+namespace {
+
+struct SBlockCase {
+  const char* name;
+  const char* block;
+  int64_t seconds;
+  bool isTime;
+  bool isError;
+};
+
+// Blocks as the tool prints them today (lines separated by \r for progress).
+const SBlockCase kCases[] = {
+    {"DurationOfAnInput", "  Duration: 00:01:40.00, start: 0.000000, bitrate: 1205 kb/s\n", 100, false, false},
+    {"DurationWithHours", "Duration: 01:02:03.50, start", 3723, false, false},
+    {"ClockTimeOfProgressLine",
+     "frame=  125 fps= 50 q=2.0 size=     512kB time=00:00:50.00 bitrate= 838.9kbits/s speed=2x\r", 50, true,
+     false},
+    {"OldSecondsTime", "frame=  125 q=2.0 size=  512kB time=50.04 bitrate= 838.9kbits/s\r", 50, true, false},
+    {"BothDurationAndTimeGiveOnlyTheDuration",
+     "Duration: 00:00:30.00, start: 0.0\nframe= 10 time=00:00:10.00 bitrate=1\r", 30, false, false},
+    {"DurationNotAvailable", "Duration: N/A, start: 0.000000, bitrate: N/A\n", 0, false, false},
+    {"TimeNotAvailableIsNothing", "frame=    0 fps=0.0 q=0.0 size=       0kB time=N/A bitrate=N/A\r", 0, false, false},
+    {"EncodingFailure", "Video encoding failed\n", -1, true, true},
+    {"InvalidData", "clip.xbv: Invalid data found when processing input\n", -1, false, true},
+    {"UnrelatedText", "Stream mapping:\n  Stream #0:0 -> #0:0 (h264 (native) -> mpeg2video (native))\n", 0, false,
+     false},
+    {"EmptyBlock", "", 0, false, false},
+};
+
+class ParseProgressBlockCases : public ::testing::TestWithParam<SBlockCase> {};
+
+}  // namespace
+
+TEST_P(ParseProgressBlockCases, GivesValueKindAndError) {
+  const SBlockCase& c = GetParam();
+  const SProgressBlock result = ParseProgressBlock(c.block);
+  EXPECT_EQ(result.seconds, c.seconds);
+  EXPECT_EQ(result.isTime, c.isTime);
+  EXPECT_EQ(result.isError, c.isError);
+}
+
+INSTANTIATE_TEST_SUITE_P(ToolOutput, ParseProgressBlockCases, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ParseProgressBlock, DurationLineSplitAcrossBlocksIsSeenInNeither) {
+  const SProgressBlock first = ParseProgressBlock("  Duration: 00:0");
+  const SProgressBlock second = ParseProgressBlock("1:40.00, start: 0.000000\n");
+  EXPECT_EQ(first.seconds, 0);
+  EXPECT_FALSE(first.isTime);
+  EXPECT_EQ(second.seconds, 0);
+  EXPECT_FALSE(second.isTime);
+}
+
+TEST(ParseProgressBlock, NonNumericClockGroupThrowsSoTheRunEnds) {
+  EXPECT_THROW(ParseProgressBlock("Duration: aa:bb:cc.00"), boost::bad_lexical_cast);
+}
+
+TEST(ParseProgressBlock, BlankClockGroupGivesZero) {
+  EXPECT_EQ(ParseProgressBlock("Duration:  :01:40.00").seconds, 0);
+}
