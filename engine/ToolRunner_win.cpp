@@ -1,0 +1,109 @@
+// Runs a command as a hidden child whose standard output and standard error
+// share one anonymous pipe.
+#include "engine/ToolRunner.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "base/Handle.h"
+
+namespace corvane {
+namespace {
+
+constexpr DWORD kReadBlockSize = 4096;
+constexpr size_t kCommandBufferUnits = kMaxToolCommandLine + 1;
+
+struct SChildPipes {
+  CHandle outputRead, outputWrite;  // the child writes, we read
+  CHandle inputRead, inputWrite;    // the child's stdin; never written
+};
+
+bool CreatePipes(SChildPipes& pipes) {
+  SECURITY_ATTRIBUTES sa = {};
+  sa.nLength = sizeof sa;
+  sa.lpSecurityDescriptor = nullptr;
+  sa.bInheritHandle = TRUE;
+  if (!CreatePipe(pipes.outputRead.Put(), pipes.outputWrite.Put(), &sa, /*size=*/0)) return false;
+  if (!CreatePipe(pipes.inputRead.Put(), pipes.inputWrite.Put(), &sa, /*size=*/0)) return false;
+  // Our ends stay in this process: a child that inherited them would keep
+  // the pipe open after the tool exits and the read loop would never end.
+  SetHandleInformation(pipes.outputRead.Get(), HANDLE_FLAG_INHERIT, 0);
+  SetHandleInformation(pipes.inputWrite.Get(), HANDLE_FLAG_INHERIT, 0);
+  return true;
+}
+
+STARTUPINFOW MakeStartupInfo(const SChildPipes& pipes) {
+  STARTUPINFOW si = {};
+  si.cb = sizeof si;
+  GetStartupInfoW(&si);
+  // The parent's start-up info may name a desktop title or reserved data
+  // that must not be passed on; keep only what the child needs from it.
+  si.lpReserved = nullptr;
+  si.cbReserved2 = 0;
+  si.lpReserved2 = nullptr;
+  si.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+  si.wShowWindow = SW_SHOW;
+  si.hStdInput = pipes.inputRead.Get();
+  si.hStdOutput = pipes.outputWrite.Get();
+  si.hStdError = pipes.outputWrite.Get();
+  return si;
+}
+
+void ReadLoop(HANDLE readEnd, TStdStr<char>& accumulated, const OutputChunkHandler& onChunk) {
+  char buffer[kReadBlockSize];
+  for (;;) {
+    DWORD n = 0;
+    // Fails with ERROR_BROKEN_PIPE once the child has exited.
+    if (!ReadFile(readEnd, buffer, kReadBlockSize, &n, /*overlapped=*/nullptr)) return;
+    const TStdStr<char> block(buffer, n);
+    try {
+      if (!onChunk || !onChunk(accumulated, block)) return;
+    } catch (...) {
+      return;  // a failing handler ends the run like a handler returning false
+    }
+  }
+}
+
+}  // namespace
+
+bool RunTool(const std::wstring& workingFolder, const std::wstring& commandLine,
+             const OutputChunkHandler& onChunk, const OutputDoneHandler& onDone) {
+  if (commandLine.empty()) return true;
+  if (commandLine.size() > kMaxToolCommandLine) return false;
+
+  SChildPipes pipes;
+  if (!CreatePipes(pipes)) return false;
+  STARTUPINFOW si = MakeStartupInfo(pipes);
+
+  // CreateProcessW may write into the command line, so it gets its own copy.
+  std::vector<wchar_t> buffer(kCommandBufferUnits, L'\0');
+  commandLine.copy(buffer.data(), commandLine.size());
+
+  PROCESS_INFORMATION pi = {};
+  if (!CreateProcessW(/*application=*/nullptr, buffer.data(), /*processSecurity=*/nullptr,
+                      /*threadSecurity=*/nullptr, /*inherit=*/TRUE, CREATE_NO_WINDOW | NORMAL_PRIORITY_CLASS,
+                      /*environment=*/nullptr, workingFolder.empty() ? nullptr : workingFolder.c_str(), &si, &pi))
+    return false;
+  CHandle process(pi.hProcess);
+  CHandle thread(pi.hThread);
+
+  // Without our copies of the child's ends the read end reports the end of
+  // the pipe when the child exits.
+  pipes.outputWrite.Close();
+  pipes.inputRead.Close();
+
+  TStdStr<char> accumulated;
+  ReadLoop(pipes.outputRead.Get(), accumulated, onChunk);
+
+  // Harmless when the child has already exited; this is how a stop asked for
+  // by the chunk handler ends a running conversion.
+  TerminateProcess(process.Get(), /*exitCode=*/0);
+  pipes.outputRead.Close();
+  pipes.inputWrite.Close();
+  process.Close();
+  thread.Close();
+  return onDone ? onDone(accumulated) : true;
+}
+
+}  // namespace corvane
