@@ -1,0 +1,63 @@
+#!/usr/bin/env python3
+"""Writes the small zip archives the unpacker tests read.
+
+Run from anywhere; the archives land beside this script. They are committed,
+so the tests (native and under Wine) need no Python at run time.
+"""
+import os
+import random
+import zipfile
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def entry(name, date_time, compress=zipfile.ZIP_DEFLATED):
+    info = zipfile.ZipInfo(name, date_time)
+    info.compress_type = compress
+    info.external_attr = 0o644 << 16
+    return info
+
+
+def write(archive, entries):
+    with zipfile.ZipFile(os.path.join(HERE, archive), "w") as z:
+        for info, data in entries:
+            z.writestr(info, data)
+
+
+def main():
+    rng = random.Random(20261207)
+    big = bytes(rng.getrandbits(8) for _ in range(50000))  # spans several copy pieces
+
+    write("nested.zip", [
+        (entry("sub/", (2020, 1, 2, 3, 4, 6)), b""),
+        (entry("sub/dir/a.txt", (2021, 3, 4, 5, 6, 8)), b"hello from a nested folder\n"),
+        (entry("top.bin", (2019, 12, 31, 23, 59, 58)), big),
+        (entry("empty.txt", (2022, 7, 1, 12, 0, 0), zipfile.ZIP_STORED), b""),
+    ])
+    write("empty.zip", [])
+    write("dotdot.zip", [
+        (entry("good.txt", (2021, 1, 1, 0, 0, 0)), b"good\n"),
+        (entry("../escape.txt", (2021, 1, 1, 0, 0, 0)), b"escaped\n"),
+    ])
+    write("inner_dotdot.zip", [(entry("sub/../../escape.txt", (2021, 1, 1, 0, 0, 0)), b"escaped\n")])
+    write("drive.zip", [(entry("C:\\escape.txt", (2021, 1, 1, 0, 0, 0)), b"escaped\n")])
+    write("absolute.zip", [(entry("\\escape.txt", (2021, 1, 1, 0, 0, 0)), b"escaped\n")])
+    write("slash_absolute.zip", [(entry("/escape.txt", (2021, 1, 1, 0, 0, 0)), b"escaped\n")])
+
+    # A stored entry whose data no longer matches its CRC: the unzip layer
+    # delivers every byte and reports the damage only when the entry closes.
+    path = os.path.join(HERE, "damaged.zip")
+    payload = b"NEW-CONTENT-THAT-IS-DAMAGED-IN-TRANSIT\n"
+    write("damaged.zip", [(entry("a.txt", (2021, 1, 1, 0, 0, 0), zipfile.ZIP_STORED), payload)])
+    with open(path, "r+b") as f:
+        data = f.read()
+        at = data.index(payload) + 3
+        f.seek(at)
+        f.write(bytes([data[at] ^ 0x20]))
+
+    with open(os.path.join(HERE, "not_a_zip.zip"), "wb") as f:
+        f.write(b"<html><body>404 Not Found</body></html>\n")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,48 @@
+#pragma once
+// The few file-system operations the unpacker needs, one implementation per
+// platform (UnzipFiles_win.cpp, UnzipFiles_posix.cpp). Paths are in the
+// unpacker's backslash form.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace corvane {
+
+enum class EPathKind { kMissing, kFile, kFolder };
+EPathKind GetPathKind(const std::wstring& path);
+
+// One folder, whose parent exists.
+bool MakeOneFolder(const std::wstring& path);
+
+// Whether an existing file can be opened for writing with no sharing (it
+// cannot while a running program holds it).
+bool CanOverwriteFile(const std::wstring& path);
+
+// Moves `from` over `to`, replacing it.
+bool ReplaceWithFile(const std::wstring& from, const std::wstring& to);
+
+bool RemoveFile(const std::wstring& path);
+
+// Creation and last-write time from a DOS date and time taken as local
+// time; the last-access time stays.
+bool SetFileDosTime(const std::wstring& path, uint32_t dosDate);
+
+// A file being written: created (replacing any old one) with no sharing.
+class COutputFile {
+ public:
+  COutputFile();
+  ~COutputFile();
+  COutputFile(const COutputFile&) = delete;
+  COutputFile& operator=(const COutputFile&) = delete;
+
+  bool Create(const std::wstring& path);
+  // True only when every byte was written.
+  bool Write(const void* data, uint32_t size);
+  void Close();
+
+ private:
+  struct SImpl;
+  std::unique_ptr<SImpl> m_impl;
+};
+
+}  // namespace corvane

@@ -1,0 +1,90 @@
+#include "updater/UnzipFiles.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <ctime>
+
+#include "base/TextConvert.h"
+#include "updater/UnzipPaths.h"
+
+namespace corvane {
+namespace {
+
+// The unpacker's backslash paths as this system's file names.
+std::string NativePath(const std::wstring& path) {
+  std::wstring slashed = path;
+  std::replace(slashed.begin(), slashed.end(), L'\\', L'/');
+  return WideToUtf8(slashed);
+}
+
+}  // namespace
+
+EPathKind GetPathKind(const std::wstring& path) {
+  struct stat info {};
+  if (stat(NativePath(path).c_str(), &info) != 0) return EPathKind::kMissing;
+  return S_ISDIR(info.st_mode) ? EPathKind::kFolder : EPathKind::kFile;
+}
+
+bool MakeOneFolder(const std::wstring& path) {
+  return mkdir(NativePath(path).c_str(), 0777) == 0 || errno == EEXIST;
+}
+
+bool CanOverwriteFile(const std::wstring& path) { return access(NativePath(path).c_str(), W_OK) == 0; }
+
+bool ReplaceWithFile(const std::wstring& from, const std::wstring& to) {
+  return std::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
+}
+
+bool RemoveFile(const std::wstring& path) { return unlink(NativePath(path).c_str()) == 0; }
+
+bool SetFileDosTime(const std::wstring& path, uint32_t dosDate) {
+  const SDosDateTime dos = DecodeDosDateTime(dosDate);
+  std::tm local{};
+  local.tm_year = dos.year - 1900;
+  local.tm_mon = dos.month - 1;
+  local.tm_mday = dos.day;
+  local.tm_hour = dos.hour;
+  local.tm_min = dos.minute;
+  local.tm_sec = dos.second;
+  local.tm_isdst = -1;  // let the time zone rules decide
+  const std::time_t when = std::mktime(&local);
+  if (when == static_cast<std::time_t>(-1)) return false;
+  const struct timespec times[2] = {{0, UTIME_OMIT}, {when, 0}};
+  return utimensat(AT_FDCWD, NativePath(path).c_str(), times, 0) == 0;
+}
+
+struct COutputFile::SImpl {
+  int fd = -1;
+};
+
+COutputFile::COutputFile() : m_impl(std::make_unique<SImpl>()) {}
+COutputFile::~COutputFile() { Close(); }
+
+bool COutputFile::Create(const std::wstring& path) {
+  Close();
+  m_impl->fd = open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  return m_impl->fd >= 0;
+}
+
+bool COutputFile::Write(const void* data, uint32_t size) {
+  const char* bytes = static_cast<const char*>(data);
+  while (size > 0) {
+    const ssize_t n = write(m_impl->fd, bytes, size);
+    if (n <= 0) return false;
+    bytes += n;
+    size -= static_cast<uint32_t>(n);
+  }
+  return true;
+}
+
+void COutputFile::Close() {
+  if (m_impl && m_impl->fd >= 0) close(m_impl->fd);
+  if (m_impl) m_impl->fd = -1;
+}
+
+}  // namespace corvane

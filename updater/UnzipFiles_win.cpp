@@ -1,0 +1,74 @@
+#include "updater/UnzipFiles.h"
+
+#include <windows.h>
+
+#include <memory>
+
+namespace corvane {
+namespace {
+
+// Owner of one file handle.
+struct SFileCloser {
+  void operator()(HANDLE file) const {
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  }
+};
+using CFileHandle = std::unique_ptr<void, SFileCloser>;
+
+CFileHandle OpenFileHandle(const std::wstring& path, DWORD access, DWORD share, DWORD disposition) {
+  HANDLE file = CreateFileW(path.c_str(), access, share, /*security=*/nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                            /*templ=*/nullptr);
+  return CFileHandle(file == INVALID_HANDLE_VALUE ? nullptr : file);
+}
+
+}  // namespace
+
+EPathKind GetPathKind(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return EPathKind::kMissing;
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? EPathKind::kFolder : EPathKind::kFile;
+}
+
+bool MakeOneFolder(const std::wstring& path) {
+  return CreateDirectoryW(path.c_str(), /*security=*/nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+bool CanOverwriteFile(const std::wstring& path) {
+  return OpenFileHandle(path, GENERIC_WRITE, /*share=*/0, OPEN_EXISTING) != nullptr;
+}
+
+bool ReplaceWithFile(const std::wstring& from, const std::wstring& to) {
+  return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+}
+
+bool RemoveFile(const std::wstring& path) { return DeleteFileW(path.c_str()) != FALSE; }
+
+bool SetFileDosTime(const std::wstring& path, uint32_t dosDate) {
+  FILETIME local, utc;
+  if (!DosDateTimeToFileTime(HIWORD(dosDate), LOWORD(dosDate), &local)) return false;
+  if (!LocalFileTimeToFileTime(&local, &utc)) return false;
+  const CFileHandle file = OpenFileHandle(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, OPEN_EXISTING);
+  if (!file) return false;
+  return SetFileTime(file.get(), &utc, /*lastAccess=*/nullptr, &utc) != FALSE;
+}
+
+struct COutputFile::SImpl {
+  CFileHandle file;
+};
+
+COutputFile::COutputFile() : m_impl(std::make_unique<SImpl>()) {}
+COutputFile::~COutputFile() = default;
+
+bool COutputFile::Create(const std::wstring& path) {
+  m_impl->file = OpenFileHandle(path, GENERIC_WRITE, /*share=*/0, CREATE_ALWAYS);
+  return m_impl->file != nullptr;
+}
+
+bool COutputFile::Write(const void* data, uint32_t size) {
+  DWORD written = 0;
+  return WriteFile(m_impl->file.get(), data, size, &written, /*overlapped=*/nullptr) && written == size;
+}
+
+void COutputFile::Close() { m_impl->file.reset(); }
+
+}  // namespace corvane

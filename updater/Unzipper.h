@@ -1,0 +1,64 @@
+#pragma once
+// Reads a zip archive and unpacks it into a folder.
+//
+// Entries are written to a pending file beside their target and moved over
+// the target only after the zip library has closed the entry cleanly, so a
+// damaged entry (its CRC is checked only at close) never replaces a good
+// file. Entry names that could reach outside the target folder are refused.
+#include <cstdint>
+#include <string>
+
+namespace corvane {
+
+struct SZipEntryInfo {
+  std::wstring name;  // "/" turned into "\"
+  uint32_t dosDate = 0;
+  uint64_t compressedSize = 0;
+  uint64_t uncompressedSize = 0;
+  uint32_t externalAttributes = 0;
+  bool isFolder = false;
+};
+
+class CUnzipper {
+ public:
+  CUnzipper() = default;
+  ~CUnzipper() { CloseArchive(); }
+  CUnzipper(const CUnzipper&) = delete;
+  CUnzipper& operator=(const CUnzipper&) = delete;
+
+  // Closes any open archive and opens `path`; on success the default output
+  // folder becomes the path without its extension.
+  bool OpenArchive(const std::wstring& path);
+  void CloseArchive();
+  bool IsOpen() const { return m_archive != nullptr; }
+
+  // Opens `archive` in a reader of its own and unpacks every entry.
+  static bool ExtractArchive(const std::wstring& archive, const std::wstring& folder, bool flatten);
+
+  // Every entry in order; fails at the first entry that fails (earlier ones
+  // stay written) and for an archive without entries.
+  bool ExtractAll(const std::wstring& folder, bool flatten);
+  // The current entry; an empty folder means the default output folder.
+  bool ExtractCurrent(const std::wstring& folder, bool flatten);
+
+  int EntryCount() const;
+  bool FirstEntry();
+  bool NextEntry();
+  bool CurrentEntry(SZipEntryInfo& info) const;
+
+  const std::wstring& DefaultOutputFolder() const { return m_defaultFolder; }
+
+ private:
+  bool CopyCurrentEntryTo(const std::wstring& pendingPath);
+
+  void* m_archive = nullptr;  // unzFile
+  std::wstring m_defaultFolder;
+};
+
+// Creates a folder and any missing parents. Fails for an empty path and
+// when the path (or a parent) is an existing file.
+bool CreateFolderPath(const std::wstring& path);
+// Creates the folder a file path lives in; fails for a path without folder.
+bool CreateParentFolder(const std::wstring& filePath);
+
+}  // namespace corvane

@@ -1,0 +1,77 @@
+#include "updater/UpdaterData.h"
+
+#include <algorithm>
+#include <boost/json.hpp>
+
+#include "base/TextConvert.h"
+
+namespace corvane {
+namespace {
+
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+
+// One token starting at `pos` (no blanks skipped); `pos` moves past it.
+std::wstring_view NextToken(std::wstring_view line, size_t& pos) {
+  const size_t start = pos;
+  if (pos < line.size() && line[pos] == L'"') {
+    const size_t close = line.find(L'"', pos + 1);
+    pos = close == std::wstring_view::npos ? line.size() : close + 1;
+    const size_t end = close == std::wstring_view::npos ? line.size() : close;
+    return line.substr(start + 1, end - start - 1);
+  }
+  while (pos < line.size() && !IsBlank(line[pos])) ++pos;
+  return line.substr(start, pos - start);
+}
+
+std::wstring MemberText(const boost::json::object& object, const char* name) {
+  const boost::json::value* value = object.if_contains(name);
+  if (!value || !value->is_string()) return {};
+  const boost::json::string& text = value->get_string();
+  return Utf8ToWide(std::string_view(text.data(), text.size()));
+}
+
+}  // namespace
+
+std::wstring CommandLineArgument(std::wstring_view line) {
+  size_t pos = 0;
+  NextToken(line, pos);  // the program
+  while (pos < line.size()) {
+    while (pos < line.size() && IsBlank(line[pos])) ++pos;
+    if (pos >= line.size()) break;
+    const bool quoted = line[pos] == L'"';
+    const std::wstring_view token = NextToken(line, pos);
+    // The updater has no options: one ends the reading.
+    if (!quoted && !token.empty() && (token[0] == L'-' || token[0] == L'/')) return {};
+    return std::wstring(token);
+  }
+  return {};
+}
+
+bool ParseUpdaterRecord(std::wstring_view argument, SUpdaterRecord& record) {
+  record = SUpdaterRecord();
+  std::string json = WideToUtf8(argument);
+  std::replace(json.begin(), json.end(), '#', '"');
+  boost::json::error_code error;
+  const boost::json::value root = boost::json::parse(json, error);
+  if (error || !root.is_object()) return false;
+
+  const boost::json::object& object = root.get_object();
+  record.downloadUrl = MemberText(object, "DownloadUrl");
+  record.installerUrl = MemberText(object, "InstallerUrl");
+  record.appMainWndClassName = MemberText(object, "AppMainWndClassName");
+  record.appUserMsg = MemberText(object, "AppUserMsg");
+  record.appFileName = MemberText(object, "AppFileName");
+  record.curLangName = MemberText(object, "CurLangName");
+  record.tempFilePath = MemberText(object, "TempFilePath");
+  record.currentVersion = MemberText(object, "CurrentVersion");
+  record.latestVersion = MemberText(object, "LatestVersion");
+  return true;
+}
+
+bool CUpdaterData::ReadCommandLine(std::wstring_view commandLine) {
+  const std::wstring argument = CommandLineArgument(commandLine);
+  if (argument.empty()) return false;
+  return ParseUpdaterRecord(argument, *this);
+}
+
+}  // namespace corvane
