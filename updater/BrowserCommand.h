@@ -1,0 +1,13 @@
+#pragma once
+// The command line that opens a URL with the program registered for ".htm"
+// pages, used when the shell cannot open the URL itself.
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+// The registered command cut before its "%1" placeholder (before the opening
+// quote when the placeholder stands in quotes), then a blank and the URL.
+std::wstring BrowserCommandLine(std::wstring_view registeredCommand, std::wstring_view url);
+
+}  // namespace corvane

@@ -1,0 +1,77 @@
+#include "updater/UpdaterFlow.h"
+
+namespace corvane {
+
+bool CUpdaterFlow::OnTimer() {
+  m_host.StopTimer();
+  // A tick dispatched from inside a running download (Pause and Resume
+  // within one chunk) must not start a second one over the same file.
+  if (m_busy || m_state == EUpdaterState::kEnded || m_state == EUpdaterState::kInstalling) return true;
+  m_state = EUpdaterState::kDownloading;
+
+  const std::wstring package = m_record.PackagePath();
+  m_busy = true;
+  const EDownloadOutcome outcome = RunDownloadStep(m_host, m_record.downloadUrl, package);
+  m_busy = false;
+  if (outcome == EDownloadOutcome::kEnded) {
+    // Pause keeps the dialog; Cancel and the fallback have ended it.
+    m_state = (m_stop && m_state != EUpdaterState::kEnded) ? EUpdaterState::kPaused : EUpdaterState::kEnded;
+    return true;
+  }
+  // After a transport error the package check fails for the missing or
+  // partial file, which takes the download-failed path.
+  if (!m_host.OpenPackage(package)) {
+    DownloadFailed();
+    return true;
+  }
+  Install();
+  return true;
+}
+
+void CUpdaterFlow::DownloadFailed() {
+  m_state = EUpdaterState::kEnded;
+  m_host.ShowSize(L"");
+  m_host.DisablePause();
+  m_host.ShowFailure(m_host.Translate(L"Failure to download update file."));
+  m_host.DeletePackage(m_record.PackagePath());
+  m_host.OpenInstallerPage();
+  m_host.PostClose();
+}
+
+void CUpdaterFlow::Install() {
+  m_state = EUpdaterState::kInstalling;
+  m_host.CloseMainProgram(m_record.appMainWndClassName, m_record.appUserMsg);
+  if (!m_host.UnpackPackage()) {
+    m_host.OpenInstallerPage();
+    m_host.ShowStatus(m_host.Translate(L"Unable to unzip file."));
+  }
+  m_host.ClosePackage();
+  m_host.Sleep(1000);
+  m_host.StartProgram(m_record.appFileName);
+  m_state = EUpdaterState::kEnded;
+  m_host.EndDialog(kUpdaterDialogResult);
+  m_host.DeletePackage(m_record.PackagePath());
+}
+
+void CUpdaterFlow::OnPauseResume() {
+  if (m_state == EUpdaterState::kEnded || m_state == EUpdaterState::kInstalling) return;
+  if (!m_stop) {
+    m_stop = true;
+    m_host.SetPauseLabel(m_host.Translate(L"&Resume"));
+    if (m_state == EUpdaterState::kDownloading) m_state = EUpdaterState::kPaused;
+    return;
+  }
+  m_host.SetPauseLabel(m_host.Translate(L"&Pause"));
+  m_stop = false;
+  m_state = m_busy ? EUpdaterState::kDownloading : EUpdaterState::kWaiting;
+  m_host.StartTimer();
+}
+
+void CUpdaterFlow::OnCancel() {
+  m_stop = true;
+  if (m_state == EUpdaterState::kInstalling) return;  // unpacking dispatches nothing; it cannot get here
+  m_state = EUpdaterState::kEnded;
+  m_host.EndDialog(kUpdaterDialogResult);
+}
+
+}  // namespace corvane

@@ -1,0 +1,64 @@
+#pragma once
+// The updater's download-and-install procedure and its buttons, kept apart
+// from the dialog so that it can be driven by tests.
+//
+// The dialog owns one CUpdaterFlow, forwards its timer ticks and the Pause
+// and Cancel buttons to it, and implements IUpdaterHost with its controls.
+#include <string>
+
+#include "updater/DownloadStep.h"
+#include "updater/UpdaterData.h"
+
+namespace corvane {
+
+class IUpdaterHost : public IDownloadHost {
+ public:
+  virtual void StartTimer() = 0;  // the 1000 ms timer
+  virtual void StopTimer() = 0;
+  virtual std::wstring Translate(const std::wstring& english) = 0;
+  virtual void SetPauseLabel(const std::wstring& text) = 0;
+  virtual void DisablePause() = 0;
+  virtual void ShowFailure(const std::wstring& text) = 0;  // status text with the failure icon
+  virtual void OpenInstallerPage() = 0;
+  virtual void PostClose() = 0;   // WM_CLOSE to the dialog
+  virtual void EndDialog(int result) = 0;
+
+  // The package held open between the check and the unpacking.
+  virtual bool OpenPackage(const std::wstring& path) = 0;
+  virtual bool UnpackPackage() = 0;  // into the updater's own folder
+  virtual void ClosePackage() = 0;
+
+  // Asks the running main program to close and waits until its window is gone.
+  virtual void CloseMainProgram(const std::wstring& windowClass, const std::wstring& messageName) = 0;
+  // Starts the program of that file name from the updater's folder; failures are not reported.
+  virtual void StartProgram(const std::wstring& fileName) = 0;
+};
+
+enum class EUpdaterState { kWaiting, kDownloading, kPaused, kInstalling, kEnded };
+
+class CUpdaterFlow {
+ public:
+  CUpdaterFlow(IUpdaterHost& host, const SUpdaterRecord& record) : m_host(host), m_record(record) {}
+
+  // The timer handler; always keeps the timer's own stop rule out of play.
+  bool OnTimer();
+  void OnPauseResume();
+  void OnCancel();
+
+  bool StopFlag() const { return m_stop; }
+  EUpdaterState State() const { return m_state; }
+
+ private:
+  void DownloadFailed();
+  void Install();
+
+  IUpdaterHost& m_host;
+  SUpdaterRecord m_record;
+  bool m_stop = false;
+  bool m_busy = false;  // a download step is running
+  EUpdaterState m_state = EUpdaterState::kWaiting;
+};
+
+constexpr int kUpdaterDialogResult = 2;
+
+}  // namespace corvane
