@@ -1,0 +1,60 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include "base/F3DLogHTML.h"
+#include "base/ShowMessage.h"
+
+namespace corvane {
+
+const TaskDialogFallback& InstalledTaskDialogFallback();
+
+namespace {
+
+using TaskDialogIndirectFn = HRESULT(WINAPI*)(const TASKDIALOGCONFIG*, int*, int*, BOOL*);
+
+// comctl32 v6 (chosen by the program's manifest) has the task dialog; older
+// systems and a missing manifest leave it out, so it is looked up by name.
+TaskDialogIndirectFn FindTaskDialogIndirect() {
+  HMODULE library = GetModuleHandleW(L"comctl32.dll");
+  if (!library) library = LoadLibraryW(L"comctl32.dll");  // stays loaded for the process
+  if (!library) return nullptr;
+  return reinterpret_cast<TaskDialogIndirectFn>(
+      reinterpret_cast<void*>(GetProcAddress(library, "TaskDialogIndirect")));
+}
+
+HWND ResolveOwner(void* owner) {
+  if (owner && IsWindow(static_cast<HWND>(owner))) return static_cast<HWND>(owner);
+  HWND main = static_cast<HWND>(MessageMainWindow());
+  if (main && IsWindow(main)) return main;
+  HWND active = GetActiveWindow();
+  return active ? GetLastActivePopup(active) : nullptr;
+}
+
+}  // namespace
+
+bool IsPlatformTaskDialogAvailable() { return FindTaskDialogIndirect() != nullptr; }
+
+void ShowMessage(const std::wstring& text, const std::wstring& title, void* owner) {
+  CF3DLogHTML::Instance().Log(kLogInfo, text);
+  const std::wstring caption = title.empty() ? ProgramTitle() : title;
+  const HWND ownerWindow = ResolveOwner(owner);
+
+  if (TaskDialogIndirectFn taskDialog = FindTaskDialogIndirect()) {
+    TASKDIALOGCONFIG config{};
+    config.cbSize = sizeof config;
+    config.hwndParent = ownerWindow;
+    config.dwCommonButtons = TDCBF_OK_BUTTON;
+    config.pszWindowTitle = caption.c_str();
+    config.pszMainIcon = TD_INFORMATION_ICON;
+    config.pszContent = text.c_str();
+    if (SUCCEEDED(taskDialog(&config, /*button=*/nullptr, /*radio=*/nullptr, /*verified=*/nullptr)))
+      return;
+  }
+  if (const TaskDialogFallback& fallback = InstalledTaskDialogFallback()) {
+    fallback(ownerWindow, text, caption);
+    return;
+  }
+  MessageBoxW(ownerWindow, text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+}  // namespace corvane
