@@ -1,0 +1,15 @@
+#pragma once
+// Opening a web page in the user's browser (Windows only).
+#include <string>
+
+namespace corvane {
+
+// Asks the shell to open the URL; when it cannot, runs the program
+// registered for ".htm" pages with the URL. True on success.
+bool ShellOpenUrl(const std::wstring& url, int showCommand);
+
+// Opens the installer page of the hand-off record, if it has one. No message
+// either way.
+void OpenInstallerPage(const std::wstring& installerUrl);
+
+}  // namespace corvane

@@ -1,0 +1,49 @@
+#include "updater/ShellOpenUrl.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "base/TextConvert.h"
+#include "updater/BrowserCommand.h"
+
+namespace corvane {
+namespace {
+
+// The default value of a key under HKEY_CLASSES_ROOT (at most 260 characters).
+std::wstring ClassesRootDefault(const std::wstring& subKey) {
+  wchar_t value[261] = {};
+  DWORD size = sizeof(value) - sizeof(wchar_t);
+  if (RegGetValueW(HKEY_CLASSES_ROOT, subKey.c_str(), /*value=*/nullptr, RRF_RT_REG_SZ, /*type=*/nullptr, value,
+                   &size) != ERROR_SUCCESS) {
+    return {};
+  }
+  return value;
+}
+
+bool OpenWithHtmHandler(const std::wstring& url, int showCommand) {
+  const std::wstring pageClass = ClassesRootDefault(L".htm");
+  if (pageClass.empty()) return false;
+  const std::wstring command = ClassesRootDefault(pageClass + L"\\shell\\open\\command");
+  if (command.empty()) return false;
+  const std::string line = WideToAnsi(BrowserCommandLine(command, url));
+  // WinExec takes the thread's ANSI text; values above 31 mean it started.
+  return WinExec(line.c_str(), static_cast<UINT>(showCommand)) > 31;
+}
+
+}  // namespace
+
+bool ShellOpenUrl(const std::wstring& url, int showCommand) {
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SEE_MASK_FLAG_NO_UI;
+  info.lpFile = url.c_str();
+  info.nShow = showCommand;
+  if (ShellExecuteExW(&info)) return true;
+  return OpenWithHtmHandler(url, showCommand);
+}
+
+void OpenInstallerPage(const std::wstring& installerUrl) {
+  if (!installerUrl.empty()) ShellOpenUrl(installerUrl, SW_SHOWNORMAL);
+}
+
+}  // namespace corvane
