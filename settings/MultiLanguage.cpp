@@ -63,7 +63,9 @@ void CMultiLanguage::Construct() {
 }
 
 CMultiLanguage::~CMultiLanguage() {
-  if (m_isProcessManager) SetTextTranslator(nullptr);
+  // The installed translator is left in place: it asks IsMade() first, which
+  // is already false here, and at process exit the translator's own storage
+  // may be gone before this runs.
   // The application object may be gone by now (a tool's exit path).
   if (m_store && (!m_isProcessManager || RegistryRoot().applicationPresent)) m_setting.Save(m_store);
 }

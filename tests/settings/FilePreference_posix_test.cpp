@@ -7,7 +7,9 @@
 #include <fstream>
 
 #include "base/TextConvert.h"
+#include "base/Singleton.h"
 #include "settings/ColumnsInfo.h"
+#include "settings/ConverterPreference.h"
 #include "settings/FilePreference.h"
 
 namespace corvane {
@@ -75,6 +77,30 @@ TEST_F(FileStore, MissingFileGivesDefaultsAndUnwritableFolderFailsWrites) {
   CFilePreference blocked(Utf8ToWide((dir / "blocker" / "settings.ini").string()));
   EXPECT_FALSE(blocked.WriteInt(L"Config", L"RunCount", 1));
   EXPECT_EQ(blocked.GetInt(L"Config", L"RunCount", 3), 3);
+}
+
+// The process's settings object saves at exit while the store still exists
+// (priority 5000 before 80), and the store is the file store made by the
+// static registration of type 0.
+TEST_F(FileStore, SettingsObjectSavesAtExitBeforeTheStoreGoes) {
+  ASSERT_EQ(InChildProcess([&] {
+              CPreference* store = GetPreference();
+              if (!store || !dynamic_cast<CFilePreference*>(store)) return false;
+              store->SetLocation(path.c_str());
+              CConverterPreference& prefs = CConverterPreference::Instance();
+              prefs.SetOutputFolder(L"/srv/joined");
+              prefs.ColumnLayout() = {{0, 10, 1}, {1, 20, 1}, {2, 30, 0}};
+              DestroyRegisteredSingletons();
+              return GetPreference() == nullptr && !CConverterPreference::IsMade();
+            }),
+            0);
+  CFilePreference reader(path);
+  EXPECT_EQ(reader.GetString(L"Config", L"SaveTo", L""), L"/srv/joined");
+  EXPECT_EQ(reader.GetInt(L"Config", L"RunCount", -1), 0);
+  EXPECT_EQ(reader.GetInt(L"Settings", L"BaseViewFlags", -1), 4096);
+  TByteVector columns;
+  ASSERT_TRUE(reader.GetBinary(L"Downloaded", L"ColumnsInfo", columns));
+  EXPECT_EQ(columns.size(), 31u);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -144,6 +145,20 @@ class TranslateDialog : public ::testing::Test {
     return buffer;
   }
 
+  // CORVANE_HOLD_MS=<ms> keeps the translated dialog on screen for a
+  // screenshot (see the settings notes); normal runs skip this.
+  void HoldOnScreenIfAsked() {
+    const char* hold = std::getenv("CORVANE_HOLD_MS");
+    if (!hold) return;
+    ShowWindow(dialog, SW_SHOW);
+    const DWORD until = GetTickCount() + static_cast<DWORD>(std::atoi(hold));
+    while (GetTickCount() < until) {
+      MSG message;
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+      Sleep(20);
+    }
+  }
+
   fs::path folder;
   std::unique_ptr<CMultiLanguage> manager;
   HWND dialog = nullptr;
@@ -174,6 +189,7 @@ TEST_F(TranslateDialog, WholeTreeGoesToGermanAndBack) {
   ASSERT_NE(file, nullptr) << "the submenu stays attached";
   EXPECT_EQ(MenuText(file, 0), L"&Hinzuf\u00fcgen...\tStrg+O");
   EXPECT_EQ(MenuText(file, 2), L"&Beenden");
+  HoldOnScreenIfAsked();
 
   manager->SelectLanguage(L"English", false);
   TranslateWindow(*manager, dialog);
