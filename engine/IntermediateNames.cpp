@@ -1,0 +1,29 @@
+#include "engine/IntermediateNames.h"
+
+#include "engine/PathParts.h"
+
+namespace corvane {
+
+std::wstring IntermediatePath(const std::wstring& outputPath, const std::wstring& inputPath) {
+  return FolderOf(outputPath) + TitleOf(inputPath) + L".xbv";
+}
+
+std::wstring JoinedStreamPath(const std::wstring& firstIntermediate) {
+  return FolderOf(firstIntermediate) + TitleOf(firstIntermediate) + L"_all" + ExtensionOf(firstIntermediate);
+}
+
+std::wstring CopySourceList(const std::vector<std::wstring>& intermediates) {
+  std::wstring list;
+  for (const std::wstring& path : intermediates) {
+    if (!list.empty()) list += L'+';
+    list += L'"' + path + L'"';
+  }
+  return list;
+}
+
+std::wstring ReplacedOutputPath(const std::wstring& outputPath, const std::wstring& copyPath,
+                                const std::wstring& inputPath) {
+  return FolderOf(outputPath) + TitleOf(copyPath) + L"_all" + ExtensionOf(inputPath);
+}
+
+}  // namespace corvane

@@ -1,0 +1,24 @@
+#pragma once
+// Names of the files the MPEG route makes on its way to the output.
+#include <string>
+#include <vector>
+
+namespace corvane {
+
+// The MPEG stream made from one input: output folder + input title + ".xbv".
+std::wstring IntermediatePath(const std::wstring& outputPath, const std::wstring& inputPath);
+
+// The byte-copy join of all intermediates: folder and title of the first
+// one + "_all" + its extension (a.xbv gives a_all.xbv).
+std::wstring JoinedStreamPath(const std::wstring& firstIntermediate);
+
+// The source list of the byte-copy join: each path in double quotes, joined
+// with "+".
+std::wstring CopySourceList(const std::vector<std::wstring>& intermediates);
+
+// The output path used while the first input is a temporary copy: output
+// folder + copy title + "_all" + the input's extension.
+std::wstring ReplacedOutputPath(const std::wstring& outputPath, const std::wstring& copyPath,
+                                const std::wstring& inputPath);
+
+}  // namespace corvane

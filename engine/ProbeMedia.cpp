@@ -1,0 +1,71 @@
+#include "engine/ProbeMedia.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "engine/PathParts.h"
+#include "engine/ProbeParser.h"
+#include "engine/TempFiles.h"
+#include "engine/ToolRunner.h"
+
+namespace corvane {
+namespace {
+
+// Deletes the temporary copy however the probe of it ends.
+class CTemporaryCopy {
+ public:
+  explicit CTemporaryCopy(std::wstring path) : m_path(std::move(path)) {}
+  ~CTemporaryCopy() {
+    if (!m_path.empty()) RemoveFile(m_path);
+  }
+  CTemporaryCopy(const CTemporaryCopy&) = delete;
+  CTemporaryCopy& operator=(const CTemporaryCopy&) = delete;
+  const std::wstring& Path() const { return m_path; }
+
+ private:
+  std::wstring m_path;
+};
+
+bool ProbeInto(const std::wstring& toolPath, const std::wstring& probed, const std::wstring& named,
+               SVideoPropertyInfo& info) {
+  info.Clear();
+  info.filePath = named;
+  return RunProbe(toolPath, probed, info);
+}
+
+}  // namespace
+
+const wchar_t kProbeCommandTemplate[] = L"\"#ffmpegpath#\" -i \"#orgfilepath#\"";
+
+std::wstring BuildProbeCommand(const std::wstring& toolPath, const std::wstring& file) {
+  std::wstring command = kProbeCommandTemplate;
+  SubstitutePlaceholders(command, toolPath, /*fileType=*/nullptr, file, /*input2=*/std::wstring(),
+                         /*output=*/std::wstring());
+  return command;
+}
+
+bool RunProbe(const std::wstring& toolPath, const std::wstring& file, SVideoPropertyInfo& info) {
+  const auto appendBlock = [](TStdStr<char>& accumulated, const TStdStr<char>& block) {
+    // As a C string: the block counts up to its first NUL byte.
+    accumulated.append(block.c_str());
+    return true;
+  };
+  const auto parse = [&info](const TStdStr<char>& accumulated) { return ParseProbeOutput(info, accumulated); };
+  return RunTool(/*workingFolder=*/std::wstring(), BuildProbeCommand(toolPath, file), appendBlock, parse);
+}
+
+bool ProbeMedia(const std::wstring& filePath, SVideoPropertyInfo& info) {
+  std::error_code error;
+  if (!std::filesystem::exists(ToFsPath(filePath), error)) return false;
+  const std::wstring toolPath = GetToolPath();
+  if (toolPath.empty()) return false;
+  if (ProbeInto(toolPath, filePath, filePath, info)) return true;
+
+  // Some names the tool cannot open; a copy under a plain temporary name
+  // in the same folder usually can be.
+  const CTemporaryCopy copy(MakeTemporaryCopy(filePath));
+  if (copy.Path().empty()) return false;
+  return ProbeInto(toolPath, copy.Path(), filePath, info);
+}
+
+}  // namespace corvane

@@ -1,0 +1,170 @@
+#include "engine/ProbeParser.h"
+
+#include <cwctype>
+#include <string>
+
+#include <boost/lexical_cast.hpp>
+#include <boost/regex.hpp>
+
+#include "base/TextConvert.h"
+
+namespace corvane {
+namespace {
+
+// Perl syntax; '.' also matches line breaks, so lazy and greedy groups may
+// run across lines. Every search is unanchored and takes the leftmost match.
+const boost::regex_constants::syntax_option_type kSyntax = boost::regex::perl | boost::regex::mod_s;
+
+// One comma-separated field of a stream line. Current FFmpeg puts commas
+// inside parentheses ("yuv420p(tv, bt709, progressive)"), so a field is made
+// of characters other than commas, parentheses and line breaks, or of whole
+// parenthesised groups. Keeping fields on their line also stops a line that
+// lacks a field from borrowing one from the next line.
+#define FIELD L"(?:[^,()\\r\\n]|\\([^()\\r\\n]*\\))"
+
+const boost::wregex& Re(int which) {
+  static const boost::wregex patterns[] = {
+      /* 0 container */ boost::wregex(L"Input #0([^\\r\\n]*?)from", kSyntax),
+      // Frame rate: the whole decimal number ("29.97"), not only its digits.
+      /* 1 */ boost::wregex(L"\\s*(\\d*(?:\\.\\d+)?)\\s*fps", kSyntax),
+      /* 2 */ boost::wregex(L"framerate\\s*:\\s*(\\d+(?:\\.\\d+)?)", kSyntax),
+      /* 3 */ boost::wregex(L"->\\s(\\d+\\.\\d+)", kSyntax),
+      /* 4 */ boost::wregex(L"\\s*(\\d*(?:\\.\\d+)?)\\s*tbr", kSyntax),
+      /* 5 */ boost::wregex(L"Duration:(.*), start:", kSyntax),
+      /* 6 */ boost::wregex(L"bitrate:(.*?)(kb/s|N/A)", kSyntax),
+      /* 7 */ boost::wregex(L"Video:(" FIELD L"*?),(" FIELD L"*?),(\\s*\\d+x\\d+\\s*),(" FIELD L"*?) kb/s(\\s|,)", kSyntax),
+      /* 8 */ boost::wregex(L"Video:(" FIELD L"*?),(" FIELD L"*?),(" FIELD L"+?),(" FIELD L"*?) kb/s(\\s|,)", kSyntax),
+      // The size may be the last field of its line; the bit rate group stays empty.
+      /* 9 */ boost::wregex(L"Video:(" FIELD L"*?),(" FIELD L"*?),(" FIELD L"+)()", kSyntax),
+      /* 10 */ boost::wregex(L"Video:(" FIELD L"*?),(" FIELD L"*?),(\\s*\\d+x\\d+\\s*)()", kSyntax),
+      // The skipped part may run on to a later line's bit rate.
+      /* 11 */ boost::wregex(L"Audio:(" FIELD L"+?),(" FIELD L"+?),(?:[\\w\\W]+?)([\\d]+)\\skb/s", kSyntax),
+      /* 12 */ boost::wregex(L"Audio:(" FIELD L"+?),(" FIELD L"+?),(?:[\\w\\W]+?)", kSyntax),
+  };
+  return patterns[which];
+}
+#undef FIELD
+
+enum { kContainer = 0, kFpsFirst = 1, kFpsLast = 4, kDuration = 5, kBitrate = 6,
+       kVideoFirst = 7, kVideoLast = 10, kAudioWithRate = 11, kAudioPlain = 12 };
+
+std::wstring Trim(const std::wstring& text) {
+  size_t begin = 0;
+  size_t end = text.size();
+  while (begin < end && std::iswspace(text[begin])) ++begin;
+  while (end > begin && std::iswspace(text[end - 1])) --end;
+  return text.substr(begin, end - begin);
+}
+
+// Strict: the whole text must be the number.
+template <class T>
+bool ToNumber(const std::wstring& text, T& value) {
+  return boost::conversion::try_lexical_convert(text, value);
+}
+
+bool Search(const std::wstring& text, int which, boost::wsmatch& match) {
+  return boost::regex_search(text, match, Re(which));
+}
+
+void ReadContainer(const std::wstring& text, SVideoPropertyInfo& info) {
+  // Demuxer names, tested in this order; the first one contained wins.
+  static const struct { const wchar_t* contained; const wchar_t* format; } kFormats[] = {
+      {L"flv", L"flv"}, {L"rm", L"rmvb"}, {L"avi", L"avi"}, {L"mp4", L"mp4"}, {L"wmv", L"wmv"},
+      {L"asf", L"wmv"}, {L"mp3", L"mp3"}, {L"matroska", L"matroska"}, {L"mpegts", L"ts"}};
+  boost::wsmatch match;
+  if (!info.format.empty() || !Search(text, kContainer, match)) return;
+  const std::wstring names = match[1].str();
+  info.format.clear();
+  for (const auto& entry : kFormats) {
+    if (names.find(entry.contained) != std::wstring::npos) {
+      info.format = entry.format;
+      return;
+    }
+  }
+}
+
+void ReadFrameRate(const std::wstring& text, SVideoPropertyInfo& info) {
+  if (info.frameRate != 0) return;
+  boost::wsmatch match;
+  for (int which = kFpsFirst; which <= kFpsLast; ++which) {
+    if (!Search(text, which, match)) continue;
+    const std::wstring rate = Trim(match[1].str());
+    double value = 0;
+    if (!rate.empty() && ToNumber(rate, value)) info.frameRate = value;
+    return;  // the first pattern that matches decides, even when empty
+  }
+}
+
+void ReadDurationAndBitrate(const std::wstring& text, SVideoPropertyInfo& info) {
+  boost::wsmatch match;
+  if (info.duration.empty() && Search(text, kDuration, match)) info.duration = Trim(match[1].str());
+  if (info.bitrate == 0 && Search(text, kBitrate, match)) {
+    const std::wstring rate = Trim(match[1].str());
+    double value = 0;
+    if (!rate.empty() && ToNumber(rate, value)) info.bitrate = value;
+  }
+}
+
+// "160x120 [SAR 1:1 DAR 4:3]": width before the first 'x', height after it
+// up to the first space. A bad number keeps what was set before it.
+void ReadSize(const std::wstring& field, SVideoPropertyInfo& info) {
+  const std::wstring size = Trim(field);
+  const size_t x = size.find(L'x');
+  if (x == std::wstring::npos) return;
+  int32_t width = 0;
+  if (!ToNumber(size.substr(0, x), width)) return;
+  info.width = width;
+  const std::wstring rest = size.substr(x + 1);
+  int32_t height = 0;
+  if (ToNumber(rest.substr(0, rest.find(L' ')), height)) info.height = height;
+}
+
+void ReadVideo(const std::wstring& text, SVideoPropertyInfo& info) {
+  if (info.width != 0 && info.height != 0) return;
+  boost::wsmatch match;
+  bool found = false;
+  for (int which = kVideoFirst; which <= kVideoLast && !found; ++which) found = Search(text, which, match);
+  const std::wstring codec = found ? match[1].str() : std::wstring();
+  const std::wstring size = found ? match[3].str() : std::wstring();
+  const std::wstring rate = found ? match[4].str() : std::wstring();
+  ReadSize(size, info);
+  info.videoCodec = Trim(codec);
+  double value = 0;
+  if (ToNumber(Trim(rate), value)) info.videoBitrate = value;
+}
+
+void ReadAudio(const std::wstring& text, SVideoPropertyInfo& info) {
+  if (!info.audioCodec.empty()) return;
+  boost::wsmatch match;
+  const bool withRate = Search(text, kAudioWithRate, match);
+  if (!withRate && !Search(text, kAudioPlain, match)) return;
+  info.audioCodec = Trim(match[1].str());
+  const std::wstring sampleRate = Trim(match[2].str());
+  if (!sampleRate.empty()) info.audioSampleRate = sampleRate;
+  double value = 0;
+  if (withRate && ToNumber(match[3].str(), value)) info.audioBitrate = value;
+}
+
+void RefineFormat(SVideoPropertyInfo& info) {
+  if (info.format == L"flv" && info.HasH264() && info.HasAac()) {
+    info.format = L"f4v";
+  } else if (info.format == L"matroska" && info.videoCodec == L"vp8" && info.audioCodec == L"vorbis") {
+    info.format = L"WebM";
+  }
+}
+
+}  // namespace
+
+bool ParseProbeOutput(SVideoPropertyInfo& info, const TStdStr<char>& output) {
+  const std::wstring text = AnsiToWide(output);
+  if (text.find(L"Invalid data found when processing input") != std::wstring::npos) return false;
+  ReadContainer(text, info);
+  ReadFrameRate(text, info);
+  ReadDurationAndBitrate(text, info);
+  ReadVideo(text, info);
+  ReadAudio(text, info);
+  RefineFormat(info);
+  return true;
+}
+
+}  // namespace corvane

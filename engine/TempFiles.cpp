@@ -1,0 +1,52 @@
+#include "engine/TempFiles.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "engine/PathParts.h"
+
+namespace corvane {
+namespace {
+
+// Windows names its unique files "*.TMP", Wine "*.tmp": match either.
+size_t FindTmpExtension(const std::wstring& path) {
+  const std::wstring extension = ExtensionOf(path);
+  if (extension.size() != 4) return std::wstring::npos;
+  for (size_t i = 1; i < 4; ++i) {
+    if (extension[i] != L"tmp"[i - 1] && extension[i] != L"TMP"[i - 1]) return std::wstring::npos;
+  }
+  return path.size() - 4;
+}
+
+}  // namespace
+
+std::wstring MakeUniqueTempName(const std::wstring& folder, const std::wstring& newExtension) {
+  const std::wstring reserved = CreateUniqueTempFile(folder, L"");
+  if (reserved.empty()) return {};
+  RemoveFile(reserved);
+  const size_t tmp = FindTmpExtension(reserved);
+  if (tmp == std::wstring::npos) return reserved + newExtension;
+  return reserved.substr(0, tmp) + newExtension;
+}
+
+std::wstring MakeTemporaryCopy(const std::wstring& input) {
+  const std::wstring copy = MakeUniqueTempName(FolderOf(input), ExtensionOf(input));
+  if (copy.empty()) return {};
+  if (ShellCopyFile(input, copy)) return copy;
+  RemoveFile(copy);  // a copy that failed half-way must not stay behind
+  return {};
+}
+
+std::wstring MakeX264WorkingFolder(const std::wstring& outputPath) {
+  const std::wstring outputFolder = FolderOf(outputPath);
+  const std::wstring reserved = MakeUniqueTempName(outputFolder, L"");
+  if (reserved.empty()) return {};
+  const std::wstring folder = outputFolder + TitleOf(reserved);
+  std::error_code error;
+  std::filesystem::create_directory(ToFsPath(folder), error);
+  if (error || !std::filesystem::is_directory(ToFsPath(folder), error)) return {};
+  const wchar_t separator = outputFolder.empty() ? L'/' : outputFolder.back();
+  return folder + separator;
+}
+
+}  // namespace corvane

@@ -1,0 +1,43 @@
+#pragma once
+// Temporary files and folders of the join engine: the concat list, the copy
+// of an input under a temporary name, the x264 working folder.
+//
+// The primitives (first block) have a Windows and a native implementation;
+// the rest is built on them.
+#include <string>
+
+namespace corvane {
+
+// The system's folder for temporary files, with a trailing separator.
+std::wstring GetTempFolder();
+// Creates a new empty file "<folder><prefix><hex digits>.tmp" under a name
+// no file had and returns its path; empty when none could be made. (Windows
+// may write the extension as ".TMP".)
+std::wstring CreateUniqueTempFile(const std::wstring& folder, const std::wstring& prefix);
+// Writes bytes as the whole content of an existing temporary file, opened
+// with exclusive access, and flushes it.
+bool WriteTempFileContent(const std::wstring& path, const std::string& bytes);
+// Copies source to target the way the shell copies a file (Windows: the
+// shell's file operation, which may show its own progress window).
+bool ShellCopyFile(const std::wstring& source, const std::wstring& target);
+// Deletes a file; true when no file of that name remains.
+bool RemoveFile(const std::wstring& path);
+// Deletes a folder with its contents; true when it is gone.
+bool RemoveFolderTree(const std::wstring& path);
+
+// A unique name in folder with its ".tmp" replaced by newExtension (dot
+// included); the empty file made to reserve the name is deleted again.
+// Empty when no name could be made.
+std::wstring MakeUniqueTempName(const std::wstring& folder, const std::wstring& newExtension);
+
+// Copies input to its own folder under a unique temporary title with the
+// input's extension. Returns the copy's path, or empty when no name could be
+// made or the copy failed (then nothing is left behind).
+std::wstring MakeTemporaryCopy(const std::wstring& input);
+
+// Makes the folder in which the two x264 passes keep their statistics:
+// output folder + a unique temporary title, with a trailing separator.
+// Empty when it could not be made.
+std::wstring MakeX264WorkingFolder(const std::wstring& outputPath);
+
+}  // namespace corvane

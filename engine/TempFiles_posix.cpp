@@ -1,0 +1,72 @@
+#include "engine/TempFiles.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <system_error>
+
+#include "base/TextConvert.h"
+#include "engine/PathParts.h"
+
+namespace corvane {
+
+std::wstring GetTempFolder() {
+  std::error_code error;
+  std::wstring folder = Utf8ToWide(std::filesystem::temp_directory_path(error).string());
+  if (error || folder.empty()) folder = L"/tmp";
+  if (folder.back() != L'/') folder += L'/';
+  return folder;
+}
+
+std::wstring CreateUniqueTempFile(const std::wstring& folder, const std::wstring& prefix) {
+  // Like the Windows call: up to four hexadecimal digits, the first free
+  // name from a random start.
+  std::random_device seed;
+  const unsigned start = seed() & 0xFFFF;
+  for (unsigned step = 0; step < 0x10000; ++step) {
+    const unsigned number = (start + step) & 0xFFFF;
+    if (number == 0) continue;
+    wchar_t digits[8];
+    std::swprintf(digits, 8, L"%X", number);
+    const std::wstring path = folder + prefix + digits + L".tmp";
+    const int fd = ::open(WideToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+      ::close(fd);
+      return path;
+    }
+    if (errno != EEXIST) return {};
+  }
+  return {};
+}
+
+bool WriteTempFileContent(const std::wstring& path, const std::string& bytes) {
+  std::ofstream out(ToFsPath(path), std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.flush();
+  return static_cast<bool>(out);
+}
+
+bool ShellCopyFile(const std::wstring& source, const std::wstring& target) {
+  std::error_code error;
+  return std::filesystem::copy_file(ToFsPath(source), ToFsPath(target),
+                                    std::filesystem::copy_options::none, error) && !error;
+}
+
+bool RemoveFile(const std::wstring& path) {
+  std::error_code error;
+  std::filesystem::remove(ToFsPath(path), error);
+  return !std::filesystem::exists(ToFsPath(path), error);
+}
+
+bool RemoveFolderTree(const std::wstring& path) {
+  std::error_code error;
+  std::filesystem::remove_all(ToFsPath(path), error);
+  return !std::filesystem::exists(ToFsPath(path), error);
+}
+
+}  // namespace corvane

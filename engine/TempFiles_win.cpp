@@ -1,0 +1,94 @@
+#include "engine/TempFiles.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+namespace corvane {
+namespace {
+
+// Owner of a file handle from CreateFileW.
+class CFileHandle {
+ public:
+  explicit CFileHandle(HANDLE handle) : m_handle(handle) {}
+  CFileHandle(const CFileHandle&) = delete;
+  CFileHandle& operator=(const CFileHandle&) = delete;
+  ~CFileHandle() {
+    if (IsValid()) CloseHandle(m_handle);
+  }
+  bool IsValid() const { return m_handle != INVALID_HANDLE_VALUE && m_handle != nullptr; }
+  HANDLE Get() const { return m_handle; }
+
+ private:
+  HANDLE m_handle;
+};
+
+// The shell's file operations take lists ending in two NULs.
+std::vector<wchar_t> DoubleNulTerminated(const std::wstring& path) {
+  std::vector<wchar_t> list(path.begin(), path.end());
+  list.push_back(L'\0');
+  list.push_back(L'\0');
+  return list;
+}
+
+}  // namespace
+
+std::wstring GetTempFolder() {
+  wchar_t buffer[MAX_PATH + 1] = {};
+  const DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
+  if (length == 0 || length > MAX_PATH) return {};
+  return std::wstring(buffer, length);
+}
+
+std::wstring CreateUniqueTempFile(const std::wstring& folder, const std::wstring& prefix) {
+  wchar_t buffer[MAX_PATH] = {};
+  if (GetTempFileNameW(folder.c_str(), prefix.c_str(), /*uUnique=*/0, buffer) == 0) return {};
+  return buffer;
+}
+
+bool WriteTempFileContent(const std::wstring& path, const std::string& bytes) {
+  CFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, /*share=*/0, /*security=*/nullptr,
+                               CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED,
+                               /*templ=*/nullptr));
+  if (!file.IsValid()) return false;
+  size_t written = 0;
+  while (written < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - written, 1 << 20));
+    DWORD done = 0;
+    if (!WriteFile(file.Get(), bytes.data() + written, chunk, &done, /*overlapped=*/nullptr) || done == 0) {
+      return false;
+    }
+    written += done;
+  }
+  return FlushFileBuffers(file.Get()) != FALSE;
+}
+
+bool ShellCopyFile(const std::wstring& source, const std::wstring& target) {
+  std::vector<wchar_t> from = DoubleNulTerminated(source);
+  std::vector<wchar_t> to = DoubleNulTerminated(target);
+  SHFILEOPSTRUCTW operation = {};
+  operation.wFunc = FO_COPY;
+  operation.pFrom = from.data();
+  operation.pTo = to.data();
+  // Undo allowed and nothing else: the shell may show its copy progress.
+  operation.fFlags = FOF_ALLOWUNDO;  // 0x40
+  if (SHFileOperationW(&operation) != 0 || operation.fAnyOperationsAborted) return false;
+  return GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool RemoveFile(const std::wstring& path) {
+  if (DeleteFileW(path.c_str())) return true;
+  return GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+bool RemoveFolderTree(const std::wstring& path) {
+  std::error_code error;
+  std::filesystem::remove_all(std::filesystem::path(path), error);
+  return GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace corvane

@@ -1,0 +1,85 @@
+#include "engine/JoinCommands.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+const std::wstring kTool = L"C:\\Prog\\ffmpeg.exe";
+const std::wstring kJoined = L"C:\\out\\a_all.xbv";
+const std::wstring kOutput = L"C:\\out\\result.avi";
+
+SConversionParams Params() {
+  SConversionParams p;
+  p.width = 640;
+  p.videoBitrate = 1003;
+  p.audioBitrate = 96;
+  p.sampleRate = 32000;
+  p.normalisedSampleRate = 22050;
+  return p;
+}
+
+bool Contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
+
+TEST(BuildToMpegCommand, SlowInputsAreRaisedToAnMpegRate) {
+  const std::wstring command = BuildToMpegCommand(kTool, L"D:\\in\\a b.mp4", L"C:\\out\\a b.xbv", 15);
+  EXPECT_EQ(L"\"C:\\Prog\\ffmpeg.exe\" -i \"D:\\in\\a b.mp4\" -q:v 1 -r 24 -f mpeg -y \"C:\\out\\a b.xbv\"", command);
+}
+
+TEST(BuildToMpegCommand, StandardRatesAreKept) {
+  EXPECT_EQ(L"\"C:\\Prog\\ffmpeg.exe\" -i \"D:\\a.mp4\" -q:v 1 -f mpeg -y \"C:\\out\\a.xbv\"",
+            BuildToMpegCommand(kTool, L"D:\\a.mp4", L"C:\\out\\a.xbv", 25));
+}
+
+TEST(IntermediateFrameRate, ByProbedRate) {
+  const struct { double fps; const wchar_t* rate; } cases[] = {
+      {0, L"24"},         {15, L"24"},        {19.99, L"24"},      {20, L"24000/1001"}, {23.98, L""},
+      {24, L""},          {25, L""},          {29.97, L""},        {30, L""},           {48, L"50"},
+      {50, L""},          {59.94, L""},       {60, L""},           {120, L"60"},        {27.5, L"30000/1001"}};
+  for (const auto& c : cases) EXPECT_EQ(c.rate, IntermediateFrameRate(c.fps)) << c.fps;
+}
+
+TEST(BuildByteCopyCommand, QuotedSourcesJoinedWithPlus) {
+  EXPECT_EQ(L"cmd.exe /c copy /b /y \"C:\\o\\a.xbv\"+\"C:\\o\\b.xbv\" \"C:\\o\\a_all.xbv\"",
+            BuildByteCopyCommand({L"C:\\o\\a.xbv", L"C:\\o\\b.xbv"}, L"C:\\o\\a_all.xbv"));
+}
+
+TEST(FinalCommands, NumbersLandInTheirFields) {
+  const SConversionParams p = Params();
+  const std::wstring avi = BuildAviCommand(kTool, kJoined, kOutput, p);
+  EXPECT_TRUE(Contains(avi, L"-acodec libmp3lame -vcodec msmpeg4 -ab 96k -b:v 1003k -ar 22050 -q:v 1 -f avi -y")) << avi;
+  EXPECT_TRUE(Contains(BuildFlvCommand(kTool, kJoined, kOutput, p), L"-q:v 1 -ar 22050 -f flv -y"));
+  EXPECT_TRUE(Contains(BuildWmvCommand(kTool, kJoined, kOutput, p), L"-ar 22050 -vcodec wmv2 -acodec wmav2 -y"));
+  const std::wstring pass1 = BuildMp4Pass1Command(kTool, kJoined, kOutput, p);
+  EXPECT_TRUE(Contains(pass1, L"-an -pass 1 -vcodec libx264 -preset veryslow -b:v 1003k -threads 0 -f mp4 "
+                              L"-vf \"scale=640:trunc(ow/a/vsub)*vsub\" -y")) << pass1;
+  const std::wstring pass2 = BuildMp4Pass2Command(kTool, kJoined, kOutput, p);
+  EXPECT_TRUE(Contains(pass2, L"-acodec aac -ab 96k -pass 2 -vcodec libx264 -preset veryslow -b:v 1003k -threads 0 "
+                              L"-f mp4 -vf \"scale=640:trunc(ow/a/vsub)*vsub\" -y")) << pass2;
+}
+
+TEST(FinalCommands, EveryStepReadsTheJoinedMpegStreamAndWritesTheOutput) {
+  const SConversionParams p = Params();
+  const std::wstring commands[] = {
+      BuildAviCommand(kTool, kJoined, kOutput, p),      BuildFlvCommand(kTool, kJoined, kOutput, p),
+      BuildRmCommand(kTool, kJoined, kOutput, p),       BuildWmvCommand(kTool, kJoined, kOutput, p),
+      BuildMp4Pass1Command(kTool, kJoined, kOutput, p), BuildMp4Pass2Command(kTool, kJoined, kOutput, p)};
+  for (const std::wstring& command : commands) {
+    EXPECT_EQ(0u, command.find(L"\"C:\\Prog\\ffmpeg.exe\" -f mpeg -i \"C:\\out\\a_all.xbv\" ")) << command;
+    EXPECT_TRUE(Contains(command, L" -y \"C:\\out\\result.avi\"")) << command;
+    EXPECT_FALSE(Contains(command, L"#")) << "placeholder left: " << command;
+    EXPECT_FALSE(Contains(command, L"%d")) << command;
+  }
+}
+
+TEST(BuildRmCommand, AudioRateIsOneAc3AcceptsAndFrameSidesAreMultiplesOf16) {
+  SConversionParams p = Params();
+  const std::wstring rm = BuildRmCommand(kTool, kJoined, kOutput, p);
+  EXPECT_TRUE(Contains(rm, L"-q:v 1 -ar 32000 -vf \"scale=trunc(iw/16)*16:trunc(ih/16)*16\" -f rm -y")) << rm;
+  p.normalisedSampleRate = 44100;
+  EXPECT_TRUE(Contains(BuildRmCommand(kTool, kJoined, kOutput, p), L"-ar 44100 "));
+  EXPECT_EQ(32000, RmSampleRate(11025));
+}
+
+}  // namespace
+}  // namespace corvane
