@@ -1,0 +1,46 @@
+#include "app/CorvaneApp.h"
+
+#include <windows.h>
+
+#include "app/MainDlg.h"
+#include "app/OneInstance2.h"
+
+namespace corvane {
+
+CCorvaneApp::CCorvaneApp() {
+  SetCompanyWord(L"Tavrel");
+  SetApplicationWord(L"Corvane");
+  SetPerUser(1);
+}
+
+bool CCorvaneApp::InitInstance() {
+  // The main dialog's resource names the class "Tavrel Video" so that other
+  // programs can find the window by class; it behaves as a plain dialog.
+  WNDCLASSEXW dialogClass = {};
+  dialogClass.cbSize = sizeof dialogClass;
+  if (GetClassInfoExW(/*instance=*/nullptr, WC_DIALOG, &dialogClass)) {
+    dialogClass.hInstance = GetModuleHandleW(nullptr);
+    dialogClass.lpszClassName = kMainWindowClassName;
+    RegisterClassExW(&dialogClass);
+  }
+  SetCompanyWord(L"Tavrel");
+  SetApplicationWord(L"Corvane");
+  return true;
+}
+
+int CCorvaneApp::Run(int showCommand) {
+  CMainDlg dialog;
+  if (!dialog.Create()) return 0;
+  ShowWindow(dialog.Window(), showCommand);
+  MSG message = {};
+  for (;;) {
+    const BOOL got = GetMessageW(&message, /*window=*/nullptr, 0, 0);
+    if (got == 0 || got == -1) break;
+    if (dialog.Window() && IsDialogMessageW(dialog.Window(), &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return message.message == WM_QUIT ? static_cast<int>(message.wParam) : 0;
+}
+
+}  // namespace corvane

@@ -1,0 +1,64 @@
+#pragma once
+// The job data: what to join, where to, and who asked.
+//
+// Filled by start-up (launch data) and the file list; read by the join
+// engine; emptied at the end of every job. UI thread only.
+#include <string>
+#include <vector>
+
+#include "base/Singleton.h"
+
+namespace corvane {
+
+class CJoinConvData : public TSingleton<CJoinConvData, kPriorityJoinConvData> {
+ public:
+  // The command-line argument as given (empty when absent). The program was
+  // started with launch data exactly when this is not empty.
+  const std::wstring& LaunchData() const { return m_launchData; }
+  void SetLaunchData(const std::wstring& text) { m_launchData = text; }
+  bool StartedWithLaunchData() const { return !m_launchData.empty(); }
+
+  // Reads the launch data (every "#" taken as a double quote, then a JSON
+  // object) into the fields below. Missing keys or keys of another type give
+  // empty values. Launch data that is not a JSON object is dropped (the
+  // launch data becomes empty) so that the program starts interactively;
+  // returns false then. Empty launch data: nothing happens, true.
+  bool ParseLaunchData();
+
+  // Sends the launcher the completion notice (WM_COPYDATA, tag 1, the
+  // escaped UTF-8 source address with its terminating zero). False when no
+  // launcher window answers; nothing is shown to the user either way.
+  bool SendCompletionNotice() const;
+
+  const std::wstring& OutputPath() const { return m_outputPath; }
+  void SetOutputPath(const std::wstring& path) { m_outputPath = path; }
+  const std::wstring& SourceAddress() const { return m_sourceAddress; }
+  const std::wstring& LauncherWindowClass() const { return m_launcherWindowClass; }
+  const std::wstring& LauncherMessageName() const { return m_launcherMessageName; }
+  const std::wstring& InterfaceLanguage() const { return m_interfaceLanguage; }
+
+  // The ordered file list; exact duplicates are refused.
+  const std::vector<std::wstring>& Files() const { return m_files; }
+  bool AddFile(const std::wstring& path);
+  void SetFiles(std::vector<std::wstring> files);
+  void ClearFiles() { m_files.clear(); }
+
+ private:
+  std::wstring m_launchData;
+  std::wstring m_outputPath;
+  std::wstring m_sourceAddress;
+  std::wstring m_launcherWindowClass;
+  std::wstring m_launcherMessageName;
+  std::wstring m_interfaceLanguage;
+  std::vector<std::wstring> m_files;
+};
+
+// The completion notice's data bytes: the address as UTF-8, URL-escaped,
+// with its terminating zero (so the byte count is length + 1). An address
+// whose escaped form does not fit gives just the zero byte.
+std::string CompletionNoticeBytes(const std::wstring& sourceAddress);
+
+// The data tag of the completion notice.
+constexpr unsigned long kCompletionNoticeTag = 1;
+
+}  // namespace corvane

@@ -1,0 +1,25 @@
+#include "app/JoinConvData.h"
+
+#include <windows.h>
+
+#include "app/InstanceWindow.h"
+
+namespace corvane {
+
+bool CJoinConvData::SendCompletionNotice() const {
+  if (m_launcherWindowClass.empty() || m_launcherMessageName.empty()) return false;
+  const UINT message = RegisterWindowMessageW(m_launcherMessageName.c_str());
+  const HWND launcher = FindInstanceWindow(m_launcherWindowClass, message);
+  // A launcher that has gone away simply gets nothing.
+  if (!launcher) return false;
+
+  std::string bytes = CompletionNoticeBytes(m_sourceAddress);
+  COPYDATASTRUCT data = {};
+  data.dwData = kCompletionNoticeTag;
+  data.cbData = static_cast<DWORD>(bytes.size());  // terminating zero included
+  data.lpData = bytes.data();
+  SendMessageW(launcher, WM_COPYDATA, /*sender=*/0, reinterpret_cast<LPARAM>(&data));
+  return true;
+}
+
+}  // namespace corvane
