@@ -117,7 +117,6 @@ class CF3DLogHTML {
   std::wstring m_path;
   std::unique_ptr<CF3DFile> m_file;
   int m_levelMask = kLogCrit | kLogErr | kLogWarn | kLogInfo;
-  int m_tagLevel = kLogInfo;
   std::vector<uint8_t> m_options{kToDebugger | kToFile};
   std::wstring m_timeFormat = kDefaultTimeFormat;
   CHTMLTag m_bodyTag{L"Body", true};

@@ -36,7 +36,6 @@ void* MessageMainWindow() { return Settings().mainWindow; }
 
 void SetTaskDialogFallback(TaskDialogFallback fallback) { Settings().fallback = std::move(fallback); }
 
-// Used by the platform parts.
 const TaskDialogFallback& InstalledTaskDialogFallback() { return Settings().fallback; }
 
 }  // namespace corvane

@@ -33,6 +33,8 @@ using TaskDialogFallback =
     std::function<void(void* owner, const std::wstring& text, const std::wstring& title)>;
 // An empty function restores the plain message box.
 void SetTaskDialogFallback(TaskDialogFallback fallback);
+// The fallback installed (empty when none), for the platform parts.
+const TaskDialogFallback& InstalledTaskDialogFallback();
 
 // Whether the platform's task dialog was found (Windows: TaskDialogIndirect
 // in the common-controls library; natively never).

@@ -6,8 +6,6 @@
 
 namespace corvane {
 
-const TaskDialogFallback& InstalledTaskDialogFallback();
-
 bool IsPlatformTaskDialogAvailable() { return false; }
 
 void ShowMessage(const std::wstring& text, const std::wstring& title, void* owner) {

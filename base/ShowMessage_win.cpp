@@ -6,8 +6,6 @@
 
 namespace corvane {
 
-const TaskDialogFallback& InstalledTaskDialogFallback();
-
 namespace {
 
 using TaskDialogIndirectFn = HRESULT(WINAPI*)(const TASKDIALOGCONFIG*, int*, int*, BOOL*);
