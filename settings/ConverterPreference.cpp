@@ -40,9 +40,12 @@ bool CConverterPreference::Save() {
   const bool base = CDNPreferenceBase::Save();
   CPreference* store = Store();
   if (!store) return false;
+  // "Don't remind me again" of the new-version notice lives in SysFlags: it
+  // is written back so the choice outlasts the run it was made in.
+  const bool flags = store->WriteInt(L"Config", L"SysFlags", m_sysFlags);
   const bool folder = store->WriteString(L"Config", L"SaveTo", m_outputFolder.c_str());
   const bool columns = store->WriteBinary(L"Downloaded", L"ColumnsInfo", EncodeColumnsInfo(m_columns));
-  return base && folder && columns;
+  return base && flags && folder && columns;
 }
 
 }  // namespace corvane

@@ -52,7 +52,7 @@ class CConverterPreference : public CDNPreferenceBase,
   void SetOutputFolder(const std::wstring& folder) { m_outputFolder = folder; }
   const TColumnLayout& ColumnLayout() const { return m_columns; }
   TColumnLayout& ColumnLayout() { return m_columns; }
-  // Bound to the new-version notice's check box; read at load, never written.
+  // Bound to the new-version notice's check box (bit 0x2); written at exit.
   int32_t& SysFlags() { return m_sysFlags; }
 
  private:

@@ -134,7 +134,7 @@ TEST_F(ConverterSettings, FreshUserGetsDefaultsAndExitWritesThem) {
   TByteVector columns;
   ASSERT_TRUE(store.GetBinary(L"Downloaded", L"ColumnsInfo", columns));
   EXPECT_EQ(columns, (TByteVector{0, 0, 0, 0}));
-  EXPECT_FALSE(store.Table().Find(L"Config", L"SysFlags")) << "SysFlags is never written";
+  EXPECT_EQ(store.GetInt(L"Config", L"SysFlags", -1), 0);
 }
 
 TEST_F(ConverterSettings, StoredValuesLoadAndChangesReachStoreOnlyAtExit) {
@@ -151,6 +151,7 @@ TEST_F(ConverterSettings, StoredValuesLoadAndChangesReachStoreOnlyAtExit) {
     EXPECT_EQ(prefs.OutputFolder(), L"d:\\joined");
     EXPECT_EQ(prefs.ColumnLayout(), (TColumnLayout{{1, 100, 1}, {0, 50, 0}}));
     prefs.SetOutputFolder(L"e:\\new");
+    prefs.SysFlags() |= CConverterPreference::kSysFlagNoNewVersionReminder;
     prefs.ColumnLayout() = {{0, 80, 1}, {1, 90, 1}, {2, 70, 0}};
     EXPECT_EQ(store.GetString(L"Config", L"SaveTo", L""), L"d:\\joined");
   }
@@ -159,6 +160,8 @@ TEST_F(ConverterSettings, StoredValuesLoadAndChangesReachStoreOnlyAtExit) {
   ASSERT_TRUE(store.GetBinary(L"Downloaded", L"ColumnsInfo", columns));
   EXPECT_EQ(columns.size(), 31u);
   EXPECT_EQ(store.GetInt(L"Config", L"RunCount", -1), 12);
+  // The reminder choice survives the run (the text "1" read as 0x31, plus bit 0x2).
+  EXPECT_EQ(store.GetInt(L"Config", L"SysFlags", -1), 0x33);
 }
 
 TEST_F(ConverterSettings, DamagedColumnsInfoLeavesBuiltInColumns) {
