@@ -1,0 +1,81 @@
+// A stand-in for the main program in the updater's end-to-end test.
+//
+//   standin.exe                    shows a window of class "Tavrel Video" that
+//                                  answers "UWM_JoinDownload_IsMe" and closes
+//                                  on WM_CLOSE; appends "started" to
+//                                  started.txt beside itself
+//   standin.exe --record-url URL   appends URL to urls.txt beside itself (the
+//                                  test registers this as the browser)
+//
+// It ends by itself after 60 seconds so that no test leaves it behind.
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+UINT g_isMeMessage = 0;
+
+std::wstring FileBesideMe(const wchar_t* name) {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path);
+  folder.resize(folder.find_last_of(L'\\') + 1);
+  return folder + name;
+}
+
+void AppendLine(const wchar_t* fileName, const std::wstring& line) {
+  HANDLE file = CreateFileW(FileBesideMe(fileName).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  const int size = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<size_t>(size > 0 ? size - 1 : 0), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, utf8.data(), size, nullptr, nullptr);
+  utf8 += "\n";
+  DWORD written = 0;
+  WriteFile(file, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != 0 && message == g_isMeMessage) return g_isMeMessage;
+  switch (message) {
+    case WM_TIMER: DestroyWindow(window); return 0;
+    case WM_DESTROY: PostQuitMessage(2); return 0;
+    default: return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+int RunWindow(HINSTANCE instance) {
+  g_isMeMessage = RegisterWindowMessageW(L"UWM_JoinDownload_IsMe");
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = instance;
+  windowClass.lpszClassName = L"Tavrel Video";
+  if (!RegisterClassW(&windowClass)) return 1;
+  HWND window = CreateWindowExW(0, L"Tavrel Video", L"Stand-in", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, nullptr,
+                                nullptr, instance, nullptr);
+  if (!window) return 1;
+  SetTimer(window, 1, 60000, nullptr);
+  AppendLine(L"started.txt", L"started");
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  int count = 0;
+  LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (args && count >= 3 && std::wstring(args[1]) == L"--record-url") {
+    AppendLine(L"urls.txt", args[2]);
+    LocalFree(args);
+    return 0;
+  }
+  if (args) LocalFree(args);
+  return RunWindow(instance);
+}

@@ -1,0 +1,268 @@
+#!/usr/bin/env python3
+"""End-to-end test of updater.exe under Wine.
+
+Run inside scripts/with-wine.sh (WINEPREFIX set, wineserver running). A small
+HTTP server on 127.0.0.1 serves update packages; a stand-in main program
+(class "Tavrel Video") plays the running joiner and records the URLs the
+updater opens in a browser. Each scenario works in a fresh program folder.
+"""
+import argparse
+import http.server
+import io
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import zipfile
+
+ARGS = None
+PACKAGES = {}   # path -> (status, body, with Content-Length)
+HANDLER_KEY = r"HKLM\Software\Classes\http\shell\open\command"
+RESULTS = {"passed": 0, "failed": 0}
+
+
+class Handler(http.server.BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.1"
+
+    def do_GET(self):
+        path = self.path.split("?")[0]
+        status, body, with_length = PACKAGES.get(path, (404, b"<html>not found</html>", True))
+        self.send_response(status)
+        self.send_header("Content-Type", "application/zip" if status == 200 else "text/html")
+        if with_length:
+            self.send_header("Content-Length", str(len(body)))
+            self.end_headers()
+            self.wfile.write(body)
+        else:
+            self.send_header("Transfer-Encoding", "chunked")
+            self.end_headers()
+            for at in range(0, len(body), 4096):
+                piece = body[at:at + 4096]
+                self.wfile.write(b"%x\r\n%s\r\n" % (len(piece), piece))
+            self.wfile.write(b"0\r\n\r\n")
+
+    def log_message(self, *args):
+        pass
+
+
+def make_zip(entries):
+    data = io.BytesIO()
+    with zipfile.ZipFile(data, "w") as z:
+        for name, stamp, content in entries:
+            info = zipfile.ZipInfo(name, stamp)
+            info.compress_type = zipfile.ZIP_DEFLATED
+            z.writestr(info, content)
+    return data.getvalue()
+
+
+def wine_path(path):
+    return "Z:" + path.replace("/", "\\")
+
+
+def wine(*args, **kwargs):
+    return subprocess.run(["wine", *args], capture_output=True, text=True, **kwargs)
+
+
+class Scenario:
+    def __init__(self, name):
+        self.name = name
+        self.root = tempfile.mkdtemp(prefix="corvane-upd-e2e-")
+        self.prog = os.path.join(self.root, "prog")
+        self.temp = os.path.join(self.root, "temp")
+        os.makedirs(self.prog)
+        os.makedirs(self.temp)
+        shutil.copy(ARGS.updater, os.path.join(self.prog, "updater.exe"))
+        shutil.copy(ARGS.standin, os.path.join(self.prog, "Corvane.exe"))
+        self.main_program = None
+        self.ok = True
+        self.began = time.monotonic()
+        # The stand-in copy doubles as this scenario's browser.
+        register_url_recorder(os.path.join(self.prog, "Corvane.exe"))
+
+    def check(self, condition, what):
+        if not condition:
+            print(f"  FAIL {self.name}: {what}")
+            self.ok = False
+
+    def start_main_program(self):
+        self.main_program = subprocess.Popen(["wine", os.path.join(self.prog, "Corvane.exe")],
+                                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        for _ in range(100):
+            if os.path.exists(os.path.join(self.prog, "started.txt")):
+                time.sleep(0.5)
+                return
+            time.sleep(0.1)
+        self.check(False, "the stand-in main program did not start")
+
+    def record(self, download_url, installer_url="http://127.0.0.1:1/installer.htm"):
+        fields = {
+            "DownloadUrl": download_url, "InstallerUrl": installer_url,
+            "AppMainWndClassName": "Tavrel Video", "AppUserMsg": "UWM_JoinDownload_IsMe",
+            "AppFileName": "Corvane.exe", "CurLangName": "English",
+            "TempFilePath": wine_path(self.temp) + "\\", "CurrentVersion": "2.2.0.1", "LatestVersion": "2.3.0.0",
+        }
+        # JSON text with "#" for every double quote; backslashes escaped.
+        body = ",".join(f"#{k}#:#{v.replace(chr(92), chr(92) * 2)}#" for k, v in fields.items())
+        return "{" + body + "}"
+
+    def run_updater(self, record):
+        started = time.monotonic()
+        # No pipes: the program the updater restarts would inherit them and
+        # hold the run open until it ends.
+        result = subprocess.run(["wine", os.path.join(self.prog, "updater.exe"), record], timeout=120,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return result.returncode, time.monotonic() - started
+
+    def lines(self, name):
+        path = os.path.join(self.prog, name)
+        if not os.path.exists(path):
+            return []
+        with open(path, encoding="utf-8") as f:
+            return f.read().split()
+
+    def wait_lines(self, name, count, seconds=10):
+        """The file's lines once it has `count` of them (programs started
+        without waiting may write a little later), or what it has by then."""
+        deadline = time.monotonic() + seconds
+        while len(self.lines(name)) < count and time.monotonic() < deadline:
+            time.sleep(0.1)
+        return self.lines(name)
+
+    def package_path(self):
+        return os.path.join(self.temp, "_newver.zip")
+
+    def finish(self):
+        if self.main_program and self.main_program.poll() is None:
+            self.main_program.kill()
+            self.main_program.wait()
+        # The restarted program ends by itself; its folder goes once it has.
+        for _ in range(20):
+            try:
+                shutil.rmtree(self.root)
+                break
+            except OSError:
+                time.sleep(0.5)
+        RESULTS["passed" if self.ok else "failed"] += 1
+        print(f"{'ok  ' if self.ok else 'FAIL'} {self.name} ({time.monotonic() - self.began:.1f} s)")
+
+
+def scenario_success(base):
+    s = Scenario("success: download, close, unpack, restart, clean up")
+    stamp = (2021, 3, 4, 5, 6, 8)
+    big = os.urandom(300000)
+    PACKAGES["/pkg.zip"] = (200, make_zip([
+        ("readme.txt", stamp, b"new readme\n"),
+        ("language/German.lng", (2020, 1, 2, 3, 4, 6), b"[lang]\n"),
+        ("data/big.bin", stamp, big),
+    ]), True)
+    with open(os.path.join(s.prog, "readme.txt"), "w") as f:
+        f.write("old readme\n")
+    s.start_main_program()
+    code, _ = s.run_updater(s.record(base + "/pkg.zip?build=7"))
+    s.check(code == 2, f"exit code {code}, expected 2")
+    s.check(s.main_program.poll() is not None, "the running main program was not closed")
+    with open(os.path.join(s.prog, "readme.txt")) as f:
+        s.check(f.read() == "new readme\n", "readme.txt not replaced")
+    with open(os.path.join(s.prog, "data", "big.bin"), "rb") as f:
+        s.check(f.read() == big, "data/big.bin differs")
+    s.check(os.path.exists(os.path.join(s.prog, "language", "German.lng")), "nested folder not created")
+    t = time.localtime(os.stat(os.path.join(s.prog, "readme.txt")).st_mtime)
+    s.check(tuple(t[:6]) == stamp, f"time stamp {tuple(t[:6])}, expected {stamp}")
+    s.check(len(s.wait_lines("started.txt", 2)) == 2, "the program was not started again")
+    s.check(not os.path.exists(s.package_path()), "the package was left behind")
+    s.check(s.wait_lines("urls.txt", 1, seconds=1) == [], "the installer page was opened")
+    s.finish()
+
+
+def scenario_chunked(base):
+    s = Scenario("no Content-Length: installer page, dialog closes")
+    PACKAGES["/chunked.zip"] = (200, make_zip([("a.txt", (2021, 1, 1, 0, 0, 0), b"x")]), False)
+    code, _ = s.run_updater(s.record(base + "/chunked.zip", "http://example.invalid/install.htm"))
+    s.check(code == 2, f"exit code {code}")
+    s.check(s.wait_lines("urls.txt", 1) == ["http://example.invalid/install.htm"], f"urls {s.lines('urls.txt')}")
+    s.check(not os.path.exists(os.path.join(s.prog, "a.txt")), "unpacked anyway")
+    s.check(s.lines("started.txt") == [], "program started")
+    s.finish()
+
+
+def scenario_not_found(base):
+    s = Scenario("404 page: download failure, installer page")
+    code, _ = s.run_updater(s.record(base + "/missing.zip", "http://example.invalid/i.htm"))
+    s.check(code == 2, f"exit code {code}")
+    s.check(s.wait_lines("urls.txt", 1) == ["http://example.invalid/i.htm"], f"urls {s.lines('urls.txt')}")
+    s.check(not os.path.exists(s.package_path()), "the error page was kept as package")
+    s.check(s.lines("started.txt") == [], "program started")
+    s.finish()
+
+
+def scenario_unsafe(base):
+    s = Scenario("unsafe entry: unzip fails, nothing outside the folder, program restarted")
+    PACKAGES["/unsafe.zip"] = (200, make_zip([
+        ("good.txt", (2021, 1, 1, 0, 0, 0), b"good\n"),
+        ("../escaped.txt", (2021, 1, 1, 0, 0, 0), b"bad\n"),
+    ]), True)
+    code, _ = s.run_updater(s.record(base + "/unsafe.zip", "http://example.invalid/u.htm"))
+    s.check(code == 2, f"exit code {code}")
+    s.check(not os.path.exists(os.path.join(s.root, "escaped.txt")), "an entry escaped the program folder")
+    s.check(s.wait_lines("urls.txt", 1) == ["http://example.invalid/u.htm"], f"urls {s.lines('urls.txt')}")
+    s.check(s.wait_lines("started.txt", 1) == ["started"], "program not restarted after the failed unpack")
+    s.finish()
+
+
+def scenario_no_download_url(base):
+    s = Scenario("empty DownloadUrl: exit code 0, installer page, no window")
+    code, seconds = s.run_updater(s.record("", "http://example.invalid/e.htm"))
+    s.check(code == 0, f"exit code {code}")
+    s.check(seconds < 20, f"took {seconds:.1f} s")
+    s.check(s.wait_lines("urls.txt", 1) == ["http://example.invalid/e.htm"], f"urls {s.lines('urls.txt')}")
+    s.finish()
+
+
+def register_url_recorder(standin_copy):
+    command = f'"{wine_path(standin_copy)}" --record-url "%1"'
+    wine("reg", "add", HANDLER_KEY, "/ve", "/d", command, "/f")
+
+
+def main():
+    global ARGS
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--updater", required=True)
+    parser.add_argument("--standin", required=True)
+    ARGS = parser.parse_args()
+    if not os.environ.get("WINEPREFIX"):
+        print("WINEPREFIX is not set: run through scripts/with-wine.sh")
+        return 1
+
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    base = f"http://127.0.0.1:{server.server_address[1]}"
+
+    original = wine("reg", "query", HANDLER_KEY, "/ve").stdout
+    try:
+        for scenario in (scenario_success, scenario_chunked, scenario_not_found, scenario_unsafe,
+                         scenario_no_download_url):
+            try:
+                scenario(base)
+            except Exception as error:  # a crashed check is a failed scenario
+                print(f"FAIL {scenario.__name__}: {error!r}")
+                RESULTS["failed"] += 1
+    finally:
+        restore_handler(original)
+        server.shutdown()
+    print(f"{RESULTS['passed']} passed, {RESULTS['failed']} failed")
+    return 0 if RESULTS["failed"] == 0 else 1
+
+
+def restore_handler(query_output):
+    for line in query_output.splitlines():
+        if "REG_SZ" in line:
+            value = line.split("REG_SZ", 1)[1].strip()
+            wine("reg", "add", HANDLER_KEY, "/ve", "/d", value, "/f")
+            return
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,273 @@
+#include "updater/program/MainDlg.h"
+
+#include <commctrl.h>
+
+#include "base/WinModule.h"
+#include "base/WindowFinder.h"
+#include "settings/TranslateWindow.h"
+#include "updater/DownloadAdapters.h"
+#include "updater/ShellOpenUrl.h"
+#include "updater/program/resource.h"
+
+namespace corvane {
+namespace {
+
+constexpr unsigned kTimerPeriodMs = 1000;
+
+// Centres `window` over `owner` when that is visible and not minimised,
+// otherwise over the work area of the nearest monitor, kept inside it.
+void CentreOver(HWND window, HWND owner) {
+  RECT own{}, area{};
+  GetWindowRect(window, &own);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  GetMonitorInfoW(MonitorFromWindow(owner ? owner : window, MONITOR_DEFAULTTONEAREST), &monitor);
+  area = monitor.rcWork;
+  RECT centre = area;
+  if (owner && IsWindowVisible(owner) && !IsIconic(owner)) GetWindowRect(owner, &centre);
+  const int width = own.right - own.left, height = own.bottom - own.top;
+  int x = (centre.left + centre.right - width) / 2;
+  int y = (centre.top + centre.bottom - height) / 2;
+  if (x + width > area.right) x = area.right - width;
+  if (y + height > area.bottom) y = area.bottom - height;
+  if (x < area.left) x = area.left;
+  if (y < area.top) y = area.top;
+  SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+CMainDlg::CMainDlg(const SUpdaterRecord& record)
+    : m_record(record), m_flow(*this, record), m_folder(CWinModule::Instance().Folder()) {
+  LoadBanner();
+}
+
+CMainDlg::~CMainDlg() {
+  if (m_failureIcon) DestroyIcon(m_failureIcon);
+}
+
+int CMainDlg::DoModal(HWND owner) {
+  return static_cast<int>(DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_UPDATER), owner,
+                                          &CMainDlg::DialogProc, reinterpret_cast<LPARAM>(this)));
+}
+
+void CMainDlg::LoadBanner() {
+  HMODULE module = GetModuleHandleW(nullptr);
+  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(IDR_BANNER), MAKEINTRESOURCEW(10) /*RT_RCDATA*/);
+  if (!found) return;
+  const DWORD size = SizeofResource(module, found);
+  const void* bytes = LockResource(LoadResource(module, found));
+  if (!bytes || size == 0) return;
+  // OleLoadPicture reads from a stream; the stream owns (and frees) its copy.
+  HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
+  if (!copy) return;
+  memcpy(GlobalLock(copy), bytes, size);
+  GlobalUnlock(copy);
+  Microsoft::WRL::ComPtr<IStream> stream;
+  if (FAILED(CreateStreamOnHGlobal(copy, /*deleteOnRelease=*/TRUE, &stream))) {
+    GlobalFree(copy);
+    return;
+  }
+  OleLoadPicture(stream.Get(), static_cast<LONG>(size), FALSE, IID_IPicture,
+                 reinterpret_cast<void**>(m_banner.ReleaseAndGetAddressOf()));
+}
+
+INT_PTR CALLBACK CMainDlg::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrW(window, DWLP_USER, lParam);
+    reinterpret_cast<CMainDlg*>(lParam)->m_window = window;
+  }
+  auto* self = reinterpret_cast<CMainDlg*>(GetWindowLongPtrW(window, DWLP_USER));
+  if (!self) return FALSE;
+  try {
+    return self->HandleMessage(message, wParam, lParam);
+  } catch (...) {
+    // Nothing may leave a dialog procedure; a failed step ends the dialog.
+    ::EndDialog(window, kUpdaterDialogResult);
+    return TRUE;
+  }
+}
+
+INT_PTR CMainDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG: return OnInitDialog();
+    case WM_COMMAND: return OnCommand(LOWORD(wParam));
+    case WM_ERASEBKGND: return OnEraseBackground(reinterpret_cast<HDC>(wParam));
+    case WM_SIZE:
+      if (m_statusBar) SendMessageW(m_statusBar, WM_SIZE, 0, 0);
+      return FALSE;
+    default: return FALSE;
+  }
+}
+
+BOOL CMainDlg::OnInitDialog() {
+  CentreWindow();
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  SendMessageW(m_window, WM_SETICON, ICON_BIG,
+               reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_UPDATER), IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
+  SendMessageW(m_window, WM_SETICON, ICON_SMALL,
+               reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_UPDATER), IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), 0)));
+  CreateStatusBar();
+  m_timer = std::make_unique<UiTimer>([this](uint32_t) { return m_flow.OnTimer(); }, kTimerPeriodMs);
+
+  // The updater keeps no language setting: the pack named in the record only.
+  CMultiLanguage::SOptions options;
+  options.languageFolder = m_folder + L"language\\";
+  options.defaultLanguage = CMultiLanguage::kEnglish;
+  m_languages = std::make_unique<CMultiLanguage>(options);
+  if (!m_record.curLangName.empty()) m_languages->SelectLanguage(m_record.curLangName, /*initial=*/true);
+  TranslateWindow(*m_languages, m_window);
+
+  const std::wstring title = Translate(L"From old version") + L" " + m_record.currentVersion + L" " +
+                             Translate(L"update to new version") + L" " + m_record.latestVersion + L" ";
+  SetDlgItemTextW(m_window, IDC_TITLE, title.c_str());
+  SetWindowTextW(m_window, (Translate(L"Updater") + L" v1.3").c_str());
+  SendDlgItemMessageW(m_window, IDC_PROGRESS, PBM_SETRANGE32, 0, 100);
+  return TRUE;
+}
+
+void CMainDlg::CentreWindow() { CentreOver(m_window, GetWindow(m_window, GW_OWNER)); }
+
+void CMainDlg::CreateStatusBar() {
+  m_statusBar = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                                0, 0, 0, 0, m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUS_BAR)),
+                                GetModuleHandleW(nullptr), nullptr);
+  int parts[] = {-1};
+  SendMessageW(m_statusBar, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
+}
+
+BOOL CMainDlg::OnCommand(UINT id) {
+  switch (id) {
+    case IDC_PAUSE: m_flow.OnPauseResume(); return TRUE;
+    case IDCANCEL: m_flow.OnCancel(); return TRUE;  // the button, the close box and WM_CLOSE
+    default: return FALSE;
+  }
+}
+
+BOOL CMainDlg::OnEraseBackground(HDC dc) {
+  RECT client{};
+  GetClientRect(m_window, &client);
+  FillRect(dc, &client, GetSysColorBrush(COLOR_3DFACE));
+  if (m_banner) {
+    OLE_XSIZE_HIMETRIC width = 0;
+    OLE_YSIZE_HIMETRIC height = 0;
+    m_banner->get_Width(&width);
+    m_banner->get_Height(&height);
+    // HIMETRIC is 0.01 mm: the picture's natural size in this device's pixels.
+    const int cx = MulDiv(width, GetDeviceCaps(dc, LOGPIXELSX), 2540);
+    const int cy = MulDiv(height, GetDeviceCaps(dc, LOGPIXELSY), 2540);
+    m_banner->Render(dc, 0, 0, cx, cy, 0, height, width, -height, nullptr);
+  }
+  SetWindowLongPtrW(m_window, DWLP_MSGRESULT, TRUE);
+  return TRUE;
+}
+
+std::unique_ptr<IHttpBody> CMainDlg::Get(const std::wstring& url) { return HttpGetNoCache(url); }
+
+std::unique_ptr<IPackageWriter> CMainDlg::CreatePackage(const std::wstring& path) {
+  return CreatePackageFile(path);
+}
+
+void CMainDlg::DeletePackage(const std::wstring& path) { DeleteFileW(path.c_str()); }
+
+uint32_t CMainDlg::TickCount() { return GetTickCount(); }
+
+void CMainDlg::Sleep(uint32_t ms) { ::Sleep(ms); }
+
+void CMainDlg::PumpMessages() {
+  // Only the dialog's own messages (and its controls'): the thread timer
+  // stays queued until the transfer returns to the dialog loop.
+  MSG message;
+  while (PeekMessageW(&message, m_window, 0, 0, PM_REMOVE)) {
+    if (!IsDialogMessageW(m_window, &message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+}
+
+void CMainDlg::ShowUrl(std::wstring_view url) {
+  SetDlgItemTextW(m_window, IDC_DOWNLOAD_URL, std::wstring(url).c_str());
+}
+
+void CMainDlg::ShowSize(const std::wstring& text) { SetDlgItemTextW(m_window, IDC_FILE_SIZE, text.c_str()); }
+
+void CMainDlg::ShowProgress(int position) { SendDlgItemMessageW(m_window, IDC_PROGRESS, PBM_SETPOS, position, 0); }
+
+void CMainDlg::ShowStatus(const std::wstring& text) {
+  SendMessageW(m_statusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void CMainDlg::WriteDiagnostics(std::string_view text) {
+  // A windowed program normally has no standard output; then this is dropped.
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  if (!out || out == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &written, /*overlapped=*/nullptr);
+}
+
+void CMainDlg::FallBack() {
+  OpenInstallerPage();
+  PostClose();
+}
+
+void CMainDlg::StartTimer() {
+  if (m_timer) m_timer->Start();
+}
+
+void CMainDlg::StopTimer() {
+  if (m_timer) m_timer->Kill();
+}
+
+std::wstring CMainDlg::Translate(const std::wstring& english) {
+  return m_languages ? m_languages->Translate(english) : english;
+}
+
+void CMainDlg::SetPauseLabel(const std::wstring& text) { SetDlgItemTextW(m_window, IDC_PAUSE, text.c_str()); }
+
+void CMainDlg::DisablePause() { EnableWindow(GetDlgItem(m_window, IDC_PAUSE), FALSE); }
+
+void CMainDlg::ShowFailure(const std::wstring& text) {
+  if (!m_failureIcon) {
+    m_failureIcon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_FAILURE),
+                                                  IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                  GetSystemMetrics(SM_CYSMICON), 0));
+  }
+  SendMessageW(m_statusBar, SB_SETICON, 0, reinterpret_cast<LPARAM>(m_failureIcon));
+  ShowStatus(text);
+}
+
+void CMainDlg::OpenInstallerPage() { corvane::OpenInstallerPage(m_record.installerUrl); }
+
+void CMainDlg::PostClose() { PostMessageW(m_window, WM_CLOSE, 0, 0); }
+
+void CMainDlg::EndDialog(int result) { ::EndDialog(m_window, result); }
+
+bool CMainDlg::OpenPackage(const std::wstring& path) { return m_unzipper.OpenArchive(path); }
+
+bool CMainDlg::UnpackPackage() {
+  return CUnzipper::ExtractArchive(m_record.PackagePath(), m_folder, /*flatten=*/false);
+}
+
+void CMainDlg::ClosePackage() { m_unzipper.CloseArchive(); }
+
+void CMainDlg::CloseMainProgram(const std::wstring& windowClass, const std::wstring& messageName) {
+  CWindowFinder<wchar_t>(windowClass, messageName).CloseAndWait();
+}
+
+void CMainDlg::StartProgram(const std::wstring& fileName) {
+  const std::wstring path = m_folder + fileName;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  if (CreateProcessW(path.c_str(), /*commandLine=*/nullptr, nullptr, nullptr, /*inherit=*/FALSE, 0, nullptr,
+                     nullptr, &startup, &process)) {
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+}
+
+}  // namespace corvane
