@@ -1,0 +1,130 @@
+#include "cli/CliJoinHost.h"
+
+#include <chrono>
+#include <thread>
+
+#include "base/TextConvert.h"
+#include "cli/ProbeReport.h"
+#include "cli/ProgressBar.h"
+
+namespace corvane {
+
+CCliJoinHost::CCliJoinHost(CEventLoop& loop, bool fastJoin, unsigned periodMs, std::atomic<bool>& interrupted)
+    : m_loop(loop), m_fastJoin(fastJoin), m_periodMs(periodMs), m_interrupted(interrupted) {}
+
+CCliJoinHost::~CCliJoinHost() { StopTimers(); }
+
+int CCliJoinHost::Run(CJoinController& controller, const std::wstring& outputPath) {
+  m_controller = &controller;
+  m_outputPath = outputPath;
+  m_monitorTimer = m_loop.AddTimer(m_periodMs, [this](uint32_t) {
+    if (HandleInterruption()) return;
+    m_controller->OnMonitorTimer();
+  });
+  PostCommand(kCmdJoin);
+  const int exitCode = m_loop.Run();
+  EndProgressLine();
+  return exitCode;
+}
+
+void CCliJoinHost::PostCommand(int commandId) {
+  m_loop.Post([this, commandId] { Dispatch(commandId); });
+}
+
+void CCliJoinHost::Dispatch(int commandId) {
+  if (m_quitting || HandleInterruption()) return;
+  m_controller->OnCommand(commandId);
+  if (m_quitting) return;
+  switch (commandId) {
+    case kCmdJoin:
+      if (m_controller->Mode() == kJoinIdle && m_controller->QueueLength() == 0) {
+        std::fprintf(stderr, "Nothing to join.\n");
+        Quit(kExitFailed);
+      }
+      break;
+    case kCmdResult:
+      // The output exists but the tool cannot describe it.
+      if (!m_messageShown) std::fprintf(stderr, "The joined file could not be read.\n");
+      Quit(kExitFailed);
+      break;
+    case kCmdCancel:  // only a failed conversion cancels by itself
+      Quit(kExitFailed);
+      break;
+    default:
+      break;
+  }
+}
+
+bool CCliJoinHost::HandleInterruption() {
+  if (!m_interrupted.load()) return false;
+  if (m_quitting) return true;
+  // The tool got the interruption too and may have left a stream-copy output
+  // half written; the MPEG route's partial output is removed by Cancel.
+  const bool fastRouteRan = m_controller->Mode() == kJoinFastRoute;
+  m_controller->OnCommand(kCmdCancel);
+  if (fastRouteRan) std::remove(WideToUtf8(m_outputPath).c_str());
+  EndProgressLine();
+  std::fprintf(stderr, "Interrupted: the join was cancelled.\n");
+  Quit(kExitInterrupted);
+  return true;
+}
+
+void CCliJoinHost::StartQueueTimer() {
+  KillTimer(m_queueTimer);
+  m_queueTimer = m_loop.AddTimer(m_periodMs, [this](uint32_t) {
+    if (HandleInterruption()) return;
+    if (!m_controller->OnQueueTimer()) KillTimer(m_queueTimer);
+  });
+}
+
+void CCliJoinHost::KillTimer(unsigned& id) {
+  if (id != 0) m_loop.KillTimer(id);
+  id = 0;
+}
+
+void CCliJoinHost::StopTimers() {
+  KillTimer(m_queueTimer);
+  KillTimer(m_monitorTimer);
+}
+
+void CCliJoinHost::SetProgress(int position) {
+  if (position == m_lastProgress) return;
+  m_lastProgress = position;
+  std::fprintf(stderr, "\r%s", RenderProgressBar(position).c_str());
+  std::fflush(stderr);
+  m_progressShown = true;
+}
+
+void CCliJoinHost::EndProgressLine() {
+  if (!m_progressShown) return;
+  std::fputc('\n', stderr);
+  m_progressShown = false;
+}
+
+// May run on the worker thread ("Failed to convert file.").
+void CCliJoinHost::ShowMessage(const std::wstring& text, const std::wstring& caption) {
+  m_messageShown = true;
+  std::fprintf(stderr, "%s%s\n", m_progressShown ? "\n" : "", WideToUtf8(text).c_str());
+}
+
+void CCliJoinHost::ShowResult(const SVideoPropertyInfo& info) {
+  EndProgressLine();
+  std::fputs(FormatProbeReport(info).c_str(), stdout);
+  std::fflush(stdout);
+  Quit(kExitJoined);
+}
+
+void CCliJoinHost::EndProgram() { Quit(kExitFailed); }
+
+void CCliJoinHost::Pause(unsigned milliseconds) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+void CCliJoinHost::Quit(int exitCode) {
+  if (m_quitting) return;
+  m_quitting = true;
+  StopTimers();
+  m_loop.Quit(exitCode);
+}
+
+}  // namespace corvane

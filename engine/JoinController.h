@@ -1,0 +1,129 @@
+#pragma once
+// The join controller: runs a join from the Join command to the result.
+//
+// It reacts to commands (posted through its host), two 1000 ms timers on the
+// UI thread, and at most one worker running a tool step. The fast route runs
+// synchronously; the MPEG route converts each input to an MPEG stream on a
+// worker, joins the streams byte by byte, then converts the joined stream to
+// the output's format. The progress values written by the worker's output
+// handler are read by the monitor timer, which places the progress bar.
+//
+// Threads: every method runs on the UI thread except the worker's output
+// handler, which touches only the progress values (under m_progressLock),
+// the cancel flag and the mode, and may show the failure message and post
+// Cancel through the host.
+#include <atomic>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "engine/JoinHost.h"
+#include "engine/JoinJob.h"
+#include "engine/JoinMode.h"
+#include "engine/JoinSteps.h"
+#include "engine/VideoPropertyInfo.h"
+
+namespace corvane {
+
+// Command identifiers of the main window that drive a join.
+enum EJoinCommand : int {
+  kCmdClose = 2,
+  kCmdJoin = 1035,
+  kCmdCancel = 1037,
+  kCmdFinish = 2016,
+  kCmdResult = 2017,
+  kCmdBuildFlv = 2019,
+  kCmdMp4Pass1 = 2020,
+  kCmdMp4Pass2 = 2021,
+  kCmdBuildAvi = 2022,
+  kCmdBuildWmv = 2025,
+  kCmdBuildRm = 2031,
+};
+
+enum EOutputKindValue : int { kKindNone = 0, kKindFlv = 1, kKindRm = 2, kKindMp4 = 3, kKindAvi = 4, kKindWmv = 5 };
+
+class CJoinController {
+ public:
+  CJoinController(IJoinHost& host, IJoinSteps& steps, SJoinJob& job, std::wstring toolPath,
+                  std::wstring programFolder);
+  ~CJoinController();
+  CJoinController(const CJoinController&) = delete;
+  CJoinController& operator=(const CJoinController&) = delete;
+
+  // Handles one of the EJoinCommand identifiers; false for any other.
+  bool OnCommand(int commandId);
+  // The queue timer's tick; false stops the timer.
+  bool OnQueueTimer();
+  // The monitor timer's tick (runs for the whole life of the window).
+  void OnMonitorTimer();
+
+  EJoinMode Mode() const { return static_cast<EJoinMode>(m_mode.load()); }
+  int OutputKind() const { return m_outputKind; }
+  bool IsCancelled() const { return m_cancel.load() != 0; }
+  bool HasWorker() const { return m_worker != nullptr; }
+  const std::vector<std::wstring>& Intermediates() const { return m_intermediates; }
+  size_t QueueLength() const { return m_queue.size(); }
+  const std::wstring& WorkingFolder() const { return m_workingFolder; }
+
+ private:
+  // Commands
+  void Join();
+  void Cancel();
+  void Close();
+  void Finish();
+  void ShowJoinResult();
+  void BuildFinal(EJoinMode mode);
+  void BuildMp4Pass1();
+
+  // Steps of the MPEG route
+  void RunPerInputStep();
+  bool ProbeInput(const std::wstring& input);
+  void RunByteCopyStep();
+  void StartWorker(EJoinMode mode, const std::wstring& commandLine);
+  void StopWorker();
+  void OnWorkerEnded();
+  void UpdateProgressBar();
+
+  // Output handling (worker thread)
+  bool OnProgressChunk(TStdStr<char>& accumulated, const TStdStr<char>& block);
+  bool OnToolDone(const TStdStr<char>& accumulated);
+
+  void DeleteIntermediates();
+  void DeleteWorkFolder();
+  void CleanUpLaunchedJob();
+  void ResetProgress();
+
+  IJoinHost& m_host;
+  IJoinSteps& m_steps;
+  SJoinJob& m_job;
+  const std::wstring m_toolPath;
+  const std::wstring m_programFolder;
+
+  int m_outputKind = kKindNone;
+  unsigned m_copyFlags = 0;  // kCopyIsTemporary | kOutputReplaced
+  std::wstring m_rememberedOutputPath;
+  std::atomic<int> m_mode{kJoinIdle};
+  std::wstring m_joinedStream;
+  std::wstring m_currentInput;
+
+  std::mutex m_progressLock;
+  int64_t m_totalDuration = 0;
+  int64_t m_currentTime = 0;
+
+  std::wstring m_commandLine;
+  std::wstring m_workingFolder;
+  std::unique_ptr<IJoinWorker> m_worker;
+  std::atomic<int> m_cancel{0};
+
+  SVideoPropertyInfo m_probeRecord;
+  SVideoPropertyInfo m_referenceRecord;
+  std::deque<std::wstring> m_queue;
+  std::vector<std::wstring> m_intermediates;
+  bool m_busy = false;
+  bool m_reportSent = false;
+};
+
+}  // namespace corvane

@@ -1,0 +1,74 @@
+#pragma once
+// Everything the join controller does to the outside world apart from its
+// host window: building the routes' commands, running the tool, workers and
+// file operations. The program implements it over the tool runner, the
+// command builders and the file system; tests replace it with a fake.
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/JoinMode.h"
+#include "engine/ToolRunner.h"
+
+namespace corvane {
+
+struct SVideoPropertyInfo;
+
+// One step running off the UI thread.
+class IJoinWorker {
+ public:
+  virtual ~IJoinWorker() = default;
+  virtual bool HasEnded() = 0;
+  // Stops the step: waits up to 5000 ms, then ends the thread by force.
+  virtual void Stop() = 0;
+};
+
+class IJoinSteps {
+ public:
+  virtual ~IJoinSteps() = default;
+
+  // --- command building (pure)
+  virtual int OutputKindOf(const std::wstring& outputPath) = 0;
+  virtual std::wstring ProbeCommand(const std::wstring& toolPath, const std::wstring& input) = 0;
+  virtual bool ParseProbeOutput(SVideoPropertyInfo& record, const std::string& output) = 0;
+  // The input's MPEG stream: output folder + input title + ".xbv".
+  virtual std::wstring IntermediatePath(const std::wstring& outputPath, const std::wstring& input) = 0;
+  virtual std::wstring ToMpegCommand(const std::wstring& toolPath, const SVideoPropertyInfo& record,
+                                     const std::wstring& input, const std::wstring& intermediate) = 0;
+  virtual std::wstring JoinedStreamPath(const std::wstring& firstIntermediate) = 0;
+  // The final conversion of the given mode (5 to 10) from the joined stream.
+  virtual std::wstring FinalCommand(EJoinMode mode, const std::wstring& toolPath, const SVideoPropertyInfo& reference,
+                                    const std::wstring& joinedStream, const std::wstring& outputPath) = 0;
+  // Output path used while the first input is a temporary copy:
+  // output folder + copy title + "_all" + the input's extension.
+  virtual std::wstring OutputPathForCopy(const std::wstring& outputPath, const std::wstring& copy,
+                                         const std::wstring& input) = 0;
+
+  // --- running
+  virtual bool RunTool(const std::wstring& workingFolder, const std::wstring& commandLine,
+                       const OutputChunkHandler& onChunk, const OutputDoneHandler& onDone) = 0;
+  // Joins the MPEG streams byte for byte into joinedStream (blocking, on the
+  // worker); keepGoing is asked between blocks. False when the joined size is
+  // not the sum of the parts.
+  virtual bool JoinByteCopy(const std::vector<std::wstring>& intermediates, const std::wstring& joinedStream,
+                            const std::function<bool()>& keepGoing) = 0;
+  // The stream-copy route in one synchronous run.
+  virtual bool RunFastRoute(bool mp4, const std::wstring& outputPath, const std::vector<std::wstring>& inputs) = 0;
+  virtual std::unique_ptr<IJoinWorker> StartWorker(std::function<unsigned()> body) = 0;
+  // Probes a finished output (with the retry on a copy).
+  virtual bool ProbeMedia(const std::wstring& path, SVideoPropertyInfo& record) = 0;
+
+  // --- files
+  // A copy of input under a new unique name in its folder, or nothing.
+  virtual std::optional<std::wstring> MakeTemporaryCopy(const std::wstring& input) = 0;
+  // A new, empty folder in the output's folder for the two-pass statistics, or nothing.
+  virtual std::optional<std::wstring> MakeWorkFolder(const std::wstring& outputPath) = 0;
+  virtual bool FileExists(const std::wstring& path) = 0;
+  virtual void RemoveFile(const std::wstring& path) = 0;
+  virtual void RemoveFolderTree(const std::wstring& path) = 0;
+  virtual bool RenameFile(const std::wstring& from, const std::wstring& to) = 0;
+};
+
+}  // namespace corvane

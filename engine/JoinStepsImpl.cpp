@@ -1,0 +1,132 @@
+#include "engine/JoinStepsImpl.h"
+
+#include <filesystem>
+
+#include "base/WorkerThread.h"
+#include "engine/ByteCopyJoin.h"
+#include "engine/ConversionParams.h"
+#include "engine/FastJoin.h"
+#include "engine/IntermediateNames.h"
+#include "engine/JoinCommands.h"
+#include "engine/OutputKind.h"
+#include "engine/PathParts.h"
+#include "engine/ProbeMedia.h"
+#include "engine/ProbeParser.h"
+#include "engine/TempFiles.h"
+#include "engine/VideoPropertyInfo.h"
+
+namespace corvane {
+namespace {
+
+// Every worker of the join gets five seconds to end after a stop.
+constexpr unsigned kWorkerStopTimeoutMs = 5000;
+
+class CJoinWorker : public IJoinWorker {
+ public:
+  explicit CJoinWorker(std::function<unsigned()> body) : m_thread(std::move(body), kWorkerStopTimeoutMs) {}
+  bool Start() { return m_thread.Start(); }
+  bool HasEnded() override { return !m_thread.IsRunning() || m_thread.HasEnded(); }
+  void Stop() override { m_thread.Stop(); }
+
+ private:
+  WorkerThread m_thread;
+};
+
+std::optional<std::wstring> NonEmpty(std::wstring text) {
+  if (text.empty()) return std::nullopt;
+  return text;
+}
+
+}  // namespace
+
+int CJoinSteps::OutputKindOf(const std::wstring& outputPath) { return GetOutputKind(outputPath); }
+
+std::wstring CJoinSteps::ProbeCommand(const std::wstring& toolPath, const std::wstring& input) {
+  return BuildProbeCommand(toolPath, input);
+}
+
+bool CJoinSteps::ParseProbeOutput(SVideoPropertyInfo& record, const std::string& output) {
+  return corvane::ParseProbeOutput(record, output);
+}
+
+std::wstring CJoinSteps::IntermediatePath(const std::wstring& outputPath, const std::wstring& input) {
+  return corvane::IntermediatePath(outputPath, input);
+}
+
+std::wstring CJoinSteps::ToMpegCommand(const std::wstring& toolPath, const SVideoPropertyInfo& record,
+                                       const std::wstring& input, const std::wstring& intermediate) {
+  return BuildToMpegCommand(toolPath, input, intermediate, record.frameRate);
+}
+
+std::wstring CJoinSteps::JoinedStreamPath(const std::wstring& firstIntermediate) {
+  return corvane::JoinedStreamPath(firstIntermediate);
+}
+
+std::wstring CJoinSteps::FinalCommand(EJoinMode mode, const std::wstring& toolPath,
+                                      const SVideoPropertyInfo& reference, const std::wstring& joinedStream,
+                                      const std::wstring& outputPath) {
+  const SConversionParams params = MakeConversionParams(reference);
+  switch (mode) {
+    case kJoinFinalAvi: return BuildAviCommand(toolPath, joinedStream, outputPath, params);
+    case kJoinFinalFlv: return BuildFlvCommand(toolPath, joinedStream, outputPath, params);
+    case kJoinFinalRm: return BuildRmCommand(toolPath, joinedStream, outputPath, params);
+    case kJoinFinalWmv: return BuildWmvCommand(toolPath, joinedStream, outputPath, params);
+    case kJoinMp4Pass1: return BuildMp4Pass1Command(toolPath, joinedStream, outputPath, params);
+    case kJoinMp4Pass2: return BuildMp4Pass2Command(toolPath, joinedStream, outputPath, params);
+    default: return std::wstring();
+  }
+}
+
+std::wstring CJoinSteps::OutputPathForCopy(const std::wstring& outputPath, const std::wstring& copy,
+                                           const std::wstring& input) {
+  return ReplacedOutputPath(outputPath, copy, input);
+}
+
+bool CJoinSteps::RunTool(const std::wstring& workingFolder, const std::wstring& commandLine,
+                         const OutputChunkHandler& onChunk, const OutputDoneHandler& onDone) {
+  return corvane::RunTool(workingFolder, commandLine, onChunk, onDone);
+}
+
+bool CJoinSteps::JoinByteCopy(const std::vector<std::wstring>& intermediates, const std::wstring& joinedStream,
+                              const std::function<bool()>& keepGoing) {
+  return corvane::JoinByteCopy(intermediates, joinedStream, keepGoing);
+}
+
+bool CJoinSteps::RunFastRoute(bool mp4, const std::wstring& outputPath, const std::vector<std::wstring>& inputs) {
+  return RunFastJoin(mp4, outputPath, inputs, /*setProgress=*/nullptr);
+}
+
+std::unique_ptr<IJoinWorker> CJoinSteps::StartWorker(std::function<unsigned()> body) {
+  auto worker = std::make_unique<CJoinWorker>(std::move(body));
+  if (!worker->Start()) return nullptr;
+  return worker;
+}
+
+bool CJoinSteps::ProbeMedia(const std::wstring& path, SVideoPropertyInfo& record) {
+  return corvane::ProbeMedia(path, record);
+}
+
+std::optional<std::wstring> CJoinSteps::MakeTemporaryCopy(const std::wstring& input) {
+  return NonEmpty(corvane::MakeTemporaryCopy(input));
+}
+
+std::optional<std::wstring> CJoinSteps::MakeWorkFolder(const std::wstring& outputPath) {
+  return NonEmpty(MakeX264WorkingFolder(outputPath));
+}
+
+bool CJoinSteps::FileExists(const std::wstring& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(ToFsPath(path), error);
+}
+
+void CJoinSteps::RemoveFile(const std::wstring& path) { corvane::RemoveFile(path); }
+
+void CJoinSteps::RemoveFolderTree(const std::wstring& path) { corvane::RemoveFolderTree(path); }
+
+bool CJoinSteps::RenameFile(const std::wstring& from, const std::wstring& to) {
+  std::error_code error;
+  std::filesystem::rename(ToFsPath(from), ToFsPath(to), error);
+  return !error;
+}
+
+}  // namespace corvane

@@ -1,0 +1,38 @@
+#pragma once
+// The join controller's steps as the program runs them: the command builders,
+// the tool runner, worker threads and the file system.
+#include "engine/JoinSteps.h"
+
+namespace corvane {
+
+class CJoinSteps : public IJoinSteps {
+ public:
+  int OutputKindOf(const std::wstring& outputPath) override;
+  std::wstring ProbeCommand(const std::wstring& toolPath, const std::wstring& input) override;
+  bool ParseProbeOutput(SVideoPropertyInfo& record, const std::string& output) override;
+  std::wstring IntermediatePath(const std::wstring& outputPath, const std::wstring& input) override;
+  std::wstring ToMpegCommand(const std::wstring& toolPath, const SVideoPropertyInfo& record,
+                             const std::wstring& input, const std::wstring& intermediate) override;
+  std::wstring JoinedStreamPath(const std::wstring& firstIntermediate) override;
+  std::wstring FinalCommand(EJoinMode mode, const std::wstring& toolPath, const SVideoPropertyInfo& reference,
+                            const std::wstring& joinedStream, const std::wstring& outputPath) override;
+  std::wstring OutputPathForCopy(const std::wstring& outputPath, const std::wstring& copy,
+                                 const std::wstring& input) override;
+
+  bool RunTool(const std::wstring& workingFolder, const std::wstring& commandLine,
+               const OutputChunkHandler& onChunk, const OutputDoneHandler& onDone) override;
+  bool JoinByteCopy(const std::vector<std::wstring>& intermediates, const std::wstring& joinedStream,
+                    const std::function<bool()>& keepGoing) override;
+  bool RunFastRoute(bool mp4, const std::wstring& outputPath, const std::vector<std::wstring>& inputs) override;
+  std::unique_ptr<IJoinWorker> StartWorker(std::function<unsigned()> body) override;
+  bool ProbeMedia(const std::wstring& path, SVideoPropertyInfo& record) override;
+
+  std::optional<std::wstring> MakeTemporaryCopy(const std::wstring& input) override;
+  std::optional<std::wstring> MakeWorkFolder(const std::wstring& outputPath) override;
+  bool FileExists(const std::wstring& path) override;
+  void RemoveFile(const std::wstring& path) override;
+  void RemoveFolderTree(const std::wstring& path) override;
+  bool RenameFile(const std::wstring& from, const std::wstring& to) override;
+};
+
+}  // namespace corvane
