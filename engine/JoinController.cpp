@@ -323,6 +323,19 @@ void CJoinController::ShowJoinResult() {
   m_mode = kJoinIdle;
 }
 
+// Removes what an unfinished job made so far: intermediates, the joined
+// stream, a temporary copy of an input, the two-pass folder, and an output
+// that a final conversion had begun to write (an output that existed before
+// the job is left alone until then).
+void CJoinController::DiscardJobFiles(EJoinMode modeAtStop) {
+  DeleteIntermediates();
+  if (m_copyFlags & kCopyIsTemporary) m_steps.RemoveFile(m_currentInput);
+  if (IsFinalConversion(modeAtStop)) m_steps.RemoveFile(m_job.outputPath);
+  DeleteWorkFolder();
+  if (m_copyFlags & kOutputReplaced) m_job.outputPath = m_rememberedOutputPath;
+  m_copyFlags = 0;
+}
+
 // A launched job that ends early leaves nothing behind for its launcher, not
 // even the output.
 void CJoinController::CleanUpLaunchedJob() {
@@ -337,15 +350,7 @@ void CJoinController::Cancel() {
   m_queue.clear();
   StopWorker();
 
-  // Remove what the job made so far: intermediates, the joined stream, a
-  // temporary copy of an input, the two-pass folder, and an output that a
-  // final conversion had begun to write.
-  DeleteIntermediates();
-  if (m_copyFlags & kCopyIsTemporary) m_steps.RemoveFile(m_currentInput);
-  if (IsFinalConversion(modeAtCancel)) m_steps.RemoveFile(m_job.outputPath);
-  DeleteWorkFolder();
-  if (m_copyFlags & kOutputReplaced) m_job.outputPath = m_rememberedOutputPath;
-  m_copyFlags = 0;
+  DiscardJobFiles(modeAtCancel);
 
   ResetProgress();
   m_host.SetProgress(0);
@@ -371,11 +376,7 @@ void CJoinController::Close() {
     m_host.Pause(1000);
     CleanUpLaunchedJob();
   } else if (modeAtClose != kJoinIdle && modeAtClose != kJoinFastRoute) {
-    // Closing in the middle of a job leaves nothing of it behind either.
-    DeleteIntermediates();
-    if (m_copyFlags & kCopyIsTemporary) m_steps.RemoveFile(m_currentInput);
-    if (IsFinalConversion(modeAtClose)) m_steps.RemoveFile(m_job.outputPath);
-    DeleteWorkFolder();
+    DiscardJobFiles(modeAtClose);  // closing mid-job leaves nothing of it behind either
   }
   m_host.EndProgram();
 }

@@ -92,6 +92,7 @@ class CJoinController {
   bool OnToolDone(const TStdStr<char>& accumulated);
 
   void DeleteIntermediates();
+  void DiscardJobFiles(EJoinMode modeAtStop);
   void DeleteWorkFolder();
   void CleanUpLaunchedJob();
   void ResetProgress();

@@ -190,6 +190,17 @@ class JoinControllerTest : public ::testing::Test {
     steps.toolEnded = true;
     controller.OnMonitorTimer();
   }
+  // Runs the conversions of every input and the byte copy, then builds the
+  // final step.
+  void RunToFinalStep() {
+    for (size_t i = 0; i < job.files.size(); ++i) {
+      controller.OnQueueTimer();
+      EndToolAndMonitor();
+    }
+    controller.OnQueueTimer();
+    EndToolAndMonitor();
+    DeliverPosted();
+  }
   int LastProgress() const { return host.progress.empty() ? -1 : host.progress.back(); }
 
   SFakeHost host;
@@ -302,13 +313,7 @@ TEST_F(JoinControllerTest, MpegRouteToFlvRunsEveryStepWithItsProgress) {
 TEST_F(JoinControllerTest, Mp4PassesRunInTheirOwnFolderAndFillTheSecondHalf) {
   job.outputPath = L"/out/joined.mp4";
   controller.OnCommand(kCmdJoin);
-  controller.OnQueueTimer();
-  EndToolAndMonitor();
-  controller.OnQueueTimer();
-  EndToolAndMonitor();
-  controller.OnQueueTimer();
-  EndToolAndMonitor();
-  DeliverPosted();
+  RunToFinalStep();
   EXPECT_EQ(controller.Mode(), kJoinMp4Pass1);
   EXPECT_EQ(steps.workingFolders.back(), L"/out/x264tmp");
   steps.Print("Duration: 00:03:20.00, start: 0.0\n");
@@ -379,13 +384,7 @@ TEST_F(JoinControllerTest, CancelDuringSecondInputEndsToolAndRemovesIntermediate
 TEST_F(JoinControllerTest, CancelDuringFinalConversionRemovesTheHalfWrittenOutput) {
   job.outputPath = L"/out/joined.avi";
   controller.OnCommand(kCmdJoin);
-  controller.OnQueueTimer();
-  EndToolAndMonitor();
-  controller.OnQueueTimer();
-  EndToolAndMonitor();
-  controller.OnQueueTimer();
-  EndToolAndMonitor();
-  DeliverPosted();
+  RunToFinalStep();
   ASSERT_EQ(controller.Mode(), kJoinFinalAvi);
   controller.OnCommand(kCmdCancel);
   EXPECT_NE(std::find(steps.deleted.begin(), steps.deleted.end(), L"/out/joined.avi"), steps.deleted.end());
@@ -409,7 +408,7 @@ TEST_F(JoinControllerTest, InputTheToolCannotOpenIsConvertedFromATemporaryCopy) 
   EndToolAndMonitor();
   EXPECT_EQ(steps.deleted, std::vector<std::wstring>{L"/in/tmp1.mp4"});
 
-  controller.OnQueueTimer();
+  controller.OnQueueTimer();  // the second input and the byte copy
   EndToolAndMonitor();
   controller.OnQueueTimer();
   EndToolAndMonitor();
