@@ -69,6 +69,9 @@ bool CMainDlg::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM /*lParam
 bool CMainDlg::OnInitDialog() {
   CheckDlgButton(m_window, IDC_FAST_JOIN, BST_CHECKED);
   CJoinConvData::Instance().ParseLaunchData();
+  // A copy started with launch data begins joining at once; the Join
+  // command does nothing with fewer than two files.
+  PostMessageW(m_window, WM_COMMAND, MAKEWPARAM(IDC_JOIN, BN_CLICKED), 0);
   SendDlgItemMessageW(m_window, IDC_PROGRESS, PBM_SETRANGE32, 0, 100);
   return true;  // let the system set the focus
 }

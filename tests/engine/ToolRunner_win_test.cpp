@@ -77,8 +77,9 @@ TEST(RunToolWindows, HandlerFalseEndsALongRunningChild) {
   SRecorder rec;
   rec.chunkResult = false;
   const auto start = std::chrono::steady_clock::now();
-  // Prints once, then would wait about 20 seconds.
-  EXPECT_TRUE(RunTool(L"", L"cmd.exe /c echo started& ping -n 20 127.0.0.1 >NUL", rec.Chunk(), rec.Done()));
+  // Prints once, then waits for a line on its standard input, which is a
+  // pipe nobody writes to: without the stop it would wait for ever.
+  EXPECT_TRUE(RunTool(L"", L"cmd.exe /c echo started& set /p line=", rec.Chunk(), rec.Done()));
   EXPECT_EQ(rec.chunkCalls, 1);
   EXPECT_EQ(rec.doneCalls, 1);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
