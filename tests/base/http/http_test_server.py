@@ -1,0 +1,54 @@
+#!/usr/bin/env python3
+"""A loopback HTTP server for the HTTP client's tests under Wine.
+
+Usage: http_test_server.py PORT_FILE. Listens on 127.0.0.1 (a free port),
+writes the port number to PORT_FILE, and ends by itself after 60 seconds.
+"""
+import http.server
+import sys
+import threading
+
+
+class Handler(http.server.BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.1"
+
+    def do_GET(self):
+        if self.path == "/headers":
+            body = b"x" * 1234
+            self.send_response(200)
+            self.send_header("Content-Length", str(len(body)))
+            self.send_header("Set-Cookie", "first=1")
+            self.send_header("Set-Cookie", "second=2")
+            self.send_header("X-Empty", "")
+            self.send_header("X-Cache-Control-Seen", self.headers.get("Cache-Control", "none"))
+            self.send_header("X-Object", self.path)
+            self.end_headers()
+            self.wfile.write(body)
+        elif self.path.startswith("/echo"):
+            body = self.path.encode()
+            self.send_response(200)
+            self.send_header("Content-Length", str(len(body)))
+            self.end_headers()
+            self.wfile.write(body)
+        else:  # chunked, without a length
+            self.send_response(200)
+            self.send_header("Transfer-Encoding", "chunked")
+            self.end_headers()
+            for piece in (b"abc", b"defgh"):
+                self.wfile.write(b"%x\r\n%s\r\n" % (len(piece), piece))
+            self.wfile.write(b"0\r\n\r\n")
+
+    def log_message(self, *args):
+        pass
+
+
+def main():
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+    with open(sys.argv[1], "w") as f:
+        f.write(str(server.server_address[1]))
+    threading.Timer(60, server.shutdown).start()
+    server.serve_forever()
+
+
+if __name__ == "__main__":
+    main()
