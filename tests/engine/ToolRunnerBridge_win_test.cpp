@@ -136,16 +136,17 @@ TEST_F(ToolRunnerBridge, HandlerFalseStopsTheConversionAndLeavesNoTool) {
 
 TEST_F(ToolRunnerBridge, WorkingFolderAndConcatListAreTranslated) {
   const std::wstring list = s_folder + L"list.txt";
-  // The list as the fast route writes it: drive paths, LF CR line ends.
-  const std::string text = "file '" + WideToUtf8(s_input) + "'\n\rfile '" + WideToUtf8(s_input) + "'\n\r";
+  // The list as the fast route writes it (drive paths, LF CR line ends),
+  // plus an entry relative to the list's folder.
+  const std::string text = "file '" + WideToUtf8(s_input) + "'\n\rfile 'input clip \xc3\xa9.mp4'\n\r";
   HANDLE file = CreateFileW(list.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
   DWORD written = 0;
   WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
   CloseHandle(file);
 
-  // A relative output name lands in the working folder.
-  const std::wstring join = L"\"" + s_bridge + L"\" -f concat -i \"" + list + L"\" -f mp4 -c copy -y joined.mp4";
+  // Relative list and output names are taken in the working folder.
+  const std::wstring join = L"\"" + s_bridge + L"\" -f concat -safe 0 -i list.txt -f mp4 -c copy -y joined.mp4";
   RunTool(s_folder, join, [](auto&, auto&) { return true; }, [](auto&) { return true; });
   ASSERT_TRUE(FileExists(s_folder + L"joined.mp4"));
 

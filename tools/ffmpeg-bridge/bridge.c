@@ -129,6 +129,17 @@ static char *translate_concat_list(const char *list_path)
         if (strncmp(p, "file", 4) == 0 && (p[4] == ' ' || p[4] == '\t')) {
             char *value = concat_value(p + 4);
             char *unix_path = translate_utf8_path(value);
+            if (unix_path[0] != '/') {
+                /* Relative entries are relative to the list's own folder,
+                 * which the copy in /tmp does not share. */
+                const char *slash = strrchr(list_path, '/');
+                size_t folder_len = slash ? (size_t)(slash - list_path + 1) : 0;
+                char *joined = malloc(folder_len + strlen(unix_path) + 1);
+                memcpy(joined, list_path, folder_len);
+                strcpy(joined + folder_len, unix_path);
+                free(unix_path);
+                unix_path = joined;
+            }
             write_quoted(out, unix_path);
             free(unix_path);
             free(value);
@@ -179,41 +190,46 @@ static int relay(int pipe_read)
 
 int main(void)
 {
-    int argc = 0, i, have_safe = 0, concat_pending = 0, extra = 0, fds[2], status = 0;
+    int argc = 0, i, concat_pending = 0, fds[2], status = 0;
     WCHAR **wargv = CommandLineToArgvW(GetCommandLineW(), &argc);
     WCHAR folder[MAX_PATH + 1];
     char **argv, *unix_folder = NULL, *list_copy = NULL;
     pid_t parent = getpid(), child;
 
     if (!wargv) return 127;
-    argv = calloc((size_t)argc + 3, sizeof *argv);
+    /* The Windows current folder; the tool runs there. */
+    if (GetCurrentDirectoryW(MAX_PATH, folder)) {
+        char *p = wine_get_unix_file_name(folder);
+        if (p) { unix_folder = strdup(p); HeapFree(GetProcessHeap(), 0, p); }
+    }
+
+    argv = calloc((size_t)argc + 1, sizeof *argv);
     argv[0] = REAL_TOOL;
-    for (i = 1; i < argc; i++)
-        if (lstrcmpW(wargv[i], L"-safe") == 0) have_safe = 1;
     for (i = 1; i < argc; i++) {
         if (i + 1 < argc && lstrcmpW(wargv[i], L"-f") == 0 && lstrcmpW(wargv[i + 1], L"concat") == 0)
             concat_pending = 1;
         if (concat_pending && i + 1 < argc && lstrcmpW(wargv[i], L"-i") == 0) {
             char *list = translate_arg(wargv[i + 1]);
+            if (list[0] != '/' && unix_folder) {
+                /* A relative list name is relative to the current folder. */
+                char *joined = malloc(strlen(unix_folder) + strlen(list) + 2);
+                sprintf(joined, "%s/%s", unix_folder, list);
+                free(list);
+                list = joined;
+            }
             list_copy = translate_concat_list(list);
             free(list);
-            /* The translated list names absolute Unix paths, which the
-             * concat reader only takes outside its safe mode. */
-            if (!have_safe) { argv[i + extra] = "-safe"; argv[i + extra + 1] = "0"; extra += 2; }
-            argv[i + extra] = "-i";
-            argv[i + extra + 1] = list_copy ? list_copy : translate_arg(wargv[i + 1]);
+            /* No "-safe 0" is added: like a real ffmpeg.exe, the tool
+             * refuses absolute paths in a list unless the caller says so. */
+            argv[i] = "-i";
+            argv[i + 1] = list_copy ? list_copy : translate_arg(wargv[i + 1]);
             i++;
             concat_pending = 0;
             continue;
         }
-        argv[i + extra] = translate_arg(wargv[i]);
+        argv[i] = translate_arg(wargv[i]);
     }
-    argv[argc + extra] = NULL;
-
-    if (GetCurrentDirectoryW(MAX_PATH, folder)) {
-        char *p = wine_get_unix_file_name(folder);
-        if (p) { unix_folder = strdup(p); HeapFree(GetProcessHeap(), 0, p); }
-    }
+    argv[argc] = NULL;
 
     if (pipe2(fds, O_CLOEXEC) != 0) return 127;
     child = fork();
