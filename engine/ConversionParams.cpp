@@ -3,6 +3,7 @@
 #include <cmath>
 #include <climits>
 #include <cwctype>
+#include <stdexcept>
 
 #include <boost/lexical_cast.hpp>
 #include <boost/regex.hpp>
@@ -34,10 +35,12 @@ int ReadSampleRate(const std::wstring& text) {
   static const boost::wregex kHz(L"(.+)Hz", boost::regex::perl | boost::regex::mod_s);
   boost::wsmatch match;
   int rate = 0;
-  if (!boost::regex_search(text, match, kHz) ||
-      !boost::conversion::try_lexical_convert(Trim(match[1].str()), rate)) {
-    return kDefaultSampleRate;
+  try {
+    if (!boost::regex_search(text, match, kHz)) return kDefaultSampleRate;
+  } catch (const std::runtime_error&) {
+    return kDefaultSampleRate;  // Boost refused text too complex to match
   }
+  if (!boost::conversion::try_lexical_convert(Trim(match[1].str()), rate)) return kDefaultSampleRate;
   return rate;
 }
 

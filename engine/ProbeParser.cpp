@@ -1,6 +1,7 @@
 #include "engine/ProbeParser.h"
 
 #include <cwctype>
+#include <stdexcept>
 #include <string>
 
 #include <boost/lexical_cast.hpp>
@@ -63,7 +64,13 @@ bool ToNumber(const std::wstring& text, T& value) {
 }
 
 bool Search(const std::wstring& text, int which, boost::wsmatch& match) {
-  return boost::regex_search(text, match, Re(which));
+  try {
+    return boost::regex_search(text, match, Re(which));
+  } catch (const std::runtime_error&) {
+    // Boost gives up on pathological text (too complex a match); such text
+    // simply does not match, rather than ending the probe with an exception.
+    return false;
+  }
 }
 
 void ReadContainer(const std::wstring& text, SVideoPropertyInfo& info) {

@@ -232,6 +232,17 @@ TEST(ParseProbeOutput, SizeThatIsNotANumberLeavesTheSizeUnset) {
   EXPECT_EQ(L"rawvideo", info.videoCodec);
 }
 
+TEST(ParseProbeOutput, LongTextWithoutStreamLinesEndsQuickly) {
+  // Many fields that never complete a stream line, on one long line.
+  std::string text = "Video:";
+  for (int i = 0; i < 20000; ++i) text += " x(y) z,";
+  text += "\nAudio:";
+  for (int i = 0; i < 20000; ++i) text += " a,";
+  const SVideoPropertyInfo info = Parse(text);
+  EXPECT_EQ(0, info.width);
+  EXPECT_EQ(0, info.audioBitrate);
+}
+
 TEST(SVideoPropertyInfo, DerivedTests) {
   SVideoPropertyInfo info;
   EXPECT_TRUE(info.IsIncomplete());
