@@ -10,6 +10,7 @@ PACKAGES=(
   wine wine64 wine64-tools xvfb x11-apps imagemagick
   libboost1.81-dev libz-mingw-w64-dev libminizip-dev zlib1g-dev
   googletest ffmpeg nsis python3
+  p7zip-full
 )
 
 missing=()

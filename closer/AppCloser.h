@@ -1,0 +1,27 @@
+#pragma once
+// Closes a running copy of one of the vendor's programs before an installer
+// replaces or removes its files (Windows only).
+//
+// The program is found by its main window: class "Tavrel Video" answering
+// the registered message "UWM_" + product + "Download_IsMe" with that
+// message's own number. It is posted WM_COMMAND 2 (its Close command); the
+// caller is blocked until the window is gone and then for a further 4100 ms,
+// so that the program has ended and released its files. A program that never
+// closes its window keeps the caller waiting.
+
+namespace corvane {
+
+// The class name every one of the vendor's main windows carries.
+inline constexpr char kCloserWindowClass[] = "Tavrel Video";
+
+// Milliseconds between looks at the window, and the wait after it is gone.
+inline constexpr unsigned kCloserPollMs = 500;
+inline constexpr unsigned kCloserSettleMs = 4100;
+
+// The 8-bit form (classic installers) and the wide form (Unicode
+// installers). Returns true when a window was found and closed; false, at
+// once, when none answered (or the product word makes no valid message name).
+bool CloseRunningApp(const char* product);
+bool CloseRunningApp(const wchar_t* product);
+
+}  // namespace corvane

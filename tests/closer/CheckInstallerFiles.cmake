@@ -1,0 +1,67 @@
+# Reads a built installer back with 7-Zip and checks what it holds: exactly
+# the files the build meant to install, the uninstaller, and the Quenby.dll
+# of the installer's own flavour (compared by size with the built plug-in).
+#
+# In: SEVENZIP INSTALLER PLUGIN (the expected Quenby.dll) SUBTYPE (a regular
+#     expression the archive's sub-type must match) NOT_SUBTYPE (one it must not)
+cmake_policy(VERSION 3.25)
+foreach(var SEVENZIP INSTALLER PLUGIN SUBTYPE)
+  if(NOT DEFINED ${var})
+    message(FATAL_ERROR "CheckInstallerFiles: ${var} is not set")
+  endif()
+endforeach()
+
+execute_process(COMMAND "${SEVENZIP}" l -slt "${INSTALLER}"
+                OUTPUT_VARIABLE listing RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "7z could not read ${INSTALLER} (${rc})")
+endif()
+
+# The archive's own block comes first, then one block per file.
+string(REGEX MATCH "SubType = [^\n]*" subtype "${listing}")
+if(NOT subtype MATCHES "${SUBTYPE}")
+  message(FATAL_ERROR "Installer kind '${subtype}' does not match '${SUBTYPE}'")
+endif()
+if(DEFINED NOT_SUBTYPE AND NOT "${NOT_SUBTYPE}" STREQUAL "" AND subtype MATCHES "${NOT_SUBTYPE}")
+  message(FATAL_ERROR "Installer kind '${subtype}' must not match '${NOT_SUBTYPE}'")
+endif()
+
+string(FIND "${listing}" "----------" files_start)
+string(SUBSTRING "${listing}" ${files_start} -1 files_part)
+string(REGEX MATCHALL "Path = [^\n]*\nSize = [^\n]*" entries "${files_part}")
+set(found "")
+set(plugin_size "")
+foreach(entry IN LISTS entries)
+  string(REGEX REPLACE "Path = ([^\n]*)\nSize = ([^\n]*)" "\\1" path "${entry}")
+  string(REGEX REPLACE "Path = ([^\n]*)\nSize = ([^\n]*)" "\\2" size "${entry}")
+  list(APPEND found "${path}")
+  if(path STREQUAL "$PLUGINSDIR/Quenby.dll")
+    set(plugin_size "${size}")
+  endif()
+endforeach()
+# The uninstaller is written at install time; 7-Zip lists it without a size.
+string(REGEX MATCHALL "Path = Uninstall.exe" uninstaller "${files_part}")
+if(uninstaller)
+  list(APPEND found "Uninstall.exe")
+endif()
+
+file(STRINGS "${INSTALLER}.files.txt" expected)
+list(APPEND expected "$PLUGINSDIR/Quenby.dll" "Uninstall.exe")
+foreach(required Corvane.exe updater.exe language/English.lng)
+  if(NOT required IN_LIST expected)
+    message(FATAL_ERROR "The build's list lacks ${required}")
+  endif()
+endforeach()
+
+list(SORT found)
+list(REMOVE_DUPLICATES found)
+list(SORT expected)
+if(NOT found STREQUAL expected)
+  message(FATAL_ERROR "Installer holds:\n  ${found}\nexpected:\n  ${expected}")
+endif()
+
+file(SIZE "${PLUGIN}" built_size)
+if(NOT plugin_size STREQUAL built_size)
+  message(FATAL_ERROR "Bundled Quenby.dll has ${plugin_size} bytes, ${PLUGIN} has ${built_size}")
+endif()
+message(STATUS "${INSTALLER}: ${subtype}; files as expected")
