@@ -22,7 +22,8 @@ Target ${TARGET}
 Name "${PRODUCT}"
 Caption "${PRODUCT} ${VERSION} Setup"
 OutFile "${OUT_FILE}"
-SetCompressor /SOLID lzma
+; zlib: a few seconds to build in CI where LZMA takes half a minute.
+SetCompressor zlib
 RequestExecutionLevel admin
 ManifestDPIAware true
 ShowInstDetails show
