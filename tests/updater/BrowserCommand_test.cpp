@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ParamName.h"
+
 using namespace corvane;
 
 namespace {
@@ -25,6 +27,7 @@ INSTANTIATE_TEST_SUITE_P(
         // A quoted placeholder later in the line wins over a bare one before it.
         SCommandCase{L"b.exe %1x \"%1\" tail", L"b.exe %1x  http://h/i.htm?a=1"},
         SCommandCase{L"b.exe -url", L"b.exe -url http://h/i.htm?a=1"},
-        SCommandCase{L"", L" http://h/i.htm?a=1"}));
+        SCommandCase{L"", L" http://h/i.htm?a=1"}),
+    CASE_NAME_BY(registered));
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ParamName.h"
+
 #include "updater/SpeedMeter.h"
 
 using namespace corvane;
@@ -26,7 +28,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SSizeCase{1048576, L"1.00 MB"}, SSizeCase{1073741823, L"1024.00 MB"},
                       SSizeCase{1073741824, L"1.00 GB"}, SSizeCase{uint64_t{1} << 40, L"1.00 TB"},
                       SSizeCase{uint64_t{3} << 49, L"1.50 PB"}, SSizeCase{uint64_t{1} << 60, L"1.00 EB"},
-                      SSizeCase{UINT64_MAX, L"16.00 EB"}));
+                      SSizeCase{UINT64_MAX, L"16.00 EB"}),
+    CASE_NAME_BY(text));
 
 struct SSpeedCase {
   float speed;
@@ -42,7 +45,8 @@ INSTANTIATE_TEST_SUITE_P(Boundaries, FormatSpeedTable,
                                            SSpeedCase{1024.0f, L"1.00 KB/S"}, SSpeedCase{204800.0f, L"200.00 KB/S"},
                                            SSpeedCase{1048575.0f, L"1024.00 KB/S"},
                                            SSpeedCase{1048576.0f, L"1.00 MB/S"},
-                                           SSpeedCase{3.0f * 1048576.0f, L"3.00 MB/S"}));
+                                           SSpeedCase{3.0f * 1048576.0f, L"3.00 MB/S"}),
+                         CASE_NAME_BY(text));
 
 TEST(DownloadStatus, FirstChunkOfAMebibyteShowsZeroPercentAndNoSpeed) {
   const std::wstring text = FormatDownloadStatus(10240, 1048576, 0.0f);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ParamName.h"
+
 using namespace corvane;
 
 namespace {
@@ -25,7 +27,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SNameCase{L"sub/..", false}, SNameCase{L"..", false}, SNameCase{L"sub/.../x", false},
                       SNameCase{L"sub/. ./x", false}, SNameCase{L"C:\\x", false}, SNameCase{L"C:x", false},
                       SNameCase{L"a.txt:stream", false}, SNameCase{L"\\x", false}, SNameCase{L"/x", false},
-                      SNameCase{L"\\\\server\\share\\x", false}, SNameCase{L"", false}));
+                      SNameCase{L"\\\\server\\share\\x", false}, SNameCase{L"", false}),
+    CASE_NAME_BY(name));
 
 TEST(EntryTargetPath, JoinsWithExactlyOneSeparator) {
   EXPECT_EQ(EntryTargetPath(L"C:\\prog\\", L"sub\\a.txt", false), L"C:\\prog\\sub\\a.txt");

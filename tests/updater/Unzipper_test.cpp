@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ParamName.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -160,7 +162,10 @@ TEST_P(UnsafeArchive, IsRefusedAndWritesNothingOutsideTheFolder) {
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, UnsafeArchive,
                          ::testing::Values("dotdot.zip", "inner_dotdot.zip", "drive.zip", "absolute.zip",
-                                           "slash_absolute.zip"));
+                                           "slash_absolute.zip"),
+                         [](const auto& info) {
+                           return corvane_test::CaseName(info.index, std::string_view(info.param));
+                         });
 
 TEST_F(UnzipperTest, EntriesBeforeAnUnsafeOneStayWritten) {
   EXPECT_FALSE(Extract("dotdot.zip"));

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ParamName.h"
+
 using namespace corvane;
 
 namespace {
@@ -29,7 +31,8 @@ INSTANTIATE_TEST_SUITE_P(
         SArgumentCase{L"u \"unterminated text", L"unterminated text"},
         SArgumentCase{L"u -silent \"{#A#:1}\"", L""}, SArgumentCase{L"u /x {}", L""},
         SArgumentCase{L"u", L""}, SArgumentCase{L"", L""}, SArgumentCase{L"\"u\"   ", L""},
-        SArgumentCase{L"\"C:\\updater.exe\"{x}", L"{x}"}));
+        SArgumentCase{L"\"C:\\updater.exe\"{x}", L"{x}"}),
+    CASE_NAME_BY(commandLine));
 
 TEST(ParseUpdaterRecord, ReadsMembersInAnyOrderAndIgnoresOthers) {
   SUpdaterRecord record;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ParamName.h"
+
 #include <cstring>
 
 using namespace Zorpa;
@@ -40,7 +42,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SMessageCase{603, "OpenFile (::CreateFile) failed (\"%s\")."},
                       SMessageCase{606, "::WriteFile failed (\"%s\")."}, SMessageCase{607, ""},
                       SMessageCase{999, ""}, SMessageCase{1000, "user-defined error message"},
-                      SMessageCase{123456, "user-defined error message"}, SMessageCase{-1, ""}));
+                      SMessageCase{123456, "user-defined error message"}, SMessageCase{-1, ""}),
+    CASE_NAME_BY(message));
 
 TEST(HttpClientException, CarriesCodeMessageAndLastError) {
   try {

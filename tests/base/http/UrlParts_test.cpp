@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ParamName.h"
+
 using namespace Zorpa;
 
 namespace {
@@ -53,7 +55,8 @@ INSTANTIATE_TEST_SUITE_P(
         SSplitCase{L"http://h:1:2/p", L"http", L"h", L"1:2", L"/p", L"", L""},
         // A colon in the path does not make a port.
         SSplitCase{L"http://h/a:b", L"http", L"h", nullptr, L"/a:b", L"", L""},
-        SSplitCase{L"", nullptr, L"", nullptr, L"", L"", L""}));
+        SSplitCase{L"", nullptr, L"", nullptr, L"", L"", L""}),
+    CASE_NAME_BY(url));
 
 TEST(PrepareRequest, HttpsWithoutPortIsSecureOn443) {
   const auto target = PrepareRequest(L"https://example.test/pkg.zip", false);
@@ -114,6 +117,7 @@ INSTANTIATE_TEST_SUITE_P(Urls, ObjectNameTable,
                                            SObjectCase{L"http://h?a=1", L"/?a=1"},
                                            SObjectCase{L"http://h/p?a=1#f", L"/p?a=1#f"},
                                            SObjectCase{L"http://h#f", L"/#f"},
-                                           SObjectCase{L"http://h:81/a/b%20c.zip", L"/a/b%20c.zip"}));
+                                           SObjectCase{L"http://h:81/a/b%20c.zip", L"/a/b%20c.zip"}),
+                         CASE_NAME_BY(url));
 
 }  // namespace
