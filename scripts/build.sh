@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # build.sh native|windows|windows32 [BUILD_DIR] : configures and builds one configuration.
 # CORVANE_SANITIZE=ON turns on ASan/UBSan for the native build.
+# CORVANE_BUILD_TYPE picks the CMake build type (default RelWithDebInfo; the
+# test run uses an empty one: no optimisation and no debug info compile fastest).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 kind=${1:-native}
@@ -13,5 +15,5 @@ case "$kind" in
              extra=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" -DCORVANE_TESTS=OFF) ;;
   *) echo "usage: build.sh native|windows|windows32 [BUILD_DIR]" >&2; exit 2 ;;
 esac
-cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${extra[@]}" >/dev/null
+cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="${CORVANE_BUILD_TYPE-RelWithDebInfo}" "${extra[@]}" >/dev/null
 cmake --build "$dir" -j "$(nproc)"
