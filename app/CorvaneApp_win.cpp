@@ -4,6 +4,7 @@
 
 #include "app/MainDlg.h"
 #include "app/OneInstance2.h"
+#include "settings/RegistryRoot.h"
 
 namespace corvane {
 
@@ -25,6 +26,8 @@ bool CCorvaneApp::InitInstance() {
   }
   SetCompanyWord(L"Tavrel");
   SetApplicationWord(L"Corvane");
+  // Settings live under Software\Tavrel\Corvane of the current user.
+  SetRegistryRoot(L"Tavrel", L"Corvane");
   return true;
 }
 

@@ -32,36 +32,36 @@ std::vector<std::wstring> StringArrayMember(const boost::json::object& object, c
 }  // namespace
 
 bool CJoinConvData::ParseLaunchData() {
-  if (m_launchData.empty()) return true;
+  if (m_job.launchData.empty()) return true;
   // The launcher writes "#" for each double quote so that the JSON object
   // survives the command line as one argument.
-  std::wstring text = m_launchData;
+  std::wstring text = m_job.launchData;
   std::replace(text.begin(), text.end(), L'#', L'"');
 
   boost::system::error_code error;
   boost::json::value root = boost::json::parse(WideToUtf8(text), error);
   if (error || !root.is_object()) {
-    m_launchData.clear();
+    m_job.launchData.clear();
     return false;
   }
   const boost::json::object& object = root.get_object();
-  m_outputPath = StringMember(object, "OutputPath");
-  m_sourceAddress = StringMember(object, "FlvUrl");
-  m_launcherWindowClass = StringMember(object, "AppMainWndClassName");
-  m_launcherMessageName = StringMember(object, "AppUserMsg");
-  m_interfaceLanguage = StringMember(object, "CurLangName");
+  m_job.outputPath = StringMember(object, "OutputPath");
+  m_job.sourceUrl = StringMember(object, "FlvUrl");
+  m_job.launcherClass = StringMember(object, "AppMainWndClassName");
+  m_job.launcherMessage = StringMember(object, "AppUserMsg");
+  m_job.languageName = StringMember(object, "CurLangName");
   for (const std::wstring& path : StringArrayMember(object, "VideoClipsPath")) AddFile(path);
   return true;
 }
 
 bool CJoinConvData::AddFile(const std::wstring& path) {
-  if (std::find(m_files.begin(), m_files.end(), path) != m_files.end()) return false;
-  m_files.push_back(path);
+  if (std::find(m_job.files.begin(), m_job.files.end(), path) != m_job.files.end()) return false;
+  m_job.files.push_back(path);
   return true;
 }
 
 void CJoinConvData::SetFiles(std::vector<std::wstring> files) {
-  m_files.clear();
+  m_job.files.clear();
   for (const auto& path : files) AddFile(path);
 }
 

@@ -2,11 +2,13 @@
 // The job data: what to join, where to, and who asked.
 //
 // Filled by start-up (launch data) and the file list; read by the join
-// engine; emptied at the end of every job. UI thread only.
+// engine; emptied at the end of every job. UI thread only. The fields live in
+// an SJoinJob so that the join controller works on this very object.
 #include <string>
 #include <vector>
 
 #include "base/Singleton.h"
+#include "engine/JoinJob.h"
 
 namespace corvane {
 
@@ -14,9 +16,9 @@ class CJoinConvData : public TSingleton<CJoinConvData, kPriorityJoinConvData> {
  public:
   // The command-line argument as given (empty when absent). The program was
   // started with launch data exactly when this is not empty.
-  const std::wstring& LaunchData() const { return m_launchData; }
-  void SetLaunchData(const std::wstring& text) { m_launchData = text; }
-  bool StartedWithLaunchData() const { return !m_launchData.empty(); }
+  const std::wstring& LaunchData() const { return m_job.launchData; }
+  void SetLaunchData(const std::wstring& text) { m_job.launchData = text; }
+  bool StartedWithLaunchData() const { return m_job.IsLaunched(); }
 
   // Reads the launch data (every "#" taken as a double quote, then a JSON
   // object) into the fields below. Missing keys or keys of another type give
@@ -30,27 +32,25 @@ class CJoinConvData : public TSingleton<CJoinConvData, kPriorityJoinConvData> {
   // launcher window answers; nothing is shown to the user either way.
   bool SendCompletionNotice() const;
 
-  const std::wstring& OutputPath() const { return m_outputPath; }
-  void SetOutputPath(const std::wstring& path) { m_outputPath = path; }
-  const std::wstring& SourceAddress() const { return m_sourceAddress; }
-  const std::wstring& LauncherWindowClass() const { return m_launcherWindowClass; }
-  const std::wstring& LauncherMessageName() const { return m_launcherMessageName; }
-  const std::wstring& InterfaceLanguage() const { return m_interfaceLanguage; }
+  const std::wstring& OutputPath() const { return m_job.outputPath; }
+  void SetOutputPath(const std::wstring& path) { m_job.outputPath = path; }
+  const std::wstring& SourceAddress() const { return m_job.sourceUrl; }
+  const std::wstring& LauncherWindowClass() const { return m_job.launcherClass; }
+  const std::wstring& LauncherMessageName() const { return m_job.launcherMessage; }
+  const std::wstring& InterfaceLanguage() const { return m_job.languageName; }
 
   // The ordered file list; exact duplicates are refused.
-  const std::vector<std::wstring>& Files() const { return m_files; }
+  const std::vector<std::wstring>& Files() const { return m_job.files; }
   bool AddFile(const std::wstring& path);
   void SetFiles(std::vector<std::wstring> files);
-  void ClearFiles() { m_files.clear(); }
+  void ClearFiles() { m_job.files.clear(); }
+
+  // The job as the join controller reads and changes it.
+  SJoinJob& Job() { return m_job; }
+  const SJoinJob& Job() const { return m_job; }
 
  private:
-  std::wstring m_launchData;
-  std::wstring m_outputPath;
-  std::wstring m_sourceAddress;
-  std::wstring m_launcherWindowClass;
-  std::wstring m_launcherMessageName;
-  std::wstring m_interfaceLanguage;
-  std::vector<std::wstring> m_files;
+  SJoinJob m_job;
 };
 
 // The completion notice's data bytes: the address as UTF-8, URL-escaped,

@@ -7,13 +7,13 @@
 namespace corvane {
 
 bool CJoinConvData::SendCompletionNotice() const {
-  if (m_launcherWindowClass.empty() || m_launcherMessageName.empty()) return false;
-  const UINT message = RegisterWindowMessageW(m_launcherMessageName.c_str());
-  const HWND launcher = FindInstanceWindow(m_launcherWindowClass, message);
+  if (m_job.launcherClass.empty() || m_job.launcherMessage.empty()) return false;
+  const UINT message = RegisterWindowMessageW(m_job.launcherMessage.c_str());
+  const HWND launcher = FindInstanceWindow(m_job.launcherClass, message);
   // A launcher that has gone away simply gets nothing.
   if (!launcher) return false;
 
-  std::string bytes = CompletionNoticeBytes(m_sourceAddress);
+  std::string bytes = CompletionNoticeBytes(m_job.sourceUrl);
   COPYDATASTRUCT data = {};
   data.dwData = kCompletionNoticeTag;
   data.cbData = static_cast<DWORD>(bytes.size());  // terminating zero included

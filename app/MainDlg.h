@@ -1,16 +1,29 @@
 #pragma once
 // The main window: the modeless dialog 129.
 //
-// For now it holds the window identity, reads the launch data when it
-// initialises and ends the program with exit code 2 when it closes.
+// It holds the window identity, the file list's job (CJoinConvData) and the
+// join controller, which it hosts: commands posted as WM_COMMAND, the queue
+// and monitor timers as 1000 ms UI timers, progress on control 148, messages
+// through the show-message routine, the result in the property display.
 #include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "app/FlvInfoListCtrl.h"
+#include "engine/JoinController.h"
+#include "engine/JoinHost.h"
+#include "engine/JoinStepsImpl.h"
 
 namespace corvane {
 
-class CMainDlg {
+class UiTimer;
+class CMultiLangCombobox;
+
+class CMainDlg : public IJoinHost {
  public:
-  CMainDlg() = default;
-  ~CMainDlg();
+  CMainDlg();
+  ~CMainDlg() override;
   CMainDlg(const CMainDlg&) = delete;
   CMainDlg& operator=(const CMainDlg&) = delete;
 
@@ -18,15 +31,42 @@ class CMainDlg {
   bool Create();
   HWND Window() const { return m_window; }
 
+  // IJoinHost
+  void PostCommand(int commandId) override;
+  void StartQueueTimer() override;
+  void StopTimers() override;
+  void SetProgress(int position) override;
+  void ShowMessage(const std::wstring& text, const std::wstring& caption) override;
+  void RefreshFileList() override;
+  void UpdateButtons() override;
+  void EndProgram() override;
+  bool PromptOutputPath(std::wstring& path) override;
+  bool IsFastJoinChecked() override;
+  void ShowResult(const SVideoPropertyInfo& info) override;
+  void SendDiagnosticReport(const std::wstring& sourceUrl) override;
+  void SendCompletionNotice() override;
+  void Pause(unsigned milliseconds) override;
+
  private:
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   // One switch for every message; true when handled (result set).
   bool ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   bool OnInitDialog();
-  bool OnCommand(WORD id, WORD code);
-  void OnClose();
+  bool OnCommand(WORD id, WORD code, HWND control);
+  void EnableControl(int id, bool enabled);
+  // The list's own commands (Add, Remove, Move, Play, Property); false for others.
+  bool OnListCommand(WORD id);
+  void PlaySelected();
+  void ShowSelectedProperties();
 
   HWND m_window = nullptr;
+  bool m_ending = false;
+  CJoinSteps m_steps;
+  std::unique_ptr<CJoinController> m_controller;
+  std::unique_ptr<UiTimer> m_queueTimer;
+  std::unique_ptr<UiTimer> m_monitorTimer;
+  std::unique_ptr<CMultiLangCombobox> m_languageBox;
+  CFlvInfoListCtrl m_fileList;
 };
 
 }  // namespace corvane

@@ -1,20 +1,44 @@
 #include "app/MainDlg.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
+#include <string>
+
+#include "app/AboutDlg.h"
+#include "app/ButtonStates.h"
+#include "app/FilePropertyDlg.h"
 #include "app/JoinConvData.h"
 #include "app/OneInstance2.h"
+#include "app/OutputPathDialog.h"
+#include "app/VendorAddresses.h"
 #include "app/resource.h"
+#include "base/AppCommonPath.h"
+#include "base/ShowMessage.h"
+#include "base/UiTimer.h"
+#include "engine/ToolRunner.h"
+#include "engine/VideoPropertyInfo.h"
+#include "settings/ConverterPreference.h"
+#include "settings/MultiLangCombobox.h"
+#include "settings/MultiLanguage.h"
+#include "settings/TranslateWindow.h"
 
 namespace corvane {
 namespace {
 
 // Exit code of a normal run: the main window always quits with 2.
 constexpr int kExitCodeClosed = 2;
+constexpr unsigned kJoinTimerPeriodMs = 1000;
 
 }  // namespace
 
+CMainDlg::CMainDlg() = default;
+
 CMainDlg::~CMainDlg() {
+  // The controller stops its worker before the timers and window go.
+  m_controller.reset();
+  m_queueTimer.reset();
+  m_monitorTimer.reset();
   if (m_window) DestroyWindow(m_window);
 }
 
@@ -48,15 +72,23 @@ INT_PTR CALLBACK CMainDlg::DialogProc(HWND window, UINT message, WPARAM wParam, 
   return TRUE;
 }
 
-bool CMainDlg::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRESULT& result) {
+bool CMainDlg::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case WM_INITDIALOG:
       result = OnInitDialog() ? TRUE : FALSE;
       return true;
     case WM_COMMAND:
-      return OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (m_fileList.HandleNotify(header, result)) return true;
+      return m_languageBox && header->idFrom == IDC_LANGUAGE && m_languageBox->HandleNotify(header);
+    }
+    case WM_DESTROY:
+      m_fileList.OnDestroy();
+      return false;
     case WM_CLOSE:
-      OnClose();
+      OnCommand(kCmdClose, BN_CLICKED, nullptr);
       return true;
     case WM_NCDESTROY:
       m_window = nullptr;
@@ -67,26 +99,190 @@ bool CMainDlg::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM /*lParam
 }
 
 bool CMainDlg::OnInitDialog() {
+  CConverterPreference::Instance();
+  SetMessageMainWindow(m_window);
   CheckDlgButton(m_window, IDC_FAST_JOIN, BST_CHECKED);
-  CJoinConvData::Instance().ParseLaunchData();
+  CJoinConvData& data = CJoinConvData::Instance();
+  data.ParseLaunchData();
+  m_controller = std::make_unique<CJoinController>(*this, m_steps, data.Job(), GetToolPath(),
+                                                   CAppCommonPath::Instance().ProgramFolder());
   // A copy started with launch data begins joining at once; the Join
   // command does nothing with fewer than two files.
-  PostMessageW(m_window, WM_COMMAND, MAKEWPARAM(IDC_JOIN, BN_CLICKED), 0);
+  PostCommand(kCmdJoin);
+
+  m_queueTimer = std::make_unique<UiTimer>(
+      [this](uint32_t) { return m_controller && m_controller->OnQueueTimer(); }, kJoinTimerPeriodMs);
+  m_queueTimer->Kill();  // started by Join on the conversion route
+  m_monitorTimer = std::make_unique<UiTimer>(
+      [this](uint32_t) {
+        if (!m_controller) return false;
+        const EJoinMode before = m_controller->Mode();
+        m_controller->OnMonitorTimer();
+        if (m_controller && m_controller->Mode() != before) UpdateButtons();
+        return true;
+      },
+      kJoinTimerPeriodMs);
+
   SendDlgItemMessageW(m_window, IDC_PROGRESS, PBM_SETRANGE32, 0, 100);
+  UpdateButtons();
+  m_fileList.OnInit(GetDlgItem(m_window, IDC_FILE_LIST));
+  SetDlgItemTextW(m_window, IDC_HOME_LINK, kVendorWebAddressShown);
+
+  m_languageBox = std::make_unique<CMultiLangCombobox>();
+  m_languageBox->Attach(GetDlgItem(m_window, IDC_LANGUAGE));
+  m_languageBox->Fill();
+  // A launched job shows the launcher's language; otherwise the one in use.
+  CMultiLanguage& languages = CMultiLanguage::Instance();
+  const std::wstring language = data.StartedWithLaunchData() && !data.InterfaceLanguage().empty()
+                                    ? data.InterfaceLanguage()
+                                    : languages.CurrentLanguageName();
+  const int index = languages.IndexOfLanguage(language);
+  if (index >= 0) {
+    languages.SelectLanguage(language, /*initial=*/true);
+    m_languageBox->SetSelection(index);
+  } else {
+    m_languageBox->SetSelection(0);
+  }
+  TranslateWindow(m_window);
   return true;  // let the system set the focus
 }
 
-bool CMainDlg::OnCommand(WORD id, WORD /*code*/) {
-  if (id == IDCANCEL) {  // 2: the close box, or the instance closer
-    OnClose();
-    return true;
-  }
-  return false;
+bool CMainDlg::OnCommand(WORD id, WORD code, HWND control) {
+  if (id == IDC_LANGUAGE) return m_languageBox && m_languageBox->HandleCommand(code, control);
+  if (!m_controller || m_ending) return id == kCmdClose;
+  if (OnListCommand(id)) return true;
+  if (!m_controller->OnCommand(id)) return false;
+  // The controller changes its step after it asks for the buttons to be
+  // updated: bring them up to date with the step it is in now.
+  UpdateButtons();
+  return true;
 }
 
-void CMainDlg::OnClose() {
+bool CMainDlg::OnListCommand(WORD id) {
+  // Buttons disabled by the enabling rules may still be reached by a posted
+  // command: the same rules are checked here.
+  const SButtonStates states =
+      ComputeButtonStates(CJoinConvData::Instance().Files().size(), m_controller->Mode());
+  switch (id) {
+    case IDC_ADD:
+      if (states.add && m_fileList.AddFilesFromDialog(GetActiveWindow() ? GetActiveWindow() : m_window)) UpdateButtons();
+      return true;
+    case IDC_REMOVE:
+      if (states.remove && m_fileList.RemoveSelected()) UpdateButtons();
+      return true;
+    case IDC_MOVE_UP:
+      if (states.moveUp) m_fileList.MoveSelectedUp();
+      return true;
+    case IDC_MOVE_DOWN:
+      if (states.moveDown) m_fileList.MoveSelectedDown();
+      return true;
+    case IDC_PLAY:
+      if (states.play) PlaySelected();
+      return true;
+    case IDC_PROPERTY:
+      if (states.property) ShowSelectedProperties();
+      return true;
+    case IDC_HOME_LINK:
+      // The web panel's own browser window is not part of the program yet:
+      // the system's browser shows the page.
+      ShellExecuteW(m_window, L"open", kVendorWebAddress, nullptr, nullptr, SW_SHOWNORMAL);
+      return true;
+    case IDC_ABOUT: {
+      CAboutDlg about;
+      about.DoModal(GetActiveWindow() ? GetActiveWindow() : m_window);
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+void CMainDlg::PlaySelected() {
+  const std::optional<size_t> index = m_fileList.SelectedOrFirst();
+  if (index) PlayFile(m_window, CJoinConvData::Instance().Files()[*index]);
+}
+
+void CMainDlg::ShowSelectedProperties() {
+  const std::optional<size_t> index = m_fileList.SelectedOrFirst();
+  if (!index) return;
+  const std::wstring path = CJoinConvData::Instance().Files()[*index];
+  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+  SVideoPropertyInfo info;
+  if (m_steps.ProbeMedia(path, info)) ShowResult(info);
+}
+
+void CMainDlg::EnableControl(int id, bool enabled) {
+  if (HWND control = GetDlgItem(m_window, id)) EnableWindow(control, enabled ? TRUE : FALSE);
+}
+
+// IJoinHost
+
+void CMainDlg::PostCommand(int commandId) {
+  if (m_window) PostMessageW(m_window, WM_COMMAND, MAKEWPARAM(commandId, BN_CLICKED), 0);
+}
+
+void CMainDlg::StartQueueTimer() {
+  if (m_queueTimer) m_queueTimer->Start();
+}
+
+void CMainDlg::StopTimers() {
+  if (m_queueTimer) m_queueTimer->Kill();
+  if (m_monitorTimer) m_monitorTimer->Kill();
+}
+
+void CMainDlg::SetProgress(int position) {
+  if (m_window) SendDlgItemMessageW(m_window, IDC_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+}
+
+// May run on the worker thread: the message is modal there, owned by the
+// main window.
+void CMainDlg::ShowMessage(const std::wstring& text, const std::wstring& caption) {
+  corvane::ShowMessage(Translate(text), Translate(caption), m_window);
+}
+
+void CMainDlg::RefreshFileList() { m_fileList.Refresh(); }
+
+void CMainDlg::UpdateButtons() {
+  if (!m_window) return;
+  const EJoinMode mode = m_controller ? m_controller->Mode() : kJoinIdle;
+  const SButtonStates states = ComputeButtonStates(CJoinConvData::Instance().Files().size(), mode);
+  EnableControl(IDC_JOIN, states.join);
+  EnableControl(IDC_MOVE_UP, states.moveUp);
+  EnableControl(IDC_MOVE_DOWN, states.moveDown);
+  EnableControl(IDC_ADD, states.add);
+  EnableControl(IDC_REMOVE, states.remove);
+  EnableControl(IDC_PLAY, states.play);
+  EnableControl(IDC_PROPERTY, states.property);
+  EnableControl(IDC_CANCEL_JOIN, states.cancel);
+}
+
+void CMainDlg::EndProgram() {
+  m_ending = true;
+  StopTimers();
   if (m_window) DestroyWindow(m_window);
   PostQuitMessage(kExitCodeClosed);
 }
+
+bool CMainDlg::PromptOutputPath(std::wstring& path) {
+  const auto& files = CJoinConvData::Instance().Files();
+  if (files.empty()) return false;
+  HWND owner = GetActiveWindow();
+  return AskOutputPath(owner ? owner : m_window, files.front(), path);
+}
+
+bool CMainDlg::IsFastJoinChecked() { return m_window && IsDlgButtonChecked(m_window, IDC_FAST_JOIN) == BST_CHECKED; }
+
+void CMainDlg::ShowResult(const SVideoPropertyInfo& info) {
+  CFilePropertyDlg dialog(info);
+  dialog.DoModal(m_window);
+}
+
+// The diagnostic report goes through the web panel, which is not part of
+// this window yet: until it is, nothing is sent.
+void CMainDlg::SendDiagnosticReport(const std::wstring& /*sourceUrl*/) {}
+
+void CMainDlg::SendCompletionNotice() { CJoinConvData::Instance().SendCompletionNotice(); }
+
+void CMainDlg::Pause(unsigned milliseconds) { Sleep(milliseconds); }
 
 }  // namespace corvane

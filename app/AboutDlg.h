@@ -1,0 +1,17 @@
+#pragma once
+// The About dialog (Windows only: include from _win.cpp files): the product
+// line with the short version, the maker's web site and e-mail address.
+#include <windows.h>
+
+namespace corvane {
+
+class CAboutDlg {
+ public:
+  // Shows the dialog modally, centred on the owner.
+  INT_PTR DoModal(HWND owner);
+
+ private:
+  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+};
+
+}  // namespace corvane

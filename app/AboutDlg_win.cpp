@@ -1,0 +1,75 @@
+#include "app/AboutDlg.h"
+
+#include <shellapi.h>
+
+#include <string>
+
+#include "app/VendorAddresses.h"
+#include "app/resource.h"
+#include "base/ModuleFileInfo.h"
+#include "settings/MultiLanguage.h"
+#include "settings/TranslateWindow.h"
+
+namespace corvane {
+namespace {
+
+void CentreOnOwner(HWND window) {
+  HWND owner = GetWindow(window, GW_OWNER);
+  RECT area = {}, own = {};
+  if (owner && IsWindowVisible(owner) && !IsIconic(owner)) {
+    GetWindowRect(owner, &area);
+  } else {
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  }
+  GetWindowRect(window, &own);
+  SetWindowPos(window, nullptr, area.left + (area.right - area.left - (own.right - own.left)) / 2,
+               area.top + (area.bottom - area.top - (own.bottom - own.top)) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void OnInitDialog(HWND window) {
+  CentreOnOwner(window);
+  const std::wstring product = Translate(L"Corvane(tavrel)") + L" " + CModuleFileInfo::GetVersionText(kVersionShort);
+  SetDlgItemTextW(window, IDC_ABOUT_PRODUCT, product.c_str());
+  SetDlgItemTextW(window, IDC_ABOUT_WEB_LINK, kVendorWebAddress);
+  SetDlgItemTextW(window, IDC_ABOUT_MAIL_LINK, kVendorMailAddress);
+  TranslateWindow(window);
+}
+
+void Open(HWND window, const std::wstring& target) {
+  ShellExecuteW(window, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace
+
+INT_PTR CAboutDlg::DoModal(HWND owner) {
+  return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), owner, &CAboutDlg::DialogProc, 0);
+}
+
+INT_PTR CALLBACK CAboutDlg::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM /*lParam*/) {
+  try {
+    if (message == WM_INITDIALOG) {
+      OnInitDialog(window);
+      return TRUE;
+    }
+    if (message != WM_COMMAND) return FALSE;
+    switch (LOWORD(wParam)) {
+      case IDCANCEL:
+      case IDOK:
+        EndDialog(window, LOWORD(wParam));
+        return TRUE;
+      case IDC_ABOUT_WEB_LINK:
+        Open(window, kVendorWebAddress);
+        return TRUE;
+      case IDC_ABOUT_MAIL_LINK:
+        Open(window, std::wstring(L"mailto:") + kVendorMailAddress);
+        return TRUE;
+      default:
+        return FALSE;
+    }
+  } catch (...) {
+    return FALSE;  // nothing may leave a window procedure
+  }
+}
+
+}  // namespace corvane

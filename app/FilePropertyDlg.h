@@ -1,0 +1,30 @@
+#pragma once
+// The property dialog (Windows only: include from _win.cpp files): the
+// media information of one file, a list entry or the result of a join.
+#include <windows.h>
+
+#include "engine/VideoPropertyInfo.h"
+
+namespace corvane {
+
+class CFilePropertyDlg {
+ public:
+  // The record is only read and must outlive the dialog.
+  explicit CFilePropertyDlg(const SVideoPropertyInfo& info) : m_info(info) {}
+
+  // Shows the dialog modally, centred on its owner.
+  INT_PTR DoModal(HWND owner);
+
+ private:
+  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void OnInitDialog(HWND window);
+  bool OnCommand(HWND window, WORD id);
+
+  const SVideoPropertyInfo& m_info;
+};
+
+// Opens a file for viewing: the system's default player for its kind. Does
+// nothing when the file does not exist.
+void PlayFile(HWND owner, const std::wstring& path);
+
+}  // namespace corvane

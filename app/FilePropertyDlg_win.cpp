@@ -1,0 +1,84 @@
+#include "app/FilePropertyDlg.h"
+
+#include <shellapi.h>
+
+#include "app/PropertyTexts.h"
+#include "app/resource.h"
+#include "settings/MultiLanguage.h"
+#include "settings/TranslateWindow.h"
+
+namespace corvane {
+namespace {
+
+void CentreOnOwner(HWND window) {
+  HWND owner = GetWindow(window, GW_OWNER);
+  RECT area = {}, own = {};
+  if (owner && IsWindowVisible(owner) && !IsIconic(owner)) {
+    GetWindowRect(owner, &area);
+  } else {
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  }
+  GetWindowRect(window, &own);
+  const int width = own.right - own.left, height = own.bottom - own.top;
+  SetWindowPos(window, nullptr, area.left + (area.right - area.left - width) / 2,
+               area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+void PlayFile(HWND owner, const std::wstring& path) {
+  if (path.empty() || GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+  ShellExecuteW(owner, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+INT_PTR CFilePropertyDlg::DoModal(HWND owner) {
+  return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PROPERTY), owner,
+                         &CFilePropertyDlg::DialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR CALLBACK CFilePropertyDlg::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    if (message == WM_INITDIALOG) {
+      SetWindowLongPtrW(window, DWLP_USER, lParam);
+      reinterpret_cast<CFilePropertyDlg*>(lParam)->OnInitDialog(window);
+      return TRUE;
+    }
+    auto* self = reinterpret_cast<CFilePropertyDlg*>(GetWindowLongPtrW(window, DWLP_USER));
+    if (self && message == WM_COMMAND) return self->OnCommand(window, LOWORD(wParam)) ? TRUE : FALSE;
+  } catch (...) {
+    // nothing may leave a window procedure
+  }
+  return FALSE;
+}
+
+void CFilePropertyDlg::OnInitDialog(HWND window) {
+  CentreOnOwner(window);
+  SetDlgItemTextW(window, IDC_PROP_FILE_NAME, m_info.filePath.c_str());
+  SetDlgItemTextW(window, IDC_PROP_TYPE, m_info.format.c_str());
+  SetDlgItemTextW(window, IDC_PROP_DIMENSIONS, DimensionsText(m_info, Translate(L"pixels")).c_str());
+  SetDlgItemTextW(window, IDC_PROP_BITRATE, BitrateText(m_info).c_str());
+  SetDlgItemTextW(window, IDC_PROP_FRAME_RATE, FrameRateText(m_info).c_str());
+  SetDlgItemTextW(window, IDC_PROP_DURATION, m_info.duration.c_str());
+  SetDlgItemTextW(window, IDC_PROP_VIDEO_CODEC, m_info.videoCodec.c_str());
+  SetDlgItemTextW(window, IDC_PROP_AUDIO_CODEC, m_info.audioCodec.c_str());
+  SetDlgItemTextW(window, IDC_PROP_AUDIO_BITRATE, AudioBitrateText(m_info).c_str());
+  TranslateWindow(window);
+}
+
+bool CFilePropertyDlg::OnCommand(HWND window, WORD id) {
+  switch (id) {
+    case IDCANCEL:
+    case IDOK:
+      EndDialog(window, id);
+      return true;
+    case IDC_PROP_PLAY:
+      PlayFile(window, m_info.filePath);
+      return true;
+    case IDC_PROP_IGNORED:
+      return true;  // accepted and ignored
+    default:
+      return false;
+  }
+}
+
+}  // namespace corvane

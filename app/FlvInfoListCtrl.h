@@ -1,0 +1,50 @@
+#pragma once
+// The file list view (Windows only: include from _win.cpp files): a virtual
+// report list over the job's file list with the columns "Order", "Filename"
+// and "File Path", whose layout is kept in the settings between runs.
+//
+// It subclasses nothing: the main window forwards the list's WM_NOTIFY.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace corvane {
+
+class CFlvInfoListCtrl {
+ public:
+  static constexpr int kControlId = 1011;
+
+  // Binds the view to the list control, attaches the system's small icons,
+  // builds the columns and applies the saved layout (capturing it when
+  // nothing was saved yet), then shows the model.
+  void OnInit(HWND list);
+  // Captures the column layout into the settings (written at exit).
+  void OnDestroy();
+  HWND Handle() const { return m_list; }
+
+  // The list's notifications; true when handled (result set).
+  bool HandleNotify(const NMHDR* header, LRESULT& result);
+
+  // List operations on the job's file list. Each returns true when it
+  // changed something (the caller then updates the buttons).
+  bool AddFilesFromDialog(HWND owner);
+  bool AddFiles(const std::vector<std::wstring>& paths);
+  bool RemoveSelected();
+  bool MoveSelectedUp();
+  bool MoveSelectedDown();
+  std::optional<size_t> SelectedOrFirst() const;
+  void Refresh();
+
+ private:
+  std::optional<size_t> Selected() const;
+  void Select(size_t index);
+  void BuildColumns();
+  std::vector<std::wstring> AskFilesToAdd(HWND owner);
+
+  HWND m_list = nullptr;
+  std::wstring m_textBuffer;  // the last display text handed to the list
+};
+
+}  // namespace corvane

@@ -1,0 +1,261 @@
+#include "app/FlvInfoListCtrl.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <shellapi.h>
+#include <shobjidl.h>
+
+#include "app/ColumnLayoutRules.h"
+#include "app/FileListRows.h"
+#include "app/JoinConvData.h"
+#include "app/SaveFilters.h"
+#include "settings/ConverterPreference.h"
+#include "settings/MultiLanguage.h"
+
+namespace corvane {
+namespace {
+
+struct SBuiltInColumn {
+  const wchar_t* title;
+  int width;
+  int format;
+};
+const SBuiltInColumn kColumns[kFileListColumnCount] = {
+    {L"Order", 50, LVCFMT_CENTER}, {L"Filename", 250, LVCFMT_LEFT}, {L"File Path", 100, LVCFMT_LEFT}};
+
+constexpr DWORD kExtendedStyles = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP;
+constexpr size_t kClassicResultChars = 65536;
+
+std::vector<std::wstring>& Files() { return CJoinConvData::Instance().Job().files; }
+
+// The system's small-icon image list (shared: never destroyed here).
+HIMAGELIST SystemSmallIcons() {
+  SHFILEINFOW info = {};
+  return reinterpret_cast<HIMAGELIST>(
+      SHGetFileInfoW(L"C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+}
+
+int SmallIconIndex(const std::wstring& path) {
+  SHFILEINFOW info = {};
+  if (!SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_LINKOVERLAY)) {
+    return 0;
+  }
+  return info.iIcon;
+}
+
+template <class T>
+struct TComPtr {
+  T* p = nullptr;
+  ~TComPtr() {
+    if (p) p->Release();
+  }
+};
+
+struct STranslatedFilters {
+  std::vector<std::wstring> labels, patterns;
+};
+STranslatedFilters TranslatedInputFilters() {
+  STranslatedFilters filters;
+  for (const SFileFilter& f : InputFilters()) {
+    filters.labels.push_back(Translate(f.label));
+    filters.patterns.push_back(f.pattern);
+  }
+  return filters;
+}
+
+// The item-based open dialog; S_OK with the chosen paths, a cancel code, or
+// another failure when the system does not have it.
+HRESULT AskWithItemDialog(HWND owner, std::vector<std::wstring>& paths) {
+  TComPtr<IFileOpenDialog> dialog;
+  HRESULT hr = CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog,
+                                reinterpret_cast<void**>(&dialog.p));
+  if (FAILED(hr)) return hr;
+  const STranslatedFilters filters = TranslatedInputFilters();
+  std::vector<COMDLG_FILTERSPEC> specs;
+  for (size_t i = 0; i < filters.labels.size(); ++i) specs.push_back({filters.labels[i].c_str(), filters.patterns[i].c_str()});
+  dialog.p->SetFileTypes(static_cast<UINT>(specs.size()), specs.data());
+  dialog.p->SetFileTypeIndex(1);
+  dialog.p->SetDefaultExtension(kDefaultOutputExtension);
+  FILEOPENDIALOGOPTIONS options = 0;
+  dialog.p->GetOptions(&options);
+  dialog.p->SetOptions(options | FOS_ALLOWMULTISELECT | FOS_FILEMUSTEXIST | FOS_PATHMUSTEXIST | FOS_FORCEFILESYSTEM);
+  hr = dialog.p->Show(owner);
+  if (FAILED(hr)) return hr;
+  TComPtr<IShellItemArray> items;
+  hr = dialog.p->GetResults(&items.p);
+  if (FAILED(hr)) return hr;
+  DWORD count = 0;
+  items.p->GetCount(&count);
+  for (DWORD i = 0; i < count; ++i) {
+    TComPtr<IShellItem> item;
+    if (FAILED(items.p->GetItemAt(i, &item.p))) continue;
+    PWSTR path = nullptr;
+    if (SUCCEEDED(item.p->GetDisplayName(SIGDN_FILESYSPATH, &path)) && path) {
+      paths.emplace_back(path);
+      CoTaskMemFree(path);
+    }
+  }
+  return S_OK;
+}
+
+std::vector<std::wstring> AskWithClassicDialog(HWND owner) {
+  const STranslatedFilters filters = TranslatedInputFilters();
+  std::wstring filterText;
+  for (size_t i = 0; i < filters.labels.size(); ++i) {
+    filterText += filters.labels[i] + L'\0' + filters.patterns[i] + L'\0';
+  }
+  std::wstring buffer(kClassicResultChars, L'\0');
+  OPENFILENAMEW ofn = {};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = filterText.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = buffer.data();
+  ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+  ofn.lpstrDefExt = kDefaultOutputExtension;
+  ofn.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+  if (!GetOpenFileNameW(&ofn)) return {};
+  return SplitMultiSelection(buffer);
+}
+
+}  // namespace
+
+void CFlvInfoListCtrl::OnInit(HWND list) {
+  m_list = list;
+  if (!m_list) return;
+  ListView_SetExtendedListViewStyleEx(m_list, 0, kExtendedStyles);
+  ListView_SetImageList(m_list, SystemSmallIcons(), LVSIL_SMALL);
+  BuildColumns();
+  if (CConverterPreference::Instance().ColumnLayout().empty()) OnDestroy();  // capture the built-in layout
+  Refresh();
+}
+
+void CFlvInfoListCtrl::BuildColumns() {
+  SendMessageW(m_list, WM_SETREDRAW, FALSE, 0);
+  HWND header = ListView_GetHeader(m_list);
+  while (ListView_DeleteColumn(m_list, 0)) {
+  }
+  for (int i = 0; i < kFileListColumnCount; ++i) {
+    const std::wstring title = Translate(kColumns[i].title);
+    LVCOLUMNW column = {};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+    column.fmt = kColumns[i].format;
+    column.cx = kColumns[i].width;
+    column.pszText = const_cast<wchar_t*>(title.c_str());
+    column.iSubItem = i;
+    SendMessageW(m_list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
+    HDITEMW item = {};
+    item.mask = HDI_LPARAM;
+    item.lParam = i;  // the column's identity in the saved layout
+    Header_SetItem(header, i, &item);
+  }
+  const SColumnLayoutPlan plan = PlanColumnLayout(CConverterPreference::Instance().ColumnLayout(), kFileListColumnCount);
+  for (const SHeaderColumn& place : plan.placements) {
+    HDITEMW item = {};
+    item.mask = HDI_ORDER | HDI_WIDTH;
+    item.iOrder = place.order;
+    item.cxy = place.width;
+    Header_SetItem(header, place.identity, &item);
+  }
+  for (int index : plan.deletions) ListView_DeleteColumn(m_list, index);
+  SendMessageW(m_list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(m_list, nullptr, TRUE);
+}
+
+void CFlvInfoListCtrl::OnDestroy() {
+  if (!m_list) return;
+  HWND header = ListView_GetHeader(m_list);
+  std::vector<SHeaderColumn> columns;
+  const int count = Header_GetItemCount(header);
+  for (int i = 0; i < count; ++i) {
+    HDITEMW item = {};
+    item.mask = HDI_LPARAM | HDI_ORDER | HDI_WIDTH;
+    if (Header_GetItem(header, i, &item)) columns.push_back({static_cast<int>(item.lParam), item.iOrder, item.cxy});
+  }
+  CaptureColumnLayout(CConverterPreference::Instance().ColumnLayout(), columns, kFileListColumnCount);
+}
+
+bool CFlvInfoListCtrl::HandleNotify(const NMHDR* header, LRESULT& result) {
+  if (!m_list || header->hwndFrom != m_list) return false;
+  if (header->code == LVN_GETDISPINFOW) {
+    auto* info = reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(header));
+    const auto& files = CJoinConvData::Instance().Files();
+    const size_t row = static_cast<size_t>(info->item.iItem);
+    if (row >= files.size()) return true;
+    if (info->item.mask & LVIF_TEXT) {
+      m_textBuffer = FileListRowText(files[row], row, info->item.iSubItem);
+      lstrcpynW(info->item.pszText, m_textBuffer.c_str(), info->item.cchTextMax);
+    }
+    if (info->item.mask & LVIF_IMAGE) info->item.iImage = SmallIconIndex(files[row]);
+    result = 0;
+    return true;
+  }
+  return false;
+}
+
+std::vector<std::wstring> CFlvInfoListCtrl::AskFilesToAdd(HWND owner) {
+  std::vector<std::wstring> paths;
+  const HRESULT hr = AskWithItemDialog(owner, paths);
+  if (SUCCEEDED(hr) || hr == HRESULT_FROM_WIN32(ERROR_CANCELLED)) return paths;
+  return AskWithClassicDialog(owner);
+}
+
+bool CFlvInfoListCtrl::AddFilesFromDialog(HWND owner) { return AddFiles(AskFilesToAdd(owner)); }
+
+bool CFlvInfoListCtrl::AddFiles(const std::vector<std::wstring>& paths) {
+  if (paths.empty()) return false;
+  for (const std::wstring& path : paths) CJoinConvData::Instance().AddFile(path);
+  Refresh();
+  return true;
+}
+
+std::optional<size_t> CFlvInfoListCtrl::Selected() const {
+  if (!m_list) return std::nullopt;
+  const int index = ListView_GetNextItem(m_list, -1, LVNI_SELECTED);
+  if (index < 0) return std::nullopt;
+  return static_cast<size_t>(index);
+}
+
+void CFlvInfoListCtrl::Select(size_t index) {
+  ListView_SetItemState(m_list, static_cast<int>(index), LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  ListView_EnsureVisible(m_list, static_cast<int>(index), FALSE);
+}
+
+bool CFlvInfoListCtrl::RemoveSelected() {
+  const std::optional<size_t> selected = Selected();
+  if (!selected || !RemoveEntry(Files(), *selected)) return false;
+  Refresh();
+  return true;
+}
+
+bool CFlvInfoListCtrl::MoveSelectedUp() {
+  const std::optional<size_t> selected = Selected();
+  if (!selected) return false;
+  const std::optional<size_t> moved = MoveEntryUp(Files(), *selected);
+  if (!moved) return false;
+  Refresh();
+  Select(*moved);
+  return true;
+}
+
+bool CFlvInfoListCtrl::MoveSelectedDown() {
+  const std::optional<size_t> selected = Selected();
+  if (!selected) return false;
+  const std::optional<size_t> moved = MoveEntryDown(Files(), *selected);
+  if (!moved) return false;
+  Refresh();
+  Select(*moved);
+  return true;
+}
+
+std::optional<size_t> CFlvInfoListCtrl::SelectedOrFirst() const {
+  return corvane::SelectedOrFirst(Selected(), CJoinConvData::Instance().Files().size());
+}
+
+void CFlvInfoListCtrl::Refresh() {
+  if (!m_list) return;
+  ListView_SetItemCountEx(m_list, static_cast<int>(CJoinConvData::Instance().Files().size()), 0);
+  InvalidateRect(m_list, nullptr, TRUE);
+}
+
+}  // namespace corvane
