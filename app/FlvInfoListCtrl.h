@@ -41,6 +41,7 @@ class CFlvInfoListCtrl {
   std::optional<size_t> Selected() const;
   void Select(size_t index);
   void BuildColumns();
+  void PaintRow(HDC target, int row);
   std::vector<std::wstring> AskFilesToAdd(HWND owner);
 
   HWND m_list = nullptr;

@@ -175,8 +175,78 @@ void CFlvInfoListCtrl::OnDestroy() {
   CaptureColumnLayout(CConverterPreference::Instance().ColumnLayout(), columns, kFileListColumnCount);
 }
 
+// Paints one row into an off-screen buffer: background by state, the small
+// icon, then every shown column's text with the column's alignment. The
+// texts are drawn with prefix handling, which turns the doubled "&&" of the
+// row texts back into one "&".
+void CFlvInfoListCtrl::PaintRow(HDC target, int row) {
+  const auto& files = CJoinConvData::Instance().Files();
+  if (row < 0 || static_cast<size_t>(row) >= files.size()) return;
+  RECT bounds = {};
+  if (!ListView_GetItemRect(m_list, row, &bounds, LVIR_BOUNDS)) return;
+  const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+  if (width <= 0 || height <= 0) return;
+
+  HDC memory = CreateCompatibleDC(target);
+  HBITMAP bitmap = CreateCompatibleBitmap(target, width, height);
+  HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+  HGDIOBJ oldFont = SelectObject(memory, reinterpret_cast<HFONT>(SendMessageW(m_list, WM_GETFONT, 0, 0)));
+  SetViewportOrgEx(memory, -bounds.left, -bounds.top, nullptr);
+
+  const bool selected = (ListView_GetItemState(m_list, row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+  const bool focused = GetFocus() == m_list;
+  const bool enabled = IsWindowEnabled(m_list) != FALSE;
+  const int backColour = !enabled ? COLOR_BTNFACE : selected ? (focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE) : COLOR_WINDOW;
+  FillRect(memory, &bounds, GetSysColorBrush(backColour));
+  SetBkMode(memory, TRANSPARENT);
+  SetTextColor(memory, GetSysColor(selected && focused && enabled ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT));
+
+  RECT icon = {};
+  if (ListView_GetItemRect(m_list, row, &icon, LVIR_ICON)) {
+    ImageList_Draw(SystemSmallIcons(), SmallIconIndex(files[row]), memory, icon.left,
+                   icon.top + (icon.bottom - icon.top - GetSystemMetrics(SM_CYSMICON)) / 2, ILD_TRANSPARENT);
+  }
+  const int columns = Header_GetItemCount(ListView_GetHeader(m_list));
+  for (int column = 0; column < columns; ++column) {
+    LVCOLUMNW info = {};
+    info.mask = LVCF_SUBITEM | LVCF_FMT;
+    if (!ListView_GetColumn(m_list, column, &info)) continue;
+    RECT label = {};
+    if (!ListView_GetSubItemRect(m_list, row, column, LVIR_LABEL, &label)) continue;
+    InflateRect(&label, -4, 0);
+    UINT format = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
+    const int align = info.fmt & LVCFMT_JUSTIFYMASK;
+    format |= align == LVCFMT_CENTER ? DT_CENTER : align == LVCFMT_RIGHT ? DT_RIGHT : DT_LEFT;
+    const std::wstring text = FileListRowText(files[row], static_cast<size_t>(row), info.iSubItem);
+    DrawTextW(memory, text.c_str(), static_cast<int>(text.size()), &label, format);
+  }
+
+  SetViewportOrgEx(memory, 0, 0, nullptr);
+  BitBlt(target, bounds.left, bounds.top, width, height, memory, 0, 0, SRCCOPY);
+  SelectObject(memory, oldFont);
+  SelectObject(memory, oldBitmap);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+}
+
 bool CFlvInfoListCtrl::HandleNotify(const NMHDR* header, LRESULT& result) {
   if (!m_list || header->hwndFrom != m_list) return false;
+  if (header->code == NM_CUSTOMDRAW) {
+    const auto* draw = reinterpret_cast<const NMLVCUSTOMDRAW*>(header);
+    if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+      result = CDRF_NOTIFYITEMDRAW;
+    } else if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
+      PaintRow(draw->nmcd.hdc, static_cast<int>(draw->nmcd.dwItemSpec));
+      result = CDRF_SKIPDEFAULT;
+    } else {
+      result = CDRF_DODEFAULT;
+    }
+    return true;
+  }
+  if (header->code == NM_RCLICK) {  // the list has no context menu
+    result = 0;
+    return true;
+  }
   if (header->code == LVN_GETDISPINFOW) {
     auto* info = reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(header));
     const auto& files = CJoinConvData::Instance().Files();

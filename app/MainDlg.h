@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/FlvInfoListCtrl.h"
 #include "engine/JoinController.h"
@@ -54,6 +55,7 @@ class CMainDlg : public IJoinHost {
   bool OnInitDialog();
   bool OnCommand(WORD id, WORD code, HWND control);
   void EnableControl(int id, bool enabled);
+  void SetUpListButtons();
   // The list's own commands (Add, Remove, Move, Play, Property); false for others.
   bool OnListCommand(WORD id);
   void PlaySelected();
@@ -67,6 +69,8 @@ class CMainDlg : public IJoinHost {
   std::unique_ptr<UiTimer> m_monitorTimer;
   std::unique_ptr<CMultiLangCombobox> m_languageBox;
   CFlvInfoListCtrl m_fileList;
+  HWND m_tooltip = nullptr;  // destroyed with the window it belongs to
+  std::vector<HICON> m_buttonIcons;
 };
 
 }  // namespace corvane

@@ -30,6 +30,17 @@ namespace {
 constexpr int kExitCodeClosed = 2;
 constexpr unsigned kJoinTimerPeriodMs = 1000;
 
+struct SListButton {
+  int id;
+  int icon;
+  const wchar_t* tip;  // English; shown translated
+};
+const SListButton kListButtons[] = {
+    {IDC_MOVE_UP, IDI_CMD_MOVE_UP, L"Move Up"}, {IDC_MOVE_DOWN, IDI_CMD_MOVE_DOWN, L"Move Down"},
+    {IDC_PLAY, IDI_CMD_PLAY, L"Play..."},       {IDC_ADD, IDI_CMD_ADD, L"Add..."},
+    {IDC_REMOVE, IDI_CMD_REMOVE, L"Remove"},    {IDC_PROPERTY, IDI_CMD_PROPERTY, L"Property..."},
+};
+
 }  // namespace
 
 CMainDlg::CMainDlg() = default;
@@ -40,6 +51,7 @@ CMainDlg::~CMainDlg() {
   m_queueTimer.reset();
   m_monitorTimer.reset();
   if (m_window) DestroyWindow(m_window);
+  for (HICON icon : m_buttonIcons) DestroyIcon(icon);
 }
 
 bool CMainDlg::Create() {
@@ -126,6 +138,7 @@ bool CMainDlg::OnInitDialog() {
   SendDlgItemMessageW(m_window, IDC_PROGRESS, PBM_SETRANGE32, 0, 100);
   UpdateButtons();
   m_fileList.OnInit(GetDlgItem(m_window, IDC_FILE_LIST));
+  SetUpListButtons();
   SetDlgItemTextW(m_window, IDC_HOME_LINK, kVendorWebAddressShown);
 
   m_languageBox = std::make_unique<CMultiLangCombobox>();
@@ -209,6 +222,32 @@ void CMainDlg::ShowSelectedProperties() {
   if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return;
   SVideoPropertyInfo info;
   if (m_steps.ProbeMedia(path, info)) ShowResult(info);
+}
+
+// The six list buttons: their icons and translated tooltips.
+void CMainDlg::SetUpListButtons() {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  m_tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr, instance, nullptr);
+  for (const SListButton& button : kListButtons) {
+    HWND control = GetDlgItem(m_window, button.id);
+    if (!control) continue;
+    const HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(button.icon), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                   GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR);
+    if (icon) {
+      m_buttonIcons.push_back(static_cast<HICON>(icon));
+      SendMessageW(control, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+    }
+    if (!m_tooltip) continue;
+    const std::wstring tip = Translate(button.tip);
+    TOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = m_window;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<wchar_t*>(tip.c_str());
+    SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
 }
 
 void CMainDlg::EnableControl(int id, bool enabled) {

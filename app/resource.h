@@ -42,3 +42,11 @@
 #define IDC_ABOUT_PRODUCT 100
 #define IDC_ABOUT_WEB_LINK 1005
 #define IDC_ABOUT_MAIL_LINK 101
+
+// Command icons of the list buttons
+#define IDI_CMD_MOVE_UP 301
+#define IDI_CMD_MOVE_DOWN 302
+#define IDI_CMD_PLAY 303
+#define IDI_CMD_ADD 304
+#define IDI_CMD_REMOVE 305
+#define IDI_CMD_PROPERTY 306
