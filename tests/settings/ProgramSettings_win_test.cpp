@@ -1,9 +1,5 @@
 // A fresh user runs the joiner once and closes it normally: the settings it
 // keeps must then be in the registry (under Wine, with Corvane.exe built).
-//
-// Disabled until the main window makes the settings object and the
-// application object sets the registry root (the main-window work); enable
-// it then by removing the DISABLED_ prefix.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -34,7 +30,7 @@ HWND WaitForMainWindow(DWORD processId, DWORD timeoutMs) {
   return nullptr;
 }
 
-TEST(ProgramSettings, DISABLED_FreshUserFindsSettingsAfterNormalExit) {
+TEST(ProgramSettings, FreshUserFindsSettingsAfterNormalExit) {
   if (!fs::exists(kProgram)) GTEST_SKIP() << "Corvane.exe not built";
   RegDeleteTreeW(HKEY_CURRENT_USER, L"software\\Tavrel\\Corvane");
 
