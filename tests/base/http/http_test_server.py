@@ -5,6 +5,7 @@ Usage: http_test_server.py PORT_FILE. Listens on 127.0.0.1 (a free port),
 writes the port number to PORT_FILE, and ends by itself after 60 seconds.
 """
 import http.server
+import os
 import sys
 import threading
 
@@ -42,7 +43,19 @@ class Handler(http.server.BaseHTTPRequestHandler):
         pass
 
 
+def detach_from_caller():
+    """Drops the standard streams and any other descriptor inherited from the
+    test runner. The test cannot end this process (Wine's TerminateProcess
+    does not reach a Linux program), and a runner such as ctest waits until
+    every holder of its output pipe has gone."""
+    null = os.open(os.devnull, os.O_RDWR)
+    for fd in (0, 1, 2):
+        os.dup2(null, fd)
+    os.closerange(3, 1024)
+
+
 def main():
+    detach_from_caller()
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
     with open(sys.argv[1], "w") as f:
         f.write(str(server.server_address[1]))
