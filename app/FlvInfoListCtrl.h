@@ -6,6 +6,7 @@
 // It subclasses nothing: the main window forwards the list's WM_NOTIFY.
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,11 +17,14 @@ class CFlvInfoListCtrl {
  public:
   static constexpr int kControlId = 1011;
 
-  // Binds the view to the list control, attaches the system's small icons,
-  // builds the columns and applies the saved layout (capturing it when
-  // nothing was saved yet), then shows the model.
-  void OnInit(HWND list);
-  // Captures the column layout into the settings (written at exit).
+  // Binds the view to the list control, registers it for dropped files,
+  // attaches the system's small icons, builds the columns and applies the
+  // saved layout (capturing it when nothing was saved yet), then shows the
+  // model. canAdd: whether files may be added now (the Add... button's
+  // state governs drops); changed: called after a drop added files.
+  void OnInit(HWND list, std::function<bool()> canAdd = {}, std::function<void()> changed = {});
+  // Revokes the drop target and captures the column layout into the
+  // settings (written at exit).
   void OnDestroy();
   HWND Handle() const { return m_list; }
 
@@ -44,7 +48,14 @@ class CFlvInfoListCtrl {
   void PaintRow(HDC target, int row);
   std::vector<std::wstring> AskFilesToAdd(HWND owner);
 
+  void CaptureLayout();
+  // Files dropped on the view; false when drops are not wanted now.
+  bool AddDroppedFiles(const std::vector<std::wstring>& paths);
+
   HWND m_list = nullptr;
+  class CDNedListDropTarget* m_dropTarget = nullptr;  // COM reference held
+  std::function<bool()> m_canAdd;
+  std::function<void()> m_changed;
   std::wstring m_textBuffer;  // the last display text handed to the list
 };
 

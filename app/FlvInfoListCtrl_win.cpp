@@ -6,6 +6,7 @@
 #include <shobjidl.h>
 
 #include "app/ColumnLayoutRules.h"
+#include "app/DNedListDropTarget.h"
 #include "app/FileListRows.h"
 #include "app/JoinConvData.h"
 #include "app/SaveFilters.h"
@@ -120,13 +121,19 @@ std::vector<std::wstring> AskWithClassicDialog(HWND owner) {
 
 }  // namespace
 
-void CFlvInfoListCtrl::OnInit(HWND list) {
+void CFlvInfoListCtrl::OnInit(HWND list, std::function<bool()> canAdd, std::function<void()> changed) {
   m_list = list;
   if (!m_list) return;
+  m_canAdd = std::move(canAdd);
+  m_changed = std::move(changed);
+  m_dropTarget = new CDNedListDropTarget(
+      m_list, [this](const std::vector<std::wstring>& paths) { return AddDroppedFiles(paths); },
+      [this] { return !m_canAdd || m_canAdd(); });
+  m_dropTarget->Register();  // without it the list simply takes no drops
   ListView_SetExtendedListViewStyleEx(m_list, 0, kExtendedStyles);
   ListView_SetImageList(m_list, SystemSmallIcons(), LVSIL_SMALL);
   BuildColumns();
-  if (CConverterPreference::Instance().ColumnLayout().empty()) OnDestroy();  // capture the built-in layout
+  if (CConverterPreference::Instance().ColumnLayout().empty()) CaptureLayout();  // the built-in layout
   Refresh();
 }
 
@@ -163,6 +170,22 @@ void CFlvInfoListCtrl::BuildColumns() {
 }
 
 void CFlvInfoListCtrl::OnDestroy() {
+  if (m_dropTarget) {
+    m_dropTarget->Revoke();
+    m_dropTarget->Release();
+    m_dropTarget = nullptr;
+  }
+  CaptureLayout();
+}
+
+bool CFlvInfoListCtrl::AddDroppedFiles(const std::vector<std::wstring>& paths) {
+  if (m_canAdd && !m_canAdd()) return false;
+  if (!AddFiles(paths)) return false;
+  if (m_changed) m_changed();
+  return true;
+}
+
+void CFlvInfoListCtrl::CaptureLayout() {
   if (!m_list) return;
   HWND header = ListView_GetHeader(m_list);
   std::vector<SHeaderColumn> columns;

@@ -137,7 +137,9 @@ bool CMainDlg::OnInitDialog() {
 
   SendDlgItemMessageW(m_window, IDC_PROGRESS, PBM_SETRANGE32, 0, 100);
   UpdateButtons();
-  m_fileList.OnInit(GetDlgItem(m_window, IDC_FILE_LIST));
+  m_fileList.OnInit(
+      GetDlgItem(m_window, IDC_FILE_LIST), [this] { return IsWindowEnabled(GetDlgItem(m_window, IDC_ADD)) != FALSE; },
+      [this] { UpdateButtons(); });
   SetUpListButtons();
   SetDlgItemTextW(m_window, IDC_HOME_LINK, kVendorWebAddressShown);
 

@@ -1,0 +1,135 @@
+#include "app/DNedListDropTarget.h"
+
+#include <shellapi.h>
+#include <shlguid.h>
+
+#include "app/DropEffect.h"
+
+namespace corvane {
+namespace {
+
+constexpr UINT kDropPathChars = 520;
+
+FORMATETC FileListFormat() { return {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}; }
+
+bool HoldsFileList(IDataObject* data) {
+  FORMATETC format = FileListFormat();
+  return data && data->QueryGetData(&format) == S_OK;
+}
+
+}  // namespace
+
+std::vector<std::wstring> DroppedPaths(HDROP drop) {
+  std::vector<std::wstring> paths;
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    wchar_t buffer[kDropPathChars] = {};
+    if (DragQueryFileW(drop, i, buffer, kDropPathChars) > 0) paths.emplace_back(buffer);
+  }
+  return paths;
+}
+
+CDNedListDropTarget::CDNedListDropTarget(HWND view, AddHandler add, AcceptingHandler accepting)
+    : m_view(view), m_add(std::move(add)), m_accepting(std::move(accepting)) {
+  // The shell's drag image; dragging works without it.
+  if (FAILED(CoCreateInstance(CLSID_DragDropHelper, nullptr, CLSCTX_INPROC_SERVER, IID_IDropTargetHelper,
+                              reinterpret_cast<void**>(&m_helper)))) {
+    m_helper = nullptr;
+  }
+}
+
+CDNedListDropTarget::~CDNedListDropTarget() {
+  if (m_helper) m_helper->Release();
+}
+
+bool CDNedListDropTarget::Register() {
+  m_registered = SUCCEEDED(RegisterDragDrop(m_view, this));
+  return m_registered;
+}
+
+void CDNedListDropTarget::Revoke() {
+  if (m_registered) RevokeDragDrop(m_view);
+  m_registered = false;
+}
+
+HRESULT CDNedListDropTarget::QueryInterface(REFIID iid, void** object) {
+  if (!object) return E_POINTER;
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropTarget)) {
+    *object = static_cast<IDropTarget*>(this);
+    AddRef();
+    return S_OK;
+  }
+  *object = nullptr;
+  return E_NOINTERFACE;
+}
+
+ULONG CDNedListDropTarget::AddRef() { return ++m_references; }
+
+ULONG CDNedListDropTarget::Release() {
+  const ULONG left = --m_references;
+  if (left == 0) delete this;
+  return left;
+}
+
+DWORD CDNedListDropTarget::Effect(DWORD keys, DWORD allowed) const {
+  const bool accepting = !m_accepting || m_accepting();
+  return ChooseDropEffect(m_hasFileList && accepting, keys, allowed);
+}
+
+HRESULT CDNedListDropTarget::DragEnter(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) {
+  if (!effect) return E_INVALIDARG;
+  m_hasFileList = HoldsFileList(data);
+  *effect = Effect(keys, *effect);
+  if (m_helper) {
+    POINT at = {point.x, point.y};
+    m_helper->DragEnter(m_view, data, &at, *effect);
+  }
+  return S_OK;
+}
+
+HRESULT CDNedListDropTarget::DragOver(DWORD keys, POINTL point, DWORD* effect) {
+  if (!effect) return E_INVALIDARG;
+  *effect = Effect(keys, *effect);
+  if (m_helper) {
+    POINT at = {point.x, point.y};
+    m_helper->DragOver(&at, *effect);
+  }
+  return S_OK;
+}
+
+HRESULT CDNedListDropTarget::DragLeave() {
+  m_hasFileList = false;
+  if (m_helper) m_helper->DragLeave();
+  return S_OK;
+}
+
+HRESULT CDNedListDropTarget::Drop(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) {
+  if (!effect) return E_INVALIDARG;
+  m_hasFileList = HoldsFileList(data);
+  const DWORD chosen = Effect(keys, *effect);
+  if (m_helper) {
+    POINT at = {point.x, point.y};
+    m_helper->Drop(data, &at, chosen);
+  }
+  if (chosen != kDropNone && m_add) {
+    FORMATETC format = FileListFormat();
+    STGMEDIUM medium = {};
+    if (data->GetData(&format, &medium) == S_OK) {
+      if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal) {
+        const std::vector<std::wstring> paths = DroppedPaths(static_cast<HDROP>(medium.hGlobal));
+        try {
+          m_add(paths);
+        } catch (...) {
+          // nothing may leave a COM method
+        }
+      }
+      ReleaseStgMedium(&medium);
+    }
+  }
+  // The source must never delete what it dragged here.
+  *effect = DROPEFFECT_NONE;
+  m_hasFileList = false;
+  return S_OK;
+}
+
+}  // namespace corvane
