@@ -59,6 +59,7 @@ class CMainDlg : public IJoinHost {
   // The list's own commands (Add, Remove, Move, Play, Property); false for others.
   bool OnListCommand(WORD id);
   void PlaySelected();
+  void StartDownloader();
   void ShowSelectedProperties();
 
   HWND m_window = nullptr;

@@ -7,6 +7,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/ButtonStates.h"
+#include "app/DownloaderLookup.h"
 #include "app/FilePropertyDlg.h"
 #include "app/JoinConvData.h"
 #include "app/OneInstance2.h"
@@ -40,6 +41,33 @@ const SListButton kListButtons[] = {
     {IDC_PLAY, IDI_CMD_PLAY, L"Play..."},       {IDC_ADD, IDI_CMD_ADD, L"Add..."},
     {IDC_REMOVE, IDI_CMD_REMOVE, L"Remove"},    {IDC_PROPERTY, IDI_CMD_PROPERTY, L"Property..."},
 };
+
+std::wstring RegistryText(HKEY root, const std::wstring& key, const wchar_t* value) {
+  wchar_t text[MAX_PATH * 2] = {};
+  DWORD bytes = sizeof text - sizeof(wchar_t);
+  if (RegGetValueW(root, key.c_str(), value, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ, nullptr, text, &bytes) !=
+      ERROR_SUCCESS) {
+    return std::wstring();
+  }
+  return text;
+}
+
+// The installed downloader program, or empty.
+std::wstring FindDownloader() {
+  for (const std::wstring& id : DownloaderApplicationIds()) {
+    const std::wstring key = L"SOFTWARE\\Microsoft\\Internet Explorer\\Low Rights\\ElevationPolicy\\" + id;
+    const std::wstring path =
+        JoinProgramPath(RegistryText(HKEY_LOCAL_MACHINE, key, L"AppPath"), RegistryText(HKEY_LOCAL_MACHINE, key, L"AppName"));
+    if (!path.empty() && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return path;
+  }
+  for (const std::wstring& key : DownloaderProductKeys()) {
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+      const std::wstring path = RegistryText(root, L"Software\\" + key, L"ProgLocation");
+      if (!path.empty()) return path;
+    }
+  }
+  return std::wstring();
+}
 
 }  // namespace
 
@@ -197,6 +225,9 @@ bool CMainDlg::OnListCommand(WORD id) {
     case IDC_PROPERTY:
       if (states.property) ShowSelectedProperties();
       return true;
+    case IDC_VIDEO_DOWNLOAD:
+      StartDownloader();
+      return true;
     case IDC_HOME_LINK:
       // The web panel's own browser window is not part of the program yet:
       // the system's browser shows the page.
@@ -210,6 +241,25 @@ bool CMainDlg::OnListCommand(WORD id) {
     default:
       return false;
   }
+}
+
+// The maker's downloader when it is installed, else its download page.
+void CMainDlg::StartDownloader() {
+  const std::wstring program = FindDownloader();
+  if (!program.empty()) {
+    std::wstring commandLine = QuotedProgramPath(program);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+      CloseHandle(process.hThread);
+      CloseHandle(process.hProcess);
+      return;
+    }
+  }
+  // The web panel's own browser window is not part of the program yet: the
+  // system's browser shows the page.
+  ShellExecuteW(m_window, L"open", DownloaderPageAddress().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void CMainDlg::PlaySelected() {
