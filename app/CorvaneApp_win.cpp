@@ -22,6 +22,9 @@ bool CCorvaneApp::InitInstance() {
   if (GetClassInfoExW(/*instance=*/nullptr, WC_DIALOG, &dialogClass)) {
     dialogClass.hInstance = GetModuleHandleW(nullptr);
     dialogClass.lpszClassName = kMainWindowClassName;
+    dialogClass.hIcon = LoadIconW(dialogClass.hInstance, MAKEINTRESOURCEW(128));  // the program's icon
+    dialogClass.hIconSm = static_cast<HICON>(LoadImageW(dialogClass.hInstance, MAKEINTRESOURCEW(128), IMAGE_ICON,
+                                                        GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     RegisterClassExW(&dialogClass);
   }
   SetCompanyWord(L"Tavrel");

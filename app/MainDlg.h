@@ -60,6 +60,9 @@ class CMainDlg : public IJoinHost {
   bool OnListCommand(WORD id);
   void PlaySelected();
   void StartDownloader();
+  void SetWindowIcons();
+  void ChooseOutputFolder();
+  void OpenOutputFolder();
   void ShowSelectedProperties();
 
   HWND m_window = nullptr;
@@ -72,6 +75,9 @@ class CMainDlg : public IJoinHost {
   CFlvInfoListCtrl m_fileList;
   HWND m_tooltip = nullptr;  // destroyed with the window it belongs to
   std::vector<HICON> m_buttonIcons;
+  HICON m_bigIcon = nullptr;
+  HICON m_smallIcon = nullptr;
+  std::wstring m_outputFolder;  // the "SaveTo" setting, chosen with command 1001
 };
 
 }  // namespace corvane

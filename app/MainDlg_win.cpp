@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <string>
 
@@ -80,6 +81,8 @@ CMainDlg::~CMainDlg() {
   m_monitorTimer.reset();
   if (m_window) DestroyWindow(m_window);
   for (HICON icon : m_buttonIcons) DestroyIcon(icon);
+  if (m_bigIcon) DestroyIcon(m_bigIcon);
+  if (m_smallIcon) DestroyIcon(m_smallIcon);
 }
 
 bool CMainDlg::Create() {
@@ -139,7 +142,8 @@ bool CMainDlg::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, 
 }
 
 bool CMainDlg::OnInitDialog() {
-  CConverterPreference::Instance();
+  m_outputFolder = CConverterPreference::Instance().OutputFolder();
+  SetWindowIcons();
   SetMessageMainWindow(m_window);
   CheckDlgButton(m_window, IDC_FAST_JOIN, BST_CHECKED);
   CJoinConvData& data = CJoinConvData::Instance();
@@ -225,6 +229,12 @@ bool CMainDlg::OnListCommand(WORD id) {
     case IDC_PROPERTY:
       if (states.property) ShowSelectedProperties();
       return true;
+    case IDC_CHOOSE_OUTPUT_FOLDER:
+      ChooseOutputFolder();
+      return true;
+    case IDC_OPEN_OUTPUT_FOLDER:
+      OpenOutputFolder();
+      return true;
     case IDC_VIDEO_DOWNLOAD:
       StartDownloader();
       return true;
@@ -241,6 +251,53 @@ bool CMainDlg::OnListCommand(WORD id) {
     default:
       return false;
   }
+}
+
+void CMainDlg::SetWindowIcons() {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  const auto load = [instance](int sizeX, int sizeY) {
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAINFRAME), IMAGE_ICON,
+                                         GetSystemMetrics(sizeX), GetSystemMetrics(sizeY), LR_DEFAULTCOLOR));
+  };
+  m_bigIcon = load(SM_CXICON, SM_CYICON);
+  m_smallIcon = load(SM_CXSMICON, SM_CYSMICON);
+  if (m_bigIcon) SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon));
+  if (m_smallIcon) SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
+}
+
+// No control of the window sends this: other programs and a future menu
+// may post it (command 1001).
+void CMainDlg::ChooseOutputFolder() {
+  const std::wstring title = Translate(L"Select a directory...");
+  BROWSEINFOW browse = {};
+  browse.hwndOwner = m_window;
+  browse.lpszTitle = title.c_str();
+  browse.ulFlags = 0x75;  // file-system folders, new dialog style with edit box, status text, validation
+  browse.lpfn = [](HWND dialog, UINT message, LPARAM, LPARAM data) -> int {
+    if (message == BFFM_INITIALIZED && data) SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, data);
+    return 0;
+  };
+  browse.lParam = reinterpret_cast<LPARAM>(m_outputFolder.c_str());
+  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&browse);
+  if (!chosen) return;
+  wchar_t folder[MAX_PATH] = {};
+  if (SHGetPathFromIDListW(chosen, folder) && folder[0]) {
+    m_outputFolder = folder;
+    CConverterPreference::Instance().SetOutputFolder(m_outputFolder);
+  }
+  CoTaskMemFree(chosen);
+}
+
+// Command 1030, sent by no control either: shows the output folder.
+void CMainDlg::OpenOutputFolder() {
+  if (m_outputFolder.empty()) return;
+  SHELLEXECUTEINFOW info = {};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_INVOKEIDLIST;
+  info.hwnd = m_window;
+  info.lpFile = m_outputFolder.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  ShellExecuteExW(&info);
 }
 
 // The maker's downloader when it is installed, else its download page.

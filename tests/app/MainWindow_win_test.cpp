@@ -351,6 +351,51 @@ TEST_F(MainWindow, AddMoveRemoveThroughTheButtons) {
   EXPECT_EQ(app.Close(), 2);
 }
 
+// The visible dialog of the process titled `title`, other than the main window.
+HWND WaitForDialog(CMainWindowDriver& app, const std::wstring& title) {
+  HWND dialog = nullptr;
+  WaitFor([&] {
+    dialog = FindTopWindow(app.ProcessId(), L"#32770", app.Window());
+    return dialog && TextOf(dialog) == title;
+  });
+  return dialog && TextOf(dialog) == title ? dialog : nullptr;
+}
+
+TEST_F(MainWindow, AboutAndPropertyDialogsOpenAndClose) {
+  const std::wstring clip = MakeClip(L"shown.mp4");
+  CMainWindowDriver app;
+  ASSERT_TRUE(app.Start());
+  // The program's icon (resource 128) that the window shows.
+  HMODULE exe = LoadLibraryExW(BuildTreePath("app/Corvane.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(exe, nullptr);
+  EXPECT_NE(LoadImageW(exe, MAKEINTRESOURCEW(128), IMAGE_ICON, 16, 16, 0), nullptr);
+  FreeLibrary(exe);
+
+  app.Command(1036);
+  HWND about = WaitForDialog(app, L"About");
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(TextOf(GetDlgItem(about, 100)).rfind(L"Corvane(tavrel) v", 0), 0u);
+  EXPECT_FALSE(TextOf(GetDlgItem(about, 1005)).empty());
+  EXPECT_NE(TextOf(GetDlgItem(about, 101)).find(L'@'), std::wstring::npos);
+  PostMessageW(about, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(about); }));
+
+  if (clip.empty()) GTEST_SKIP() << "no ffmpeg bridge to make a clip";
+  ASSERT_TRUE(app.AddThroughOpenDialog(clip));
+  app.Command(2011);  // Property... of the first (nothing selected)
+  HWND property = WaitForDialog(app, L"Property");
+  ASSERT_NE(property, nullptr);
+  EXPECT_EQ(TextOf(GetDlgItem(property, 224)), clip);
+  EXPECT_EQ(TextOf(GetDlgItem(property, 194)), L"160x120 pixels");
+  EXPECT_EQ(TextOf(GetDlgItem(property, 205)), L"00:00:02.00");
+  SendMessageW(property, WM_COMMAND, 239, 0);  // accepted and ignored
+  EXPECT_TRUE(IsWindow(property));
+  PostMessageW(property, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(property); }));
+  EXPECT_EQ(app.RowCount(), 1);  // looking changes nothing
+  EXPECT_EQ(app.Close(), 2);
+}
+
 TEST_F(MainWindow, ColumnLayoutSurvivesARestart) {
   int widths[2] = {0, 0};
   {
