@@ -24,7 +24,7 @@ namespace {
 
 // The window polls its join every second; a terminal has no reason to wait
 // that long between steps.
-constexpr unsigned kCliTimerPeriodMs = 100;
+constexpr unsigned kCliTimerPeriodMs = 20;
 
 std::atomic<bool> g_interrupted{false};
 

@@ -8,14 +8,15 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build-native}
 runs=${2:-5}
+seconds=${BENCH_SECONDS:-20}   # length of each input clip
 cli=$build/cli/corvane-cli
 [ -x "$cli" ] || { echo "build corvane-cli first: bash scripts/build.sh native" >&2; exit 2; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 for i in 1 2; do
-  ffmpeg -v error -y -f lavfi -i "testsrc=duration=20:size=320x240:rate=25" \
-         -f lavfi -i "sine=frequency=$((300 * i)):duration=20" -ar 44100 \
+  ffmpeg -v error -y -f lavfi -i "testsrc=duration=$seconds:size=320x240:rate=25" \
+         -f lavfi -i "sine=frequency=$((300 * i)):duration=$seconds" -ar 44100 \
          -c:v libx264 -pix_fmt yuv420p -c:a aac -shortest "$work/in$i.mp4"
 done
 
