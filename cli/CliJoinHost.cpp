@@ -88,7 +88,9 @@ void CCliJoinHost::StopTimers() {
 }
 
 void CCliJoinHost::SetProgress(int position) {
-  if (position == m_lastProgress) return;
+  // The controller resets the bar to 0 when a job ends; an empty bar after
+  // the result would only confuse.
+  if (position == m_lastProgress || position <= 0) return;
   m_lastProgress = position;
   std::fprintf(stderr, "\r%s", RenderProgressBar(position).c_str());
   std::fflush(stderr);
