@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/DialogPlacement.h"
 #include "app/VendorAddresses.h"
 #include "app/resource.h"
 #include "base/ModuleFileInfo.h"
@@ -12,20 +13,6 @@
 
 namespace corvane {
 namespace {
-
-void CentreOnOwner(HWND window) {
-  HWND owner = GetWindow(window, GW_OWNER);
-  RECT area = {}, own = {};
-  if (owner && IsWindowVisible(owner) && !IsIconic(owner)) {
-    GetWindowRect(owner, &area);
-  } else {
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-  }
-  GetWindowRect(window, &own);
-  SetWindowPos(window, nullptr, area.left + (area.right - area.left - (own.right - own.left)) / 2,
-               area.top + (area.bottom - area.top - (own.bottom - own.top)) / 2, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 void OnInitDialog(HWND window) {
   CentreOnOwner(window);
