@@ -1,0 +1,78 @@
+#pragma once
+// Dialog base that hosts the platform's web-browser control as its child
+// BrowserId (Windows only).
+//
+// A dialog derives publicly, THideIEDlgBase<CMyDlg, 172>, calls
+// InitBrowserHost first in WM_INITDIALOG and ShutdownBrowserHost in
+// WM_DESTROY (or routes every message through ProcessBrowserHostMessage
+// first, which does both and lets the message go on). The browser's events
+// arrive at the hooks below; a dialog hides the ones it needs with methods
+// of the same signature, accessible to this base (public, or befriend it).
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "base/BrowserHost.h"
+
+namespace corvane {
+
+template <class TDialog, int BrowserId>
+class THideIEDlgBase : private IBrowserEvents {
+ public:
+  static constexpr int kBrowserId = BrowserId;
+
+ protected:
+  THideIEDlgBase() = default;
+  ~THideIEDlgBase() { ShutdownBrowserHost(); }
+  THideIEDlgBase(const THideIEDlgBase&) = delete;
+  THideIEDlgBase& operator=(const THideIEDlgBase&) = delete;
+
+  // False: no browser control; the dialog keeps working with an empty panel.
+  bool InitBrowserHost(HWND dialog) {
+    ShutdownBrowserHost();
+    m_browser = std::make_unique<CBrowserHost>();
+    if (m_browser->Create(dialog, BrowserId, this)) return true;
+    m_browser.reset();
+    return false;
+  }
+
+  void ShutdownBrowserHost() {
+    if (!m_browser) return;
+    m_browser->Destroy();
+    m_browser.reset();
+  }
+
+  // nullptr when the dialog has no browser control.
+  CBrowserHost* Browser() { return m_browser.get(); }
+
+  // The base's share of the message routing: sets up the browser at
+  // WM_INITDIALOG and releases it at WM_DESTROY. Never ends the routing.
+  bool ProcessBrowserHostMessage(HWND dialog, UINT message, WPARAM, LPARAM, LRESULT&) {
+    if (message == WM_INITDIALOG) InitBrowserHost(dialog);
+    if (message == WM_DESTROY) ShutdownBrowserHost();
+    return false;
+  }
+
+  // Hooks a dialog may hide (called on the UI thread).
+  void OnBeforeNavigate(const std::wstring& /*url*/, const std::string& /*postData*/, bool& /*cancel*/) {}
+  void OnNavigateError(const std::wstring& /*url*/, long /*statusCode*/) {}
+  void OnDocumentComplete(const std::wstring& /*url*/) {}
+  void OnTitleChange(const std::wstring& /*title*/) {}
+
+ private:
+  TDialog& Self() { return static_cast<TDialog&>(*this); }
+
+  void BrowserBeforeNavigate(const std::wstring& url, const std::string& postData, bool& cancel) override {
+    Self().OnBeforeNavigate(url, postData, cancel);
+  }
+  void BrowserNavigateError(const std::wstring& url, long statusCode) override {
+    Self().OnNavigateError(url, statusCode);
+  }
+  void BrowserDocumentComplete(const std::wstring& url) override { Self().OnDocumentComplete(url); }
+  void BrowserTitleChange(const std::wstring& title) override { Self().OnTitleChange(title); }
+
+  std::unique_ptr<CBrowserHost> m_browser;
+};
+
+}  // namespace corvane
