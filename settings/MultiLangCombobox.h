@@ -25,14 +25,14 @@ class CMultiLangCombobox {
   void Attach(HWND combo) { m_combo = combo; }
   HWND Handle() const { return m_combo; }
 
-  // Attaches the manager's icons and inserts one item per language, whose
-  // text and image are asked for when shown.
+  // Attaches the manager's icons and inserts one item per language with its
+  // display text; the images are asked for when shown.
   void Fill();
   // Selects entry `index` in the box (no language switch).
   void SetSelection(int index);
   int Selection() const;
 
-  // CBEN_GETDISPINFOW from the box: true when handled.
+  // CBEN_GETDISPINFOW from the box (images, and text if asked): true when handled.
   bool HandleNotify(const NMHDR* header);
   // CBN_SELCHANGE from the box: switches language and re-translates the
   // parent; true when handled.

@@ -15,7 +15,11 @@ void CMultiLangCombobox::Fill() {
     COMBOBOXEXITEMW item = {};
     item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE | CBEIF_LPARAM;
     item.iItem = static_cast<INT_PTR>(i);
-    item.pszText = LPSTR_TEXTCALLBACKW;
+    // The text is stored, not asked for on display: some common-control
+    // implementations ask with no buffer and read the answer back as ANSI,
+    // which leaves a wide text blank. ResetItemTexts renews it on a switch.
+    const std::wstring text = DisplayText(static_cast<int>(i));
+    item.pszText = const_cast<wchar_t*>(text.c_str());
     item.iImage = I_IMAGECALLBACK;
     item.iSelectedImage = I_IMAGECALLBACK;
     item.lParam = static_cast<LPARAM>(i);
@@ -65,7 +69,8 @@ void CMultiLangCombobox::ResetItemTexts() {
     COMBOBOXEXITEMW item = {};
     item.mask = CBEIF_TEXT;
     item.iItem = i;
-    item.pszText = LPSTR_TEXTCALLBACKW;
+    const std::wstring text = DisplayText(i);
+    item.pszText = const_cast<wchar_t*>(text.c_str());
     SendMessageW(m_combo, CBEM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
   }
   InvalidateRect(m_combo, nullptr, TRUE);

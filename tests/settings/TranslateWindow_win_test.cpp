@@ -62,11 +62,11 @@ class TranslateDialog : public ::testing::Test {
     fs::create_directories(folder);
     WritePack("English",
               "[String]\n1=Join Files\n2=Output folder:\n3=Add...\n4=&Join...\n5=Name\n6=Duration\n7=Files\n"
-              "8=&File\n9=&Add...\n10=Ctrl+O\n11=E&xit\n12=Remove\n13=Preview\n");
+              "8=&File\n9=&Add...\n10=Ctrl+O\n11=E&xit\n12=Remove\n13=Preview\n14=English\n15=German\n");
     WritePack("German",
               "[String]\n1=Dateien zusammenf\xC3\xBCgen\n2=Ausgabeordner:\n3=Hinzuf\xC3\xBCgen...\n"
               "4=&Zusammenf\xC3\xBCgen...\n5=Name\n6=Dauer\n7=Dateien\n8=&Datei\n9=&Hinzuf\xC3\xBCgen...\n"
-              "10=Strg+O\n11=&Beenden\n12=Entfernen\n13=Vorschau\n");
+              "10=Strg+O\n11=&Beenden\n12=Entfernen\n13=Vorschau\n14=Englisch\n15=Deutsch\n");
     CMultiLanguage::SOptions options;
     options.languageFolder = folder.wstring() + L"\\";
     options.defaultLanguage = L"English";
@@ -216,20 +216,30 @@ TEST_F(TranslateDialog, LanguageBoxShowsNamesAndSwitchesTheParent) {
   ASSERT_EQ(german, 1);
   EXPECT_EQ(box.DisplayText(0), L"English\t[English]");
   EXPECT_EQ(box.DisplayText(german), L"German\t[German]");
+  const auto storedText = [combo](int index) {
+    wchar_t buffer[128] = {};
+    COMBOBOXEXITEMW item = {};
+    item.mask = CBEIF_TEXT;
+    item.iItem = index;
+    item.pszText = buffer;
+    item.cchTextMax = 128;
+    SendMessageW(combo, CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return std::wstring(buffer);
+  };
+  // The box holds the texts itself, so every implementation of the control
+  // draws them.
+  EXPECT_EQ(storedText(0), L"English\t[English]");
+  EXPECT_EQ(storedText(german), L"German\t[German]");
 
   box.SetSelection(german);
   EXPECT_TRUE(box.HandleCommand(CBN_SELCHANGE, combo));
   EXPECT_EQ(manager->CurrentLanguageName(), L"German");
   EXPECT_EQ(Text(911), L"Ausgabeordner:");
+  EXPECT_EQ(storedText(0), L"Englisch\t[English]") << "texts are renewed after a switch";
+  EXPECT_EQ(storedText(german), L"Deutsch\t[German]");
 
-  // The text an item reports goes through the display request.
+  // A display request is still answered (images; text when a buffer comes).
   wchar_t buffer[128] = {};
-  COMBOBOXEXITEMW item = {};
-  item.mask = CBEIF_TEXT;
-  item.iItem = 0;
-  item.pszText = buffer;
-  item.cchTextMax = 128;
-  SendMessageW(combo, CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
   NMCOMBOBOXEXW request = {};
   request.hdr.hwndFrom = combo;
   request.hdr.code = CBEN_GETDISPINFOW;
@@ -238,7 +248,7 @@ TEST_F(TranslateDialog, LanguageBoxShowsNamesAndSwitchesTheParent) {
   request.ceItem.pszText = buffer;
   request.ceItem.cchTextMax = 128;
   ASSERT_TRUE(box.HandleNotify(&request.hdr));
-  EXPECT_STREQ(buffer, L"English\t[English]");
+  EXPECT_EQ(std::wstring(buffer), box.DisplayText(0));
   EXPECT_EQ(request.ceItem.iImage, -1);
 
   box.SetSelection(german);
