@@ -46,7 +46,9 @@ const SListButton kListButtons[] = {
 std::wstring RegistryText(HKEY root, const std::wstring& key, const wchar_t* value) {
   wchar_t text[MAX_PATH * 2] = {};
   DWORD bytes = sizeof text - sizeof(wchar_t);
-  if (RegGetValueW(root, key.c_str(), value, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ, nullptr, text, &bytes) !=
+  // REG_SZ only: an expandable string is then expanded and returned too,
+  // while asking for REG_EXPAND_SZ without "no expansion" fails outright.
+  if (RegGetValueW(root, key.c_str(), value, RRF_RT_REG_SZ, nullptr, text, &bytes) !=
       ERROR_SUCCESS) {
     return std::wstring();
   }

@@ -1,0 +1,252 @@
+#pragma once
+// Drives the real Corvane.exe from a test process, as a user would: starts
+// it, finds its windows, reads and sets its controls across the process
+// boundary, and saves screenshots. Shared by the Wine tests of the program.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "base/TextConvert.h"
+
+namespace corvane {
+namespace testing_driver {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+inline std::wstring BuildTreePath(const char* relative) {
+  std::wstring path = L"Z:" + Utf8ToWide(CORVANE_BUILD_DIR) + L"/" + Utf8ToWide(relative);
+  for (wchar_t& c : path) {
+    if (c == L'/') c = L'\\';
+  }
+  return path;
+}
+
+inline bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+inline std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+inline std::wstring TextOf(HWND window) {
+  wchar_t text[256] = {};
+  SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 2000, nullptr);
+  return text;
+}
+
+template <class Pred>
+inline bool WaitFor(Pred pred, Clock::duration limit = 15s) {
+  const auto until = Clock::now() + limit;
+  while (Clock::now() < until) {
+    if (pred()) return true;
+    std::this_thread::sleep_for(50ms);
+  }
+  return pred();
+}
+
+struct SFind {
+  DWORD process;
+  HWND except;
+  const wchar_t* className;
+  HWND found;
+};
+
+inline BOOL CALLBACK MatchTopWindow(HWND window, LPARAM param) {
+  auto* find = reinterpret_cast<SFind*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != find->process || window == find->except || !IsWindowVisible(window)) return TRUE;
+  if (ClassOf(window) != find->className) return TRUE;
+  find->found = window;
+  return FALSE;
+}
+
+// A visible top-level window of the process with the class, other than `except`.
+inline HWND FindTopWindow(DWORD process, const wchar_t* className, HWND except = nullptr) {
+  SFind find{process, except, className, nullptr};
+  EnumWindows(&MatchTopWindow, reinterpret_cast<LPARAM>(&find));
+  return find.found;
+}
+
+inline BOOL CALLBACK MatchEdit(HWND window, LPARAM param) {
+  auto* found = reinterpret_cast<HWND*>(param);
+  if (ClassOf(window) == L"Edit" && IsWindowVisible(window) && IsWindowEnabled(window)) {
+    *found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// Memory in the other process for the list view's messages that take pointers.
+class CRemoteBuffer {
+ public:
+  CRemoteBuffer(DWORD processId, size_t size) : m_size(size) {
+    m_process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (m_process) m_remote = VirtualAllocEx(m_process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+  }
+  ~CRemoteBuffer() {
+    if (m_remote) VirtualFreeEx(m_process, m_remote, 0, MEM_RELEASE);
+    if (m_process) CloseHandle(m_process);
+  }
+  void* Remote() const { return m_remote; }
+  bool Write(const void* data, size_t size, size_t offset = 0) {
+    return WriteProcessMemory(m_process, static_cast<char*>(m_remote) + offset, data, size, nullptr);
+  }
+  bool Read(void* data, size_t size, size_t offset = 0) {
+    return ReadProcessMemory(m_process, static_cast<char*>(m_remote) + offset, data, size, nullptr);
+  }
+
+ private:
+  HANDLE m_process = nullptr;
+  void* m_remote = nullptr;
+  size_t m_size;
+};
+
+// Saves what the window shows as a 24-bit BMP (a test artefact).
+inline bool SaveWindowBitmap(HWND window, const std::wstring& path) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  SelectObject(memory, old);
+  BITMAPINFOHEADER info = {sizeof info, width, height, 1, 24, BI_RGB};
+  const DWORD stride = ((width * 3 + 3) / 4) * 4;
+  std::vector<char> pixels(stride * height);
+  GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  BITMAPFILEHEADER file = {0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof info + pixels.size()), 0, 0,
+                           sizeof(BITMAPFILEHEADER) + sizeof info};
+  HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (out == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = WriteFile(out, &file, sizeof file, &written, nullptr) && WriteFile(out, &info, sizeof info, &written, nullptr) &&
+            WriteFile(out, pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
+  CloseHandle(out);
+  return ok;
+}
+
+class CMainWindowDriver {
+ public:
+  ~CMainWindowDriver() { Stop(); }
+  bool Start(const std::wstring& arguments = L"") {
+    std::wstring commandLine = L"\"" + BuildTreePath("app/Corvane.exe") + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi)) {
+      return false;
+    }
+    WaitFor([&] { return (m_window = FindTopWindow(m_pi.dwProcessId, L"Tavrel Video")) != nullptr; }, 30s);
+    return m_window != nullptr;
+  }
+  void Stop() {
+    if (!m_pi.hProcess) return;
+    if (WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(m_pi.hProcess, 99);
+    CloseHandle(m_pi.hProcess);
+    CloseHandle(m_pi.hThread);
+    m_pi = {};
+  }
+  long Close() {
+    PostMessageW(m_window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(m_pi.hProcess, 20000) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(m_pi.hProcess, &code);
+    return static_cast<long>(code);
+  }
+  HWND Window() const { return m_window; }
+  HWND Item(int id) const { return GetDlgItem(m_window, id); }
+  bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
+  DWORD ProcessId() const { return m_pi.dwProcessId; }
+  void Command(int id) { PostMessageW(m_window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+
+  int RowCount() const { return static_cast<int>(SendMessageW(Item(1011), LVM_GETITEMCOUNT, 0, 0)); }
+  int ColumnCount() const {
+    HWND header = reinterpret_cast<HWND>(SendMessageW(Item(1011), LVM_GETHEADER, 0, 0));
+    return static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+  }
+  std::wstring RowText(int row, int column) {
+    CRemoteBuffer buffer(m_pi.dwProcessId, sizeof(LVITEMW) + 512 * sizeof(wchar_t));
+    LVITEMW item = {};
+    item.iSubItem = column;
+    item.cchTextMax = 512;
+    item.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(buffer.Remote()) + sizeof(LVITEMW));
+    buffer.Write(&item, sizeof item);
+    SendMessageW(Item(1011), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(buffer.Remote()));
+    wchar_t text[512] = {};
+    buffer.Read(text, sizeof text, sizeof(LVITEMW));
+    return text;
+  }
+  void SelectRow(int row) {
+    CRemoteBuffer buffer(m_pi.dwProcessId, sizeof(LVITEMW));
+    LVITEMW item = {};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    buffer.Write(&item, sizeof item);
+    SendMessageW(Item(1011), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(buffer.Remote()));
+  }
+  HWND Header() const { return reinterpret_cast<HWND>(SendMessageW(Item(1011), LVM_GETHEADER, 0, 0)); }
+  // Width of header item `index` (-1 when it cannot be read).
+  int ColumnWidth(int index) {
+    CRemoteBuffer buffer(m_pi.dwProcessId, sizeof(HDITEMW));
+    HDITEMW item = {};
+    item.mask = HDI_WIDTH;
+    buffer.Write(&item, sizeof item);
+    if (!SendMessageW(Header(), HDM_GETITEMW, index, reinterpret_cast<LPARAM>(buffer.Remote()))) return -1;
+    buffer.Read(&item, sizeof item);
+    return item.cxy;
+  }
+  // What dragging a column's edge does.
+  void SetColumnWidth(int index, int width) {
+    SendMessageW(Item(1011), LVM_SETCOLUMNWIDTH, index, width);
+  }
+  int SelectedRow() const { return static_cast<int>(SendMessageW(Item(1011), LVM_GETNEXTITEM, -1, LVNI_SELECTED)); }
+
+  // Presses Add..., types the path into the open dialog's file-name box and
+  // presses Open.
+  bool AddThroughOpenDialog(const std::wstring& path) {
+    Command(1038);
+    HWND dialog = nullptr;
+    if (!WaitFor([&] { return (dialog = FindTopWindow(m_pi.dwProcessId, L"#32770", m_window)) != nullptr; })) {
+      return false;
+    }
+    HWND edit = nullptr;
+    WaitFor([&] {
+      EnumChildWindows(dialog, &MatchEdit, reinterpret_cast<LPARAM>(&edit));
+      return edit != nullptr;
+    });
+    if (!edit) return false;
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    const int before = RowCount();
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    return WaitFor([&] { return RowCount() == before + 1 && !IsWindow(dialog); });
+  }
+
+ private:
+  PROCESS_INFORMATION m_pi = {};
+  HWND m_window = nullptr;
+};
+
+inline HWND WaitForDialog(CMainWindowDriver& app, const std::wstring& title) {
+  HWND dialog = nullptr;
+  WaitFor([&] {
+    dialog = FindTopWindow(app.ProcessId(), L"#32770", app.Window());
+    return dialog && TextOf(dialog) == title;
+  });
+  return dialog && TextOf(dialog) == title ? dialog : nullptr;
+}
+
+}  // namespace testing_driver
+using namespace testing_driver;
+}  // namespace corvane

@@ -1,0 +1,101 @@
+// Video Download (2023) pressed on the real main window: the installed
+// downloader is found through its elevation-policy entry before its
+// products' "ProgLocation", and started with its path quoted; without one
+// the download page opens. A stand-in program records what was started.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "base/TextConvert.h"
+#include "engine/TempFiles.h"
+#include "tests/app/MainWindowDriver.h"
+
+namespace corvane {
+namespace {
+
+const wchar_t kProductKey[] = L"Software\\Tavrel\\CorvaneDownloader";
+const wchar_t kPolicyKey[] =
+    L"SOFTWARE\\Microsoft\\Internet Explorer\\Low Rights\\ElevationPolicy\\{5C1F2E7A-3B44-4C1E-9D2A-6E0B7A11C302}";
+const wchar_t kWebHandlerKey[] = L"https\\shell\\open\\command";  // under HKEY_CLASSES_ROOT
+
+std::wstring GetText(HKEY root, const std::wstring& key, const wchar_t* name) {
+  wchar_t text[1024] = {};
+  DWORD bytes = sizeof text - sizeof(wchar_t);
+  if (RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, text, &bytes) != ERROR_SUCCESS) return L"";
+  return text;
+}
+
+void SetText(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& value) {
+  HKEY handle = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr), ERROR_SUCCESS);
+  RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(handle);
+}
+
+class VideoDownload : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!FileExists(BuildTreePath("app/Corvane.exe"))) GTEST_SKIP() << "Corvane.exe not built";
+    m_recorder = BuildTreePath("tests/launch_recorder.exe");
+    ASSERT_TRUE(FileExists(m_recorder));
+    m_folder = MakeUniqueTempName(GetTempFolder(), L"dl");
+    ASSERT_TRUE(CreateDirectoryW(m_folder.c_str(), nullptr));
+    m_record = m_folder + L"\\launches.txt";
+    SetEnvironmentVariableW(L"CORVANE_LAUNCH_RECORD", m_record.c_str());
+  }
+  void TearDown() override {
+    SetEnvironmentVariableW(L"CORVANE_LAUNCH_RECORD", nullptr);
+    RegDeleteTreeW(HKEY_CURRENT_USER, kProductKey);
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, kPolicyKey);
+    if (!m_webHandler.empty()) SetText(HKEY_CLASSES_ROOT, kWebHandlerKey, nullptr, m_webHandler);
+    if (!m_folder.empty()) RemoveFolderTree(m_folder);
+  }
+  // Presses Video Download and returns the first launch recorded.
+  std::string PressAndReadLaunch() {
+    CMainWindowDriver app;
+    if (!app.Start()) return "(the program did not start)";
+    app.Command(2023);
+    std::string line;
+    WaitFor([&] {
+      std::ifstream in(m_record.c_str());
+      return static_cast<bool>(std::getline(in, line)) && !line.empty();
+    });
+    EXPECT_EQ(app.Close(), 2);
+    return line;
+  }
+  std::wstring m_recorder, m_folder, m_record;
+  std::wstring m_webHandler;  // the prefix's own web handler, put back afterwards
+};
+
+TEST_F(VideoDownload, StartsTheDownloaderNamedByAProductKeyQuoted) {
+  SetText(HKEY_CURRENT_USER, std::wstring(kProductKey) + L"\\Settings", L"ProgLocation", m_recorder);
+  EXPECT_EQ(PressAndReadLaunch(), "\"" + WideToUtf8(m_recorder) + "\"");
+}
+
+TEST_F(VideoDownload, ElevationPolicyEntryComesBeforeProductKeys) {
+  // A copy in a folder whose name holds a space: the path must arrive whole.
+  const std::wstring folder = m_folder + L"\\Tavrel Downloader";
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  ASSERT_TRUE(CopyFileW(m_recorder.c_str(), (folder + L"\\downloader.exe").c_str(), FALSE));
+  SetText(HKEY_LOCAL_MACHINE, kPolicyKey, L"AppPath", folder);
+  SetText(HKEY_LOCAL_MACHINE, kPolicyKey, L"AppName", L"downloader.exe");
+  SetText(HKEY_CURRENT_USER, std::wstring(kProductKey) + L"\\Settings", L"ProgLocation", m_recorder);
+  EXPECT_EQ(PressAndReadLaunch(), "\"" + WideToUtf8(folder + L"\\downloader.exe") + "\"");
+}
+
+TEST_F(VideoDownload, WithoutADownloaderOpensTheDownloadPage) {
+  // The user's web browser, as far as this prefix knows, is the recorder.
+  m_webHandler = GetText(HKEY_CLASSES_ROOT, kWebHandlerKey, nullptr);
+  ASSERT_FALSE(m_webHandler.empty());
+  SetText(HKEY_CLASSES_ROOT, kWebHandlerKey, nullptr, L"\"" + m_recorder + L"\" \"%1\"");
+  const std::string launch = PressAndReadLaunch();
+  EXPECT_NE(launch.find("soft.php?type=flv"), std::string::npos) << launch;
+}
+
+}  // namespace
+}  // namespace corvane
