@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/InstanceWindow.h"
+#include "tests/app/MainWindowDriver.h"
 
 using namespace corvane;
 using namespace std::chrono_literals;
@@ -21,14 +22,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr wchar_t kClassName[] = L"Tavrel Video";
-
-// The build tree seen from Wine: the Unix root is drive Z:.
-std::wstring BuildTreePath(const char* relative) {
-  std::string unixPath = std::string(CORVANE_BUILD_DIR) + "/" + relative;
-  std::wstring path = L"Z:";
-  for (char c : unixPath) path += (c == '/') ? L'\\' : static_cast<wchar_t>(c);
-  return path;
-}
 
 UINT IdentificationMessage() { return RegisterWindowMessageW(L"UWM_JoinDownload_IsMe"); }
 

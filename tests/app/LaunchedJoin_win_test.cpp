@@ -12,23 +12,13 @@
 #include "engine/ProbeMedia.h"
 #include "engine/TempFiles.h"
 #include "engine/ToolRunner.h"
+#include "tests/app/MainWindowDriver.h"
 
 namespace corvane {
 namespace {
 
 constexpr wchar_t kLauncherClass[] = L"CorvaneLaunchTestLauncher";
 constexpr wchar_t kLauncherMessage[] = L"UWM_CorvaneLaunchTest_IsMe";
-
-// The build tree seen from Wine: the Unix root is drive Z:.
-std::wstring BuildTreePath(const char* relative) {
-  std::wstring path = L"Z:" + Utf8ToWide(CORVANE_BUILD_DIR) + L"/" + Utf8ToWide(relative);
-  for (wchar_t& c : path) {
-    if (c == L'/') c = L'\\';
-  }
-  return path;
-}
-
-bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 int64_t FileSize(const std::wstring& path) {
   WIN32_FILE_ATTRIBUTE_DATA data = {};
