@@ -15,6 +15,9 @@
 // events cannot be connected the control still shows pages, only the hooks
 // stay silent. Either is written to the program's log.
 #include <windows.h>
+#include <exdisp.h>
+#include <ocidl.h>
+#include <oleidl.h>
 
 #include <string>
 
@@ -39,7 +42,9 @@ class IBrowserEvents {
 
 class CBrowserSite;
 
-class CBrowserHost {
+// Relays the control's events to the dialog's IBrowserEvents and keeps the
+// page title on the way.
+class CBrowserHost : private IBrowserEvents {
  public:
   CBrowserHost();
   ~CBrowserHost();  // Destroy()
@@ -77,15 +82,32 @@ class CBrowserHost {
   // behind the control can be created. Measured once per process.
   static bool EngineAvailable();
 
+  // Sites (the control's partner objects) alive in this process: 0 once every
+  // host is destroyed and every control has let go of its site.
+  static long LiveSiteCount();
+
  private:
-  void LogFailure(const wchar_t* what, long code) const;
+  friend class CBrowserSite;
+  static LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  bool CreatePanel(HWND dialog, int placeholderId);
   bool CreateControl();
   bool ConnectEvents();
+  void FitControlToPanel();
 
+  // IBrowserEvents, from the site
+  void BrowserBeforeNavigate(const std::wstring& url, const std::string& postData, bool& cancel) override;
+  void BrowserNavigateError(const std::wstring& url, long statusCode) override;
+  void BrowserDocumentComplete(const std::wstring& url) override;
+  void BrowserTitleChange(const std::wstring& title) override;
+
+  IBrowserEvents* m_events = nullptr;
   HWND m_panel = nullptr;
   CBrowserSite* m_site = nullptr;  // one reference, ours
-  struct IWebBrowser2* m_browser = nullptr;
-  unsigned long m_adviseCookie = 0;
+  IOleObject* m_object = nullptr;
+  IWebBrowser2* m_browser = nullptr;
+  IConnectionPoint* m_connection = nullptr;
+  DWORD m_adviseCookie = 0;
+  std::wstring m_title;
 };
 
 }  // namespace corvane

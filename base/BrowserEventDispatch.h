@@ -1,0 +1,32 @@
+#pragma once
+// Decoding of the browser control's event calls (DWebBrowserEvents2 through
+// IDispatch::Invoke; Windows only).
+//
+// The control passes its arguments in reverse order in DISPPARAMS, most of
+// them by reference (VT_BYREF | VT_VARIANT), the post data as a byte array
+// inside such a reference, and the cancel flag as a VARIANT_BOOL reference.
+#include <windows.h>
+#include <oaidl.h>
+
+#include <string>
+
+#include "base/BrowserHost.h"
+
+namespace corvane {
+
+// Hands one event to `events`. S_OK when it was one of the four events the
+// program uses (before-navigate, navigate-error, document-complete, title
+// change); DISP_E_MEMBERNOTFOUND for any other; DISP_E_BADPARAMCOUNT when the
+// arguments do not have the event's shape. Writes the cancel flag back for
+// before-navigate.
+HRESULT DispatchBrowserEvent(DISPID id, DISPPARAMS* params, IBrowserEvents& events);
+
+// The text of a BSTR argument, following references; empty for anything else.
+std::wstring VariantText(const VARIANT& value);
+// The bytes of a VT_UI1 array argument, following references; empty for
+// anything else (a plain link has no post data).
+std::string VariantBytes(const VARIANT& value);
+// A number argument (VT_I4 and friends), following references; 0 otherwise.
+long VariantNumber(const VARIANT& value);
+
+}  // namespace corvane

@@ -1,0 +1,106 @@
+#include "base/BrowserEventDispatch.h"
+
+#include <exdispid.h>
+
+namespace corvane {
+namespace {
+
+// Follows VT_BYREF | VT_VARIANT chains to the value itself.
+const VARIANT& Deref(const VARIANT& value) {
+  const VARIANT* current = &value;
+  for (int depth = 0; depth < 4 && current->vt == (VT_BYREF | VT_VARIANT) && current->pvarVal; ++depth) {
+    current = current->pvarVal;
+  }
+  return *current;
+}
+
+// Argument `index` in call order (DISPPARAMS holds them last first).
+const VARIANT& Argument(const DISPPARAMS& params, UINT index) {
+  return params.rgvarg[params.cArgs - 1 - index];
+}
+
+bool HasArguments(const DISPPARAMS* params, UINT count) {
+  return params && params->rgvarg && params->cArgs == count;
+}
+
+}  // namespace
+
+std::wstring VariantText(const VARIANT& value) {
+  const VARIANT& v = Deref(value);
+  if (v.vt == VT_BSTR && v.bstrVal) return std::wstring(v.bstrVal, SysStringLen(v.bstrVal));
+  if (v.vt == (VT_BYREF | VT_BSTR) && v.pbstrVal && *v.pbstrVal) {
+    return std::wstring(*v.pbstrVal, SysStringLen(*v.pbstrVal));
+  }
+  return std::wstring();
+}
+
+std::string VariantBytes(const VARIANT& value) {
+  const VARIANT& v = Deref(value);
+  SAFEARRAY* array = nullptr;
+  if (v.vt == (VT_ARRAY | VT_UI1)) array = v.parray;
+  if (v.vt == (VT_BYREF | VT_ARRAY | VT_UI1) && v.pparray) array = *v.pparray;
+  if (!array || SafeArrayGetDim(array) != 1) return std::string();
+  LONG lower = 0;
+  LONG upper = -1;
+  if (FAILED(SafeArrayGetLBound(array, 1, &lower)) || FAILED(SafeArrayGetUBound(array, 1, &upper)) ||
+      upper < lower) {
+    return std::string();
+  }
+  void* data = nullptr;
+  if (FAILED(SafeArrayAccessData(array, &data)) || !data) return std::string();
+  std::string bytes(static_cast<const char*>(data), static_cast<size_t>(upper - lower + 1));
+  SafeArrayUnaccessData(array);
+  return bytes;
+}
+
+long VariantNumber(const VARIANT& value) {
+  const VARIANT& v = Deref(value);
+  switch (v.vt) {
+    case VT_I4:
+    case VT_INT:
+      return v.lVal;
+    case VT_UI4:
+    case VT_UINT:
+      return static_cast<long>(v.ulVal);
+    case VT_I2:
+      return v.iVal;
+    case VT_BYREF | VT_I4:
+      return v.plVal ? *v.plVal : 0;
+    default:
+      return 0;
+  }
+}
+
+HRESULT DispatchBrowserEvent(DISPID id, DISPPARAMS* params, IBrowserEvents& events) {
+  switch (id) {
+    case DISPID_BEFORENAVIGATE2: {
+      // (browser, url, flags, target frame, post data, headers, cancel)
+      if (!HasArguments(params, 7)) return DISP_E_BADPARAMCOUNT;
+      const VARIANT& cancelArg = Argument(*params, 6);
+      VARIANT_BOOL* cancelFlag = cancelArg.vt == (VT_BYREF | VT_BOOL) ? cancelArg.pboolVal : nullptr;
+      bool cancel = cancelFlag && *cancelFlag != VARIANT_FALSE;
+      events.BrowserBeforeNavigate(VariantText(Argument(*params, 1)), VariantBytes(Argument(*params, 4)), cancel);
+      if (cancelFlag) *cancelFlag = cancel ? VARIANT_TRUE : VARIANT_FALSE;
+      return S_OK;
+    }
+    case DISPID_NAVIGATEERROR:
+      // (browser, url, target frame, status code, cancel)
+      if (!HasArguments(params, 5)) return DISP_E_BADPARAMCOUNT;
+      events.BrowserNavigateError(VariantText(Argument(*params, 1)), VariantNumber(Argument(*params, 3)));
+      return S_OK;
+    case DISPID_DOCUMENTCOMPLETE:
+      // (browser, url)
+      if (!HasArguments(params, 2)) return DISP_E_BADPARAMCOUNT;
+      events.BrowserDocumentComplete(VariantText(Argument(*params, 1)));
+      return S_OK;
+    case DISPID_TITLECHANGE:
+      // (text)
+      if (!HasArguments(params, 1)) return DISP_E_BADPARAMCOUNT;
+      events.BrowserTitleChange(VariantText(Argument(*params, 0)));
+      return S_OK;
+    default:
+      return DISP_E_MEMBERNOTFOUND;
+  }
+}
+
+}  // namespace corvane
