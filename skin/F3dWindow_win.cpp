@@ -1,0 +1,60 @@
+#include "skin/F3dWindow.h"
+
+#include <commctrl.h>
+
+namespace corvane {
+namespace {
+
+// One subclass id for every CF3dWindow: a window carries at most one of
+// them, and the object pointer travels as the reference data.
+constexpr UINT_PTR kSubclassId = 0xF3D0;
+
+}  // namespace
+
+CF3dWindow::~CF3dWindow() {
+  // Only the subclass is removed here: a derived part is already gone, so
+  // OnDetaching (virtual) cannot run any more.
+  if (m_window) RemoveWindowSubclass(m_window, &CF3dWindow::SubclassProc, kSubclassId);
+  m_window = nullptr;
+}
+
+bool CF3dWindow::Attach(HWND window) {
+  if (!window || m_window || !IsWindow(window)) return false;
+  if (!SetWindowSubclass(window, &CF3dWindow::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+    return false;
+  }
+  m_window = window;
+  OnAttached();
+  return true;
+}
+
+void CF3dWindow::Detach() {
+  if (!m_window) return;
+  OnDetaching();
+  RemoveWindowSubclass(m_window, &CF3dWindow::SubclassProc, kSubclassId);
+  m_window = nullptr;
+}
+
+LRESULT CF3dWindow::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefSubclassProc(m_window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK CF3dWindow::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR data) {
+  auto* self = reinterpret_cast<CF3dWindow*>(data);
+  if (message == WM_NCDESTROY) {
+    // The window's last message: the object lets go, the control finishes.
+    if (self && self->m_window == window) self->Detach();
+    return DefSubclassProc(window, message, wParam, lParam);
+  }
+  if (!self || self->m_window != window) return DefSubclassProc(window, message, wParam, lParam);
+  try {
+    LRESULT result = 0;
+    if (self->ProcessWindowMessage(message, wParam, lParam, result)) return result;
+  } catch (...) {
+    // Nothing may leave a window procedure; the control handles the message.
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace corvane

@@ -1,0 +1,63 @@
+#include "skin/Icon2Button.h"
+
+#include "settings/TranslatableControl.h"
+#include "skin/LinkLabel.h"
+
+namespace corvane {
+
+void CIcon2Button::SetImageLists(HIMAGELIST normal, HIMAGELIST disabled, int index) {
+  m_disabledImages = disabled;
+  m_index = index;
+  SetImageList(normal, /*shared=*/true);
+}
+
+void CIcon2Button::ImageFor(EButtonImage image, HIMAGELIST& list, int& index) const {
+  list = image == EButtonImage::kDisabled && m_disabledImages ? m_disabledImages : ImageList();
+  index = m_index;
+}
+
+void CIcon2Button::OnAttached() {
+  const int length = GetWindowTextLengthW(Handle());
+  std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(Handle(), text.data(), length + 1)));
+  m_caption = text;
+  CF3dBitmapButton::OnAttached();
+  CaptionChanged();
+}
+
+void CIcon2Button::SetCaption(const std::wstring& caption) {
+  m_caption = caption;
+  if (!Handle()) return;
+  DefaultProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(m_caption.c_str()));
+  CaptionChanged();
+}
+
+void CIcon2Button::CaptionChanged() {
+  SetToolTipText(m_caption);
+  Redraw();
+}
+
+bool CIcon2Button::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case kMsgIsTranslatableControl:
+      result = 1;
+      return true;
+    case kMsgGetControlCaption:
+      result = static_cast<LRESULT>(
+          CopyLabelToBuffer(m_caption, reinterpret_cast<wchar_t*>(lParam), static_cast<size_t>(wParam)));
+      return true;
+    case kMsgSetControlCaption:
+      SetCaption(lParam ? reinterpret_cast<const wchar_t*>(lParam) : L"");
+      result = TRUE;
+      return true;
+    case WM_SETTEXT:
+      result = DefaultProc(message, wParam, lParam);
+      m_caption = lParam ? reinterpret_cast<const wchar_t*>(lParam) : L"";
+      CaptionChanged();
+      return true;
+    default:
+      return CF3dBitmapButton::ProcessWindowMessage(message, wParam, lParam, result);
+  }
+}
+
+}  // namespace corvane
