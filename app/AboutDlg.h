@@ -3,6 +3,8 @@
 // line with the short version, the maker's web site and e-mail address.
 #include <windows.h>
 
+#include "skin/DeadLink.h"
+
 namespace corvane {
 
 class CAboutDlg {
@@ -12,6 +14,11 @@ class CAboutDlg {
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void OnInitDialog(HWND window);
+
+  // Both links only report their clicks (1005, 101); the dialog opens them.
+  CDeadLink m_webLink;
+  CDeadLink m_mailLink;
 };
 
 }  // namespace corvane

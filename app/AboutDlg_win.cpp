@@ -14,15 +14,6 @@
 namespace corvane {
 namespace {
 
-void OnInitDialog(HWND window) {
-  CentreOnOwner(window);
-  const std::wstring product = Translate(L"Corvane(tavrel)") + L" " + CModuleFileInfo::GetVersionText(kVersionShort);
-  SetDlgItemTextW(window, IDC_ABOUT_PRODUCT, product.c_str());
-  SetDlgItemTextW(window, IDC_ABOUT_WEB_LINK, kVendorWebAddress);
-  SetDlgItemTextW(window, IDC_ABOUT_MAIL_LINK, kVendorMailAddress);
-  TranslateWindow(window);
-}
-
 void Open(HWND window, const std::wstring& target) {
   ShellExecuteW(window, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
@@ -30,13 +21,34 @@ void Open(HWND window, const std::wstring& target) {
 }  // namespace
 
 INT_PTR CAboutDlg::DoModal(HWND owner) {
-  return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), owner, &CAboutDlg::DialogProc, 0);
+  return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), owner, &CAboutDlg::DialogProc,
+                         reinterpret_cast<LPARAM>(this));
 }
 
-INT_PTR CALLBACK CAboutDlg::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM /*lParam*/) {
+void CAboutDlg::OnInitDialog(HWND window) {
+  CentreOnOwner(window);
+  const std::wstring product = Translate(L"Corvane(tavrel)") + L" " + CModuleFileInfo::GetVersionText(kVersionShort);
+  SetDlgItemTextW(window, IDC_ABOUT_PRODUCT, product.c_str());
+  const std::wstring mailTarget = std::wstring(L"mailto:") + kVendorMailAddress;
+  struct {
+    CDeadLink& link;
+    int id;
+    const wchar_t* label;
+    const std::wstring target;  // shown in the tool tip; opened by the command
+  } links[] = {{m_webLink, IDC_ABOUT_WEB_LINK, kVendorWebAddress, kVendorWebAddress},
+               {m_mailLink, IDC_ABOUT_MAIL_LINK, kVendorMailAddress, mailTarget}};
+  for (auto& entry : links) {
+    SetDlgItemTextW(window, entry.id, entry.label);
+    if (entry.link.AttachDlgItem(window, entry.id)) entry.link.SetTarget(entry.target);
+  }
+  TranslateWindow(window);
+}
+
+INT_PTR CALLBACK CAboutDlg::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   try {
     if (message == WM_INITDIALOG) {
-      OnInitDialog(window);
+      SetWindowLongPtrW(window, DWLP_USER, lParam);
+      reinterpret_cast<CAboutDlg*>(lParam)->OnInitDialog(window);
       return TRUE;
     }
     if (message != WM_COMMAND) return FALSE;

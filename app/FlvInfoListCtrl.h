@@ -3,7 +3,9 @@
 // report list over the job's file list with the columns "Order", "Filename"
 // and "File Path", whose layout is kept in the settings between runs.
 //
-// It subclasses nothing: the main window forwards the list's WM_NOTIFY.
+// The control itself is the explorer-style list with a flat header
+// (TVistaStyleListCtrl); the list's notifications go to the main window,
+// which forwards them to HandleNotify.
 #include <windows.h>
 
 #include <functional>
@@ -11,9 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "skin/FlatHeaderListCtrl.h"
+
 namespace corvane {
 
-class CFlvInfoListCtrl {
+class CFlvInfoListCtrl : public TVistaStyleListCtrl<CFlvInfoListCtrl, CFlatHeaderListCtrl> {
  public:
   static constexpr int kControlId = 1011;
 
@@ -26,7 +30,6 @@ class CFlvInfoListCtrl {
   // Revokes the drop target and captures the column layout into the
   // settings (written at exit).
   void OnDestroy();
-  HWND Handle() const { return m_list; }
 
   // The list's notifications; true when handled (result set).
   bool HandleNotify(const NMHDR* header, LRESULT& result);

@@ -131,6 +131,8 @@ void CFlvInfoListCtrl::OnInit(HWND list, std::function<bool()> canAdd, std::func
       [this] { return !m_canAdd || m_canAdd(); });
   m_dropTarget->Register();  // without it the list simply takes no drops
   ListView_SetExtendedListViewStyleEx(m_list, 0, kExtendedStyles);
+  // Themed look and double buffering on top of the list's own styles.
+  Attach(m_list);
   ListView_SetImageList(m_list, SystemSmallIcons(), LVSIL_SMALL);
   BuildColumns();
   if (CConverterPreference::Instance().ColumnLayout().empty()) CaptureLayout();  // the built-in layout

@@ -15,6 +15,9 @@
 #include "engine/JoinController.h"
 #include "engine/JoinHost.h"
 #include "engine/JoinStepsImpl.h"
+#include "skin/CommandImageList.h"
+#include "skin/DeadLink.h"
+#include "skin/Icon2Button.h"
 
 namespace corvane {
 
@@ -73,8 +76,10 @@ class CMainDlg : public IJoinHost {
   std::unique_ptr<UiTimer> m_monitorTimer;
   std::unique_ptr<CMultiLangCombobox> m_languageBox;
   CFlvInfoListCtrl m_fileList;
-  HWND m_tooltip = nullptr;  // destroyed with the window it belongs to
-  std::vector<HICON> m_buttonIcons;
+  // The command images outlive the six list buttons that share them.
+  CCommandImageList m_commandImages;
+  CIcon2Button m_listButtons[6];
+  CDeadLink m_homeLink;  // command 1039 opens the maker's page
   HICON m_bigIcon = nullptr;
   HICON m_smallIcon = nullptr;
   std::wstring m_outputFolder;  // the "SaveTo" setting, chosen with command 1001

@@ -34,13 +34,17 @@ constexpr unsigned kJoinTimerPeriodMs = 1000;
 
 struct SListButton {
   int id;
-  int icon;
-  const wchar_t* tip;  // English; shown translated
+  int icon;              // the drawn icon in the program's resources
+  ECommandImage image;   // its slot in the command image lists
+  const wchar_t* tip;    // English; shown translated
 };
 const SListButton kListButtons[] = {
-    {IDC_MOVE_UP, IDI_CMD_MOVE_UP, L"Move Up"}, {IDC_MOVE_DOWN, IDI_CMD_MOVE_DOWN, L"Move Down"},
-    {IDC_PLAY, IDI_CMD_PLAY, L"Play..."},       {IDC_ADD, IDI_CMD_ADD, L"Add..."},
-    {IDC_REMOVE, IDI_CMD_REMOVE, L"Remove"},    {IDC_PROPERTY, IDI_CMD_PROPERTY, L"Property..."},
+    {IDC_MOVE_UP, IDI_CMD_MOVE_UP, ECommandImage::kMoveUp, L"Move Up"},
+    {IDC_MOVE_DOWN, IDI_CMD_MOVE_DOWN, ECommandImage::kMoveDown, L"Move Down"},
+    {IDC_PLAY, IDI_CMD_PLAY, ECommandImage::kPlay, L"Play..."},
+    {IDC_ADD, IDI_CMD_ADD, ECommandImage::kAdd, L"Add..."},
+    {IDC_REMOVE, IDI_CMD_REMOVE, ECommandImage::kRemove, L"Remove"},
+    {IDC_PROPERTY, IDI_CMD_PROPERTY, ECommandImage::kProperty, L"Property..."},
 };
 
 std::wstring RegistryText(HKEY root, const std::wstring& key, const wchar_t* value) {
@@ -82,7 +86,6 @@ CMainDlg::~CMainDlg() {
   m_queueTimer.reset();
   m_monitorTimer.reset();
   if (m_window) DestroyWindow(m_window);
-  for (HICON icon : m_buttonIcons) DestroyIcon(icon);
   if (m_bigIcon) DestroyIcon(m_bigIcon);
   if (m_smallIcon) DestroyIcon(m_smallIcon);
 }
@@ -175,7 +178,9 @@ bool CMainDlg::OnInitDialog() {
       GetDlgItem(m_window, IDC_FILE_LIST), [this] { return IsWindowEnabled(GetDlgItem(m_window, IDC_ADD)) != FALSE; },
       [this] { UpdateButtons(); });
   SetUpListButtons();
-  SetDlgItemTextW(m_window, IDC_HOME_LINK, kVendorWebAddressShown);
+  m_homeLink.AttachDlgItem(m_window, IDC_HOME_LINK);
+  m_homeLink.SetLabel(kVendorWebAddressShown);
+  m_homeLink.SetTarget(kVendorWebAddress);  // shown in its tool tip
 
   m_languageBox = std::make_unique<CMultiLangCombobox>();
   m_languageBox->Attach(GetDlgItem(m_window, IDC_LANGUAGE));
@@ -335,29 +340,25 @@ void CMainDlg::ShowSelectedProperties() {
   if (m_steps.ProbeMedia(path, info)) ShowResult(info);
 }
 
-// The six list buttons: their icons and translated tooltips.
+// The six list buttons: image buttons drawing their command images, with
+// the translated command names as captions and tool tips.
 void CMainDlg::SetUpListButtons() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  m_tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr, instance, nullptr);
-  for (const SListButton& button : kListButtons) {
-    HWND control = GetDlgItem(m_window, button.id);
-    if (!control) continue;
-    const HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(button.icon), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                   GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR);
+  m_commandImages.Create();  // without it the buttons show no image but work
+  constexpr size_t kCount = sizeof kListButtons / sizeof kListButtons[0];
+  static_assert(kCount == sizeof m_listButtons / sizeof m_listButtons[0], "one button object per list button");
+  for (size_t i = 0; i < kCount; ++i) {
+    const SListButton& button = kListButtons[i];
+    const HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(button.icon), IMAGE_ICON, kCommandImageSize,
+                                   kCommandImageSize, LR_DEFAULTCOLOR);
     if (icon) {
-      m_buttonIcons.push_back(static_cast<HICON>(icon));
-      SendMessageW(control, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+      m_commandImages.SetImage(button.image, static_cast<HICON>(icon));  // the lists keep a copy
+      DestroyIcon(static_cast<HICON>(icon));
     }
-    if (!m_tooltip) continue;
-    const std::wstring tip = Translate(button.tip);
-    TOOLINFOW tool = {};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = m_window;
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = const_cast<wchar_t*>(tip.c_str());
-    SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    CIcon2Button& control = m_listButtons[i];
+    if (!control.AttachDlgItem(m_window, button.id)) continue;
+    control.SetImageLists(m_commandImages.Normal(), m_commandImages.Disabled(), CommandImageIndex(button.image));
+    control.SetCaption(Translate(button.tip));
   }
 }
 
