@@ -3,11 +3,14 @@
 // media information of one file, a list entry or the result of a join.
 #include <windows.h>
 
+#include "base/HideIEDlgBase.h"
 #include "engine/VideoPropertyInfo.h"
 
 namespace corvane {
 
-class CFilePropertyDlg {
+// The banner page "snap.htm" of the program's resources is shown by the
+// browser control 172 that the dialog base hosts.
+class CFilePropertyDlg : public THideIEDlgBase<CFilePropertyDlg, 172> {
  public:
   // The record is only read and must outlive the dialog.
   explicit CFilePropertyDlg(const SVideoPropertyInfo& info) : m_info(info) {}
@@ -18,6 +21,7 @@ class CFilePropertyDlg {
  private:
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void OnInitDialog(HWND window);
+  void LoadBanner();
   bool OnCommand(HWND window, WORD id);
 
   const SVideoPropertyInfo& m_info;

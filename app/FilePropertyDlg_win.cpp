@@ -5,11 +5,15 @@
 #include "app/PropertyTexts.h"
 #include "app/DialogPlacement.h"
 #include "app/resource.h"
+#include "base/ResourcePageAddress.h"
+#include "base/WinModule.h"
 #include "settings/MultiLanguage.h"
 #include "settings/TranslateWindow.h"
 
 namespace corvane {
 namespace {
+
+constexpr uint32_t kBannerWaitMs = 10000;
 
 }  // namespace
 
@@ -27,10 +31,19 @@ INT_PTR CALLBACK CFilePropertyDlg::DialogProc(HWND window, UINT message, WPARAM 
   try {
     if (message == WM_INITDIALOG) {
       SetWindowLongPtrW(window, DWLP_USER, lParam);
-      reinterpret_cast<CFilePropertyDlg*>(lParam)->OnInitDialog(window);
+      auto* self = reinterpret_cast<CFilePropertyDlg*>(lParam);
+      // The dialog base first: the banner's browser control.
+      LRESULT unused = 0;
+      self->ProcessBrowserHostMessage(window, message, wParam, lParam, unused);
+      self->OnInitDialog(window);
       return TRUE;
     }
     auto* self = reinterpret_cast<CFilePropertyDlg*>(GetWindowLongPtrW(window, DWLP_USER));
+    if (self && message == WM_DESTROY) {
+      LRESULT unused = 0;
+      self->ProcessBrowserHostMessage(window, message, wParam, lParam, unused);
+      return FALSE;
+    }
     if (self && message == WM_COMMAND) return self->OnCommand(window, LOWORD(wParam)) ? TRUE : FALSE;
   } catch (...) {
     // nothing may leave a window procedure
@@ -40,6 +53,7 @@ INT_PTR CALLBACK CFilePropertyDlg::DialogProc(HWND window, UINT message, WPARAM 
 
 void CFilePropertyDlg::OnInitDialog(HWND window) {
   CentreOnOwner(window);
+  LoadBanner();
   SetDlgItemTextW(window, IDC_PROP_FILE_NAME, m_info.filePath.c_str());
   SetDlgItemTextW(window, IDC_PROP_TYPE, m_info.format.c_str());
   SetDlgItemTextW(window, IDC_PROP_DIMENSIONS, DimensionsText(m_info, Translate(L"pixels")).c_str());
@@ -50,6 +64,14 @@ void CFilePropertyDlg::OnInitDialog(HWND window) {
   SetDlgItemTextW(window, IDC_PROP_AUDIO_CODEC, m_info.audioCodec.c_str());
   SetDlgItemTextW(window, IDC_PROP_AUDIO_BITRATE, AudioBitrateText(m_info).c_str());
   TranslateWindow(window);
+}
+
+void CFilePropertyDlg::LoadBanner() {
+  // Up to 10 s for the page, with the messages dispatched meanwhile; no wait
+  // where the system cannot show pages at all (the dialog would only open
+  // 10 s late). A page that does not load leaves the panel empty.
+  const std::wstring address = ResourcePageAddress(ModuleFilePath(), L"snap.htm");
+  if (!address.empty()) NavigateAndWait(address, kBannerWaitMs);
 }
 
 bool CFilePropertyDlg::OnCommand(HWND window, WORD id) {

@@ -44,7 +44,7 @@ class CBrowserSite;
 
 // Relays the control's events to the dialog's IBrowserEvents and keeps the
 // page title on the way.
-class CBrowserHost : private IBrowserEvents {
+class CBrowserHost final : private IBrowserEvents {
  public:
   CBrowserHost();
   ~CBrowserHost();  // Destroy()

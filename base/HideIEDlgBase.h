@@ -14,6 +14,7 @@
 #include <string>
 
 #include "base/BrowserHost.h"
+#include "base/BrowserLoadWait.h"
 
 namespace corvane {
 
@@ -24,7 +25,9 @@ class THideIEDlgBase : private IBrowserEvents {
 
  protected:
   THideIEDlgBase() = default;
-  ~THideIEDlgBase() { ShutdownBrowserHost(); }
+  // Virtual: dialogs that delete themselves do so through their own type,
+  // which has virtual functions through this base.
+  virtual ~THideIEDlgBase() { ShutdownBrowserHost(); }
   THideIEDlgBase(const THideIEDlgBase&) = delete;
   THideIEDlgBase& operator=(const THideIEDlgBase&) = delete;
 
@@ -45,6 +48,17 @@ class THideIEDlgBase : private IBrowserEvents {
 
   // nullptr when the dialog has no browser control.
   CBrowserHost* Browser() { return m_browser.get(); }
+
+  // Navigates the browser to `url` and waits (pumping messages) until the
+  // page is complete or limitMs have passed. Does not wait where no page can
+  // load (no control, or no document engine on this system, as under Wine
+  // without its browser engine): that would only stall the window.
+  EReadyStateWaitResult NavigateAndWait(const std::wstring& url, uint32_t limitMs = 10000) {
+    if (!m_browser || !m_browser->Navigate(url)) return EReadyStateWaitResult::kNotWaited;
+    if (!CBrowserHost::EngineAvailable()) return EReadyStateWaitResult::kNotWaited;
+    return WaitUntilLoaded(
+        [this] { return m_browser ? m_browser->ReadyState() : kReadyStateComplete; }, limitMs);
+  }
 
   // The base's share of the message routing: sets up the browser at
   // WM_INITDIALOG and releases it at WM_DESTROY. Never ends the routing.

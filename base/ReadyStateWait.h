@@ -21,7 +21,8 @@ struct SReadyStateWait {
   uint32_t limitMs = 10000;
 };
 
-enum class EReadyStateWaitResult { kComplete, kTimedOut, kQuit };
+// kNotWaited: the caller saw that no page could load and did not wait.
+enum class EReadyStateWaitResult { kComplete, kTimedOut, kQuit, kNotWaited };
 
 // Polls until the state is complete, the limit has passed since the call, or
 // the pump reports that the program is quitting. The state is polled at
