@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/FlvInfoListCtrl.h"
+#include "base/HideIEDlgBase.h"
 #include "engine/JoinController.h"
 #include "engine/JoinHost.h"
 #include "engine/JoinStepsImpl.h"
@@ -24,7 +25,9 @@ namespace corvane {
 class UiTimer;
 class CMultiLangCombobox;
 
-class CMainDlg : public IJoinHost {
+// The dialog base hosts the web panel as child 153 and sees its messages
+// first.
+class CMainDlg : public THideIEDlgBase<CMainDlg, 153>, public IJoinHost {
  public:
   CMainDlg();
   ~CMainDlg() override;

@@ -107,9 +107,14 @@ INT_PTR CALLBACK CMainDlg::DialogProc(HWND window, UINT message, WPARAM wParam, 
   LRESULT result = 0;
   bool handled = false;
   try {
-    // Identity first, then the dialog's own handlers.
-    handled = COneInstance2::Instance() &&
-              COneInstance2::Instance()->ProcessWindowMessage(window, message, wParam, lParam, result);
+    // The dialog base (the web panel, made at WM_INITDIALOG before anything
+    // else and released at WM_DESTROY), then the identity, then the dialog's
+    // own handlers.
+    handled = self->ProcessBrowserHostMessage(window, message, wParam, lParam, result);
+    if (!handled) {
+      handled = COneInstance2::Instance() &&
+                COneInstance2::Instance()->ProcessWindowMessage(window, message, wParam, lParam, result);
+    }
     if (!handled) handled = self->ProcessWindowMessage(message, wParam, lParam, result);
   } catch (...) {
     return FALSE;  // nothing may leave a window procedure
@@ -147,6 +152,9 @@ bool CMainDlg::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, 
 }
 
 bool CMainDlg::OnInitDialog() {
+  // The panel's own pages come with the web panels; until then it is blank.
+  // Without a browser the panel stays an empty area and the window works on.
+  if (CBrowserHost* browser = Browser()) browser->Navigate(L"about:blank");
   m_outputFolder = CConverterPreference::Instance().OutputFolder();
   SetWindowIcons();
   SetMessageMainWindow(m_window);
