@@ -1,3 +1,6 @@
+// Shared by the Windows-only tests of this folder; the native build (which
+// takes every helper file of the folder) compiles nothing here.
+#ifdef _WIN32
 #include "SkinTestDialog.h"
 
 #include <commctrl.h>
@@ -138,3 +141,5 @@ HICON MakeSolidIcon(unsigned rgb) {
 }
 
 }  // namespace corvane
+
+#endif  // _WIN32
