@@ -19,7 +19,8 @@ class CF3dWindow {
   CF3dWindow& operator=(const CF3dWindow&) = delete;
 
   // Attaches to `window`; false when it is null, when this object already
-  // holds a window or the subclass cannot be installed.
+  // holds a window, when another object is attached to the window, or when
+  // the subclass cannot be installed.
   bool Attach(HWND window);
   // Attaches to the dialog's control `id`.
   bool AttachDlgItem(HWND dialog, int id) { return Attach(GetDlgItem(dialog, id)); }

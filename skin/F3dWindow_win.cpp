@@ -8,21 +8,30 @@ namespace {
 // One subclass id for every CF3dWindow: a window carries at most one of
 // them, and the object pointer travels as the reference data.
 constexpr UINT_PTR kSubclassId = 0xF3D0;
+constexpr wchar_t kOwnerProperty[] = L"Corvane.F3dWindow";
 
 }  // namespace
 
 CF3dWindow::~CF3dWindow() {
   // Only the subclass is removed here: a derived part is already gone, so
   // OnDetaching (virtual) cannot run any more.
-  if (m_window) RemoveWindowSubclass(m_window, &CF3dWindow::SubclassProc, kSubclassId);
+  if (m_window) {
+    RemoveWindowSubclass(m_window, &CF3dWindow::SubclassProc, kSubclassId);
+    RemovePropW(m_window, kOwnerProperty);
+  }
   m_window = nullptr;
 }
 
 bool CF3dWindow::Attach(HWND window) {
   if (!window || m_window || !IsWindow(window)) return false;
+  // A window carries one such object: a second would silently take the
+  // first one's place in the chain. (GetWindowSubclass would tell, but
+  // mingw-w64's import library lacks it: a window property marks the owner.)
+  if (GetPropW(window, kOwnerProperty)) return false;
   if (!SetWindowSubclass(window, &CF3dWindow::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
     return false;
   }
+  SetPropW(window, kOwnerProperty, reinterpret_cast<HANDLE>(this));
   m_window = window;
   OnAttached();
   return true;
@@ -32,6 +41,7 @@ void CF3dWindow::Detach() {
   if (!m_window) return;
   OnDetaching();
   RemoveWindowSubclass(m_window, &CF3dWindow::SubclassProc, kSubclassId);
+  RemovePropW(m_window, kOwnerProperty);
   m_window = nullptr;
 }
 

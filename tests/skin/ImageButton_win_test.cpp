@@ -218,6 +218,9 @@ TEST(FlatHeaderList, AttachedListGetsTheFlatHeaderAndExplorerLook) {
   GetClassNameW(control, name, 32);
   EXPECT_STREQ(name, L"SysListView32");  // still the system's list for outside readers
   EXPECT_FALSE(list.Attach(control));     // one window per object
+  CTestList second;
+  EXPECT_FALSE(second.Attach(control));   // and one object per window
+  EXPECT_EQ(second.Handle(), nullptr);
 }
 
 }  // namespace
