@@ -252,7 +252,7 @@ bool CBrowserHost::CreatePanel(HWND dialog, int placeholderId) {
   MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&bounds), 2);
   const bool visible = (GetWindowLongPtrW(placeholder, GWL_STYLE) & WS_VISIBLE) != 0;
   HWND before = GetWindow(placeholder, GW_HWNDPREV);
-  m_panel = CreateWindowExW(0, kPanelClassName, L"", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_TABSTOP,
+  m_panel = CreateWindowExW(0, kPanelClassName, L"", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
                             bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, dialog,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(placeholderId)), GetModuleHandleW(nullptr),
                             this);
@@ -447,6 +447,10 @@ LRESULT CALLBACK CBrowserHost::PanelProc(HWND window, UINT message, WPARAM wPara
     switch (message) {
       case WM_SIZE:
         if (host) host->FitControlToPanel();
+        return 0;
+      case WM_SETFOCUS:
+        // Focus given to the panel belongs to the page inside it.
+        if (HWND inner = GetWindow(window, GW_CHILD)) SetFocus(inner);
         return 0;
       case WM_NCDESTROY:
         // The dialog went first: the host keeps its COM objects until
