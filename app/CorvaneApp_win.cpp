@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/MainDlg.h"
+#include "app/ModelessDialogs.h"
 #include "app/OneInstance2.h"
 #include "settings/RegistryRoot.h"
 
@@ -43,9 +44,12 @@ int CCorvaneApp::Run(int showCommand) {
     const BOOL got = GetMessageW(&message, /*window=*/nullptr, 0, 0);
     if (got == 0 || got == -1) break;
     if (dialog.Window() && IsDialogMessageW(dialog.Window(), &message)) continue;
+    if (RouteModelessDialogMessage(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
+  // Open preview windows close with the program (and clean up after themselves).
+  DestroyModelessDialogs();
   return message.message == WM_QUIT ? static_cast<int>(message.wParam) : 0;
 }
 

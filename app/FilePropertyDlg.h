@@ -27,8 +27,4 @@ class CFilePropertyDlg : public THideIEDlgBase<CFilePropertyDlg, 172> {
   const SVideoPropertyInfo& m_info;
 };
 
-// Opens a file for viewing: the system's default player for its kind. Does
-// nothing when the file does not exist.
-void PlayFile(HWND owner, const std::wstring& path);
-
 }  // namespace corvane

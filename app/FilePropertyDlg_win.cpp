@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "app/PlayCommand.h"
 #include "app/PropertyTexts.h"
 #include "app/DialogPlacement.h"
 #include "app/resource.h"
@@ -16,11 +17,6 @@ namespace {
 constexpr uint32_t kBannerWaitMs = 10000;
 
 }  // namespace
-
-void PlayFile(HWND owner, const std::wstring& path) {
-  if (path.empty() || GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return;
-  ShellExecuteW(owner, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
 
 INT_PTR CFilePropertyDlg::DoModal(HWND owner) {
   return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PROPERTY), owner,

@@ -10,6 +10,7 @@
 #include "app/ButtonStates.h"
 #include "app/DownloaderLookup.h"
 #include "app/FilePropertyDlg.h"
+#include "app/PlayCommand.h"
 #include "app/JoinConvData.h"
 #include "app/OneInstance2.h"
 #include "app/OutputPathDialog.h"

@@ -54,3 +54,7 @@
 #define IDI_MAINFRAME 128
 #define IDC_CHOOSE_OUTPUT_FOLDER 1001
 #define IDC_OPEN_OUTPUT_FOLDER 1030
+
+// Preview window
+#define IDD_FLV 103
+#define IDC_FLV_BROWSER 104

@@ -1,0 +1,244 @@
+#include "app/FlvDlg.h"
+
+#include <string_view>
+
+#include "app/ModelessDialogs.h"
+#include "app/PreviewPage.h"
+#include "app/PreviewPlacement.h"
+#include "app/ProgramFlags.h"
+#include "app/VendorAddresses.h"
+#include "base/AppCommonPath.h"
+#include "base/Handle.h"
+#include "settings/MultiLanguage.h"
+#include "settings/Preference.h"
+
+namespace corvane {
+namespace {
+
+constexpr wchar_t kTempPrefix[] = L"TFR";
+
+// A new temporary file holding `bytes`; empty (and nothing left behind) when
+// it cannot be made or written completely.
+std::wstring WriteTemporaryFile(const std::string& bytes) {
+  wchar_t folder[MAX_PATH + 1] = {};
+  const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+  if (length == 0 || length > MAX_PATH) return std::wstring();
+  wchar_t name[MAX_PATH] = {};
+  if (!GetTempFileNameW(folder, kTempPrefix, /*unique=*/0, name)) return std::wstring();
+  bool written = false;
+  {
+    CHandle file(CreateFileW(name, GENERIC_WRITE, /*share=*/0, /*security=*/nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_TEMPORARY, /*templ=*/nullptr));
+    DWORD done = 0;
+    written = file && WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
+              done == bytes.size();
+  }
+  if (written) return name;
+  DeleteFileW(name);
+  return std::wstring();
+}
+
+SScreenArea VirtualScreenArea() {
+  SScreenArea area;
+  area.left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  area.top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  area.right = area.left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+  area.bottom = area.top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  return area;
+}
+
+WINDOWPLACEMENT ToWindowPlacement(const SWindowPlacementValue& value) {
+  WINDOWPLACEMENT placement = {};
+  placement.length = sizeof placement;
+  placement.flags = value.flags;
+  placement.showCmd = value.showState;
+  placement.ptMinPosition = {value.minX, value.minY};
+  placement.ptMaxPosition = {value.maxX, value.maxY};
+  placement.rcNormalPosition = {value.left, value.top, value.right, value.bottom};
+  return placement;
+}
+
+SWindowPlacementValue FromWindowPlacement(const WINDOWPLACEMENT& placement) {
+  SWindowPlacementValue value;
+  value.flags = placement.flags;
+  value.showState = placement.showCmd;
+  value.minX = placement.ptMinPosition.x;
+  value.minY = placement.ptMinPosition.y;
+  value.maxX = placement.ptMaxPosition.x;
+  value.maxY = placement.ptMaxPosition.y;
+  value.left = placement.rcNormalPosition.left;
+  value.top = placement.rcNormalPosition.top;
+  value.right = placement.rcNormalPosition.right;
+  value.bottom = placement.rcNormalPosition.bottom;
+  return value;
+}
+
+std::wstring FileNameOf(const std::wstring& path) {
+  const size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+CFlvDlg::CFlvDlg(const std::wstring& path) : m_files{path}, m_kind(PreviewKindOf(path)) {}
+
+CFlvDlg::~CFlvDlg() { RemoveTemporaryFiles(); }
+
+CFlvDlg* CFlvDlg::Open(const std::wstring& path, HMODULE resources) {
+  auto* dialog = new CFlvDlg(path);
+  if (!dialog->Create(resources)) {
+    delete dialog;
+    return nullptr;
+  }
+  return dialog;
+}
+
+bool CFlvDlg::Create(HMODULE resources) {
+  HMODULE module = resources ? resources : GetModuleHandleW(nullptr);
+  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(IDD_FLV), RT_DIALOG);
+  HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+  const auto* dialogTemplate = loaded ? static_cast<const DLGTEMPLATE*>(LockResource(loaded)) : nullptr;
+  if (!dialogTemplate) return false;
+  // No owner: the preview is a window of its own in the task bar and stays
+  // when the main window is minimised.
+  HWND window = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate, /*owner=*/nullptr,
+                                           &CFlvDlg::DialogProc, reinterpret_cast<LPARAM>(this));
+  if (!window) {
+    if (m_window) DestroyWindow(m_window);
+    return false;
+  }
+  m_ownsItself = true;
+  // The stored position is applied before the window is first shown (and
+  // painted), and the page is built afterwards, so its player is sized for
+  // the window the user actually sees.
+  if (!ApplyStoredPlacement()) ShowWindow(window, SW_SHOWNORMAL);
+  BuildAndShowPage();
+  return true;
+}
+
+INT_PTR CALLBACK CFlvDlg::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    if (message == WM_INITDIALOG) {
+      SetWindowLongPtrW(window, DWLP_USER, lParam);
+      reinterpret_cast<CFlvDlg*>(lParam)->OnInitDialog(window);
+      return TRUE;
+    }
+    auto* self = reinterpret_cast<CFlvDlg*>(GetWindowLongPtrW(window, DWLP_USER));
+    if (!self) return FALSE;
+    if (message == WM_NCDESTROY) {
+      SetWindowLongPtrW(window, DWLP_USER, 0);
+      self->m_window = nullptr;
+      if (self->m_ownsItself) delete self;
+      return FALSE;
+    }
+    return self->HandleMessage(message, wParam, lParam);
+  } catch (...) {
+    // nothing may leave a window procedure
+  }
+  return FALSE;
+}
+
+INT_PTR CFlvDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
+  switch (message) {
+    case WM_SIZE:
+      FitBrowserToWindow();
+      return TRUE;
+    case WM_CLOSE:
+      DestroyWindow(m_window);
+      return TRUE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) != IDCANCEL) return FALSE;
+      DestroyWindow(m_window);  // Esc, as in any dialog
+      return TRUE;
+    case WM_DESTROY:
+      OnDestroy();
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+void CFlvDlg::OnInitDialog(HWND window) {
+  m_window = window;
+  // Without a browser the window still opens, with an empty panel.
+  InitBrowserHost(window);
+  RegisterModelessDialog(window);
+  // The template's title is empty; the file's name tells previews apart.
+  SetWindowTextW(window, FileNameOf(m_files.front()).c_str());
+  HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAINFRAME));
+  if (icon) SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  FitBrowserToWindow();
+}
+
+void CFlvDlg::OnDestroy() {
+  StorePlacement();
+  // The browser lets go of the page before the page file is removed.
+  ShutdownBrowserHost();
+  RemoveTemporaryFiles();
+  UnregisterModelessDialog(m_window);
+}
+
+void CFlvDlg::FitBrowserToWindow() {
+  if (!m_window) return;
+  RECT client = {};
+  GetClientRect(m_window, &client);
+  if (CBrowserHost* browser = Browser()) {
+    browser->SetBounds(client);
+  } else if (HWND panel = GetDlgItem(m_window, IDC_FLV_BROWSER)) {
+    MoveWindow(panel, 0, 0, client.right, client.bottom, TRUE);
+  }
+}
+
+bool CFlvDlg::ApplyStoredPlacement() {
+  CPreference* store = GetPreference();
+  if (!store) return false;
+  TByteVector bytes;
+  if (!store->GetBinary(kPreviewPlacementSection, kPreviewPlacementKey, bytes)) return false;
+  const auto placement = StoredPlacementToApply(bytes, VirtualScreenArea());
+  if (!placement) return false;
+  const WINDOWPLACEMENT value = ToWindowPlacement(*placement);
+  return SetWindowPlacement(m_window, &value) != FALSE && IsWindowVisible(m_window);
+}
+
+void CFlvDlg::StorePlacement() {
+  CPreference* store = GetPreference();
+  WINDOWPLACEMENT placement = {};
+  placement.length = sizeof placement;
+  if (!store || !GetWindowPlacement(m_window, &placement)) return;
+  // Closed while minimised: what counts is how it would come back.
+  const bool maximized = IsZoomed(m_window) || (IsIconic(m_window) && (placement.flags & WPF_RESTORETOMAXIMIZED));
+  const SWindowPlacementValue value = PlacementToStore(FromWindowPlacement(placement), maximized);
+  store->WriteBinary(kPreviewPlacementSection, kPreviewPlacementKey, EncodeWindowPlacement(value));
+}
+
+void CFlvDlg::BuildAndShowPage() {
+  RemoveTemporaryFiles();
+  RECT outer = {};
+  GetWindowRect(m_window, &outer);
+  SPreviewPageInput input;
+  input.files = m_files;
+  input.kind = m_kind;
+  input.geometry = PreviewGeometryFor(m_kind, outer.right - outer.left, outer.bottom - outer.top, ProgramFlags());
+  input.barAddress = PreviewBarAddress(kVendorWebAddress, CMultiLanguage::Instance().CurrentLanguageName());
+  input.programFolder = CAppCommonPath::Instance().ProgramFolder();
+  if (m_kind == kPreviewFlash) {
+    m_playlistFile = WriteTemporaryFile(BuildAsxPlaylist(m_files));
+    if (m_playlistFile.empty()) return;
+    input.playlistPath = m_playlistFile;
+  }
+  m_pageFile = WriteTemporaryFile(BuildPreviewPage(input));
+  if (m_pageFile.empty()) {
+    RemoveTemporaryFiles();  // a playlist without its page is of no use
+    return;
+  }
+  if (CBrowserHost* browser = Browser()) browser->Navigate(m_pageFile);
+}
+
+void CFlvDlg::RemoveTemporaryFiles() {
+  for (std::wstring* file : {&m_pageFile, &m_playlistFile}) {
+    if (!file->empty()) DeleteFileW(file->c_str());
+    file->clear();
+  }
+}
+
+}  // namespace corvane

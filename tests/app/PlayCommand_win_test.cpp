@@ -1,0 +1,146 @@
+// Play... on the real program where no page can play (Wine without a
+// browser engine): the file goes to the system's handler for its type. A
+// handler for ".mp4" is registered for the current user, pointing at the
+// launch-recording stand-in, and removed again afterwards. Wine 8 does not
+// read the per-user classes into HKEY_CLASSES_ROOT, so the handler is also
+// written there (in this test's own prefix).
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "app/PlayCommand.h"
+#include "base/BrowserHost.h"
+#include "base/TextConvert.h"
+#include "engine/TempFiles.h"
+#include "tests/app/MainWindowDriver.h"
+
+namespace corvane {
+namespace {
+
+const wchar_t kExtensionKey[] = L"Software\\Classes\\.mp4";
+const wchar_t kProgIdKey[] = L"Software\\Classes\\Corvane.TestPlayer";
+const size_t kClassesPrefix = 17;  // "Software\\Classes\\": what HKEY_CLASSES_ROOT starts at
+
+void SetDefaultText(HKEY root, const std::wstring& key, const std::wstring& value) {
+  HKEY handle = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExW(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(handle);
+}
+
+bool HasKey(HKEY root, const wchar_t* key) {
+  HKEY handle = nullptr;
+  if (RegOpenKeyExW(root, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+  RegCloseKey(handle);
+  return true;
+}
+
+class PlayCommand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!FileExists(BuildTreePath("app/Corvane.exe"))) GTEST_SKIP() << "Corvane.exe not built";
+    if (CBrowserHost::EngineAvailable()) GTEST_SKIP() << "pages can play here: Play... opens the preview window";
+    m_recorder = BuildTreePath("tests/launch_recorder.exe");
+    ASSERT_TRUE(FileExists(m_recorder));
+    m_folder = MakeUniqueTempName(GetTempFolder(), L"play");
+    ASSERT_TRUE(CreateDirectoryW(m_folder.c_str(), nullptr));
+    m_folder += L'\\';
+    m_record = m_folder + L"launches.txt";
+    SetEnvironmentVariableW(L"CORVANE_LAUNCH_RECORD", m_record.c_str());
+    const std::pair<HKEY, size_t> places[] = {{HKEY_CURRENT_USER, 0}, {HKEY_CLASSES_ROOT, kClassesPrefix}};
+    for (const auto& [root, skip] : places) {
+      ASSERT_FALSE(HasKey(root, kExtensionKey + skip)) << "the prefix has a .mp4 handler of its own";
+    }
+    m_registered = true;
+    for (const auto& [root, skip] : places) {
+      SetDefaultText(root, kExtensionKey + skip, L"Corvane.TestPlayer");
+      SetDefaultText(root, std::wstring(kProgIdKey + skip) + L"\\shell\\open\\command",
+                     L"\"" + m_recorder + L"\" \"%1\"");
+    }
+  }
+  void TearDown() override {
+    SetEnvironmentVariableW(L"CORVANE_LAUNCH_RECORD", nullptr);
+    if (m_registered) {
+      RegDeleteTreeW(HKEY_CURRENT_USER, kExtensionKey);
+      RegDeleteTreeW(HKEY_CURRENT_USER, kProgIdKey);
+      RegDeleteTreeW(HKEY_CLASSES_ROOT, kExtensionKey + kClassesPrefix);
+      RegDeleteTreeW(HKEY_CLASSES_ROOT, kProgIdKey + kClassesPrefix);
+    }
+    if (!m_folder.empty()) RemoveFolderTree(m_folder);
+  }
+  std::wstring MakeFile(const std::wstring& name) {
+    const std::wstring path = m_folder + name;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    CloseHandle(file);
+    return path;
+  }
+  // The first launch recorded within `limit`; empty when none.
+  std::string RecordedLaunch(Clock::duration limit = 15s) {
+    std::string line;
+    WaitFor(
+        [&] {
+          std::ifstream in(m_record.c_str());
+          return static_cast<bool>(std::getline(in, line)) && !line.empty();
+        },
+        limit);
+    return line;
+  }
+  std::wstring m_recorder, m_folder, m_record;
+  bool m_registered = false;
+};
+
+TEST_F(PlayCommand, MainWindowPlayStartsTheHandlerWithTheFile) {
+  const std::wstring clip = MakeFile(L"my clip & more.mp4");
+  CMainWindowDriver app;
+  ASSERT_TRUE(app.Start());
+  ASSERT_TRUE(app.AddThroughOpenDialog(clip));
+  ASSERT_TRUE(app.Enabled(223));
+  app.Command(223);  // Play... with nothing selected: the first file
+  const std::string launch = RecordedLaunch();
+  EXPECT_NE(launch.find(WideToUtf8(m_recorder)), std::string::npos) << launch;
+  EXPECT_NE(launch.find("\"" + WideToUtf8(clip) + "\""), std::string::npos) << launch;
+  // No preview window was opened for it.
+  EXPECT_EQ(FindTopWindow(app.ProcessId(), L"#32770", app.Window()), nullptr);
+  EXPECT_EQ(app.Close(), 2);
+}
+
+TEST_F(PlayCommand, FileGoneSinceItWasAddedDoesNothing) {
+  const std::wstring clip = MakeFile(L"gone.mp4");
+  CMainWindowDriver app;
+  ASSERT_TRUE(app.Start());
+  ASSERT_TRUE(app.AddThroughOpenDialog(clip));
+  ASSERT_TRUE(DeleteFileW(clip.c_str()));
+  app.Command(223);
+  EXPECT_EQ(RecordedLaunch(3s), "");
+  // Nor is a message shown: the program stays as it was.
+  EXPECT_EQ(FindTopWindow(app.ProcessId(), L"#32770", app.Window()), nullptr);
+  EXPECT_EQ(app.Close(), 2);
+}
+
+// In this process: the default handler directly, and a type nothing opens.
+TEST_F(PlayCommand, DefaultHandlerOfThisProcess) {
+  const std::wstring clip = MakeFile(L"direct.mp4");
+  EXPECT_TRUE(OpenWithDefaultHandler(nullptr, clip));
+  const std::string launch = RecordedLaunch();
+  EXPECT_NE(launch.find("\"" + WideToUtf8(clip) + "\""), std::string::npos) << launch;
+  // Played for a path that does not exist: nothing starts, nothing is shown.
+  DeleteFileW(m_record.c_str());
+  PlayFile(nullptr, m_folder + L"missing.mp4");
+  PlayFile(nullptr, m_folder);  // a folder is no file to play
+  EXPECT_EQ(RecordedLaunch(1s), "");
+}
+
+TEST(PlayerClasses, RegistryLookUp) {
+  // The class of the standard OLE font object exists on every system (and
+  // in every Wine prefix); a made-up one does not.
+  EXPECT_TRUE(IsComClassRegistered(L"0BE35203-8F91-11CE-9DE3-00AA004BB851"));
+  EXPECT_FALSE(IsComClassRegistered(L"01234567-89AB-CDEF-0123-456789ABCDEF"));
+}
+
+}  // namespace
+}  // namespace corvane
