@@ -42,6 +42,9 @@ void CAboutDlg::OnInitDialog(HWND window) {
     if (entry.link.AttachDlgItem(window, entry.id)) entry.link.SetTarget(entry.target);
   }
   TranslateWindow(window);
+  // The links take the keyboard focus too; the dialog starts on OK so that
+  // Enter closes it rather than opening a link.
+  SetFocus(GetDlgItem(window, IDCANCEL));
 }
 
 INT_PTR CALLBACK CAboutDlg::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -49,7 +52,7 @@ INT_PTR CALLBACK CAboutDlg::DialogProc(HWND window, UINT message, WPARAM wParam,
     if (message == WM_INITDIALOG) {
       SetWindowLongPtrW(window, DWLP_USER, lParam);
       reinterpret_cast<CAboutDlg*>(lParam)->OnInitDialog(window);
-      return TRUE;
+      return FALSE;  // the focus is set
     }
     if (message != WM_COMMAND) return FALSE;
     switch (LOWORD(wParam)) {

@@ -188,6 +188,28 @@ TEST_F(SkinnedControls, SpaceOnTheAddButtonOpensTheOpenDialog) {
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
 }
 
+TEST_F(SkinnedControls, AboutDialogStartsOnOkWithItsLinksReachableByTab) {
+  CRunningProgram app;
+  ASSERT_NE(app.Window(), nullptr);
+  PostMessageW(app.Window(), WM_COMMAND, MAKEWPARAM(1036, BN_CLICKED), 0);
+  HWND about = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (about = FindVisibleTopWindow(app.ProcessId(), L"#32770", app.Window())) != nullptr; }));
+  GUITHREADINFO gui = {};
+  gui.cbSize = sizeof gui;
+  ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(about, nullptr), &gui));
+  EXPECT_EQ(gui.hwndFocus, GetDlgItem(about, IDCANCEL));  // Enter closes the dialog
+  for (int id : {1005, 101}) {
+    SCOPED_TRACE(id);
+    HWND link = GetDlgItem(about, id);
+    EXPECT_TRUE(GetWindowLongW(link, GWL_STYLE) & WS_TABSTOP);
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(link, kMsgIsTranslatableControl, 0, 0, SMTO_BLOCK, 2000, &answer);
+    EXPECT_EQ(answer, 1u);
+  }
+  PostMessageW(about, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+}
+
 TEST_F(SkinnedControls, ButtonsShowTheirImagesInColourAndGreyedWhenDisabled) {
   CRunningProgram app;
   ASSERT_NE(app.Window(), nullptr);
