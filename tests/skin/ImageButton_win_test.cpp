@@ -159,6 +159,41 @@ TEST_F(ImageButtons, SharedImageListsOutliveTheButton) {
   EXPECT_EQ(ImageList_GetImageCount(images.Disabled()), kCommandImageCount);
 }
 
+// A bitmap button with four images of its own: each state shows its image.
+TEST(BitmapButton, ShowsTheImageOfEachLook) {
+  CSkinTestDialog dialog({{kUpId, L"Button", L"", BS_PUSHBUTTON | WS_TABSTOP, 10, 10, 16, 16},
+                          {kDownId, L"Button", L"", BS_PUSHBUTTON | WS_TABSTOP, 10, 30, 16, 16}});
+  const unsigned colours[] = {0xE01010, 0x10E010, 0x1010E0, 0xE0E010};  // normal, pressed, hover, disabled
+  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 4, 0);
+  ASSERT_NE(list, nullptr);
+  for (unsigned colour : colours) {
+    HICON icon = MakeSolidIcon(colour);
+    ImageList_AddIcon(list, icon);
+    DestroyIcon(icon);
+  }
+  CF3dBitmapButton button;
+  ASSERT_TRUE(button.AttachDlgItem(dialog.Window(), kUpId));
+  button.SetImageList(list, /*shared=*/false);  // the button destroys it
+  button.SetImages(0, 1, 2, 3);
+  const auto centre = [&] {
+    int width = 0, height = 0;
+    const std::vector<unsigned> pixels = PrintClientPixels(button.Handle(), width, height);
+    return pixels.empty() ? 0u : pixels[(height / 2) * width + width / 2];
+  };
+  EXPECT_EQ(centre(), colours[0]);
+  SendMessageW(button.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(centre(), colours[2]);
+  SetFocus(button.Handle());
+  SendMessageW(button.Handle(), WM_KEYDOWN, VK_SPACE, 1);
+  EXPECT_EQ(centre(), colours[1]);
+  SendMessageW(button.Handle(), WM_KEYUP, VK_SPACE, 1 | (1u << 30) | (1u << 31));
+  EXPECT_EQ(centre(), colours[2]);
+  SendMessageW(button.Handle(), WM_MOUSELEAVE, 0, 0);
+  EnableWindow(button.Handle(), FALSE);
+  EXPECT_EQ(centre(), colours[3]);
+  EXPECT_EQ(dialog.Commands(), (std::vector<SReceivedCommand>{{kUpId, BN_CLICKED}}));
+}
+
 TEST(CommandImageList, RejectsSlotsOutsideTheList) {
   CCommandImageList images;
   HICON icon = MakeSolidIcon(kRed);
