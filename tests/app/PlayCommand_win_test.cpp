@@ -15,6 +15,7 @@
 #include "base/BrowserHost.h"
 #include "base/TextConvert.h"
 #include "engine/TempFiles.h"
+#include "engine/ToolRunner.h"
 #include "tests/app/MainWindowDriver.h"
 
 namespace corvane {
@@ -79,6 +80,20 @@ class PlayCommand : public ::testing::Test {
     CloseHandle(file);
     return path;
   }
+  // A real two-second clip made with the tool beside the program; empty
+  // where the build has no tool bridge.
+  std::wstring MakeClip(const std::wstring& name) {
+    const std::wstring tool = BuildTreePath("app/ffmpeg.exe");
+    const std::wstring path = m_folder + name;
+    if (!FileExists(tool)) return std::wstring();
+    const auto keepReading = [](TStdStr<char>&, const TStdStr<char>&) { return true; };
+    const auto done = [](const TStdStr<char>&) { return true; };
+    RunTool(std::wstring(),
+            L"\"" + tool + L"\" -f lavfi -i testsrc=size=160x120:rate=25:duration=2 -c:v libx264 -pix_fmt yuv420p -y \"" +
+                path + L"\"",
+            keepReading, done);
+    return FileExists(path) ? path : std::wstring();
+  }
   // The first launch recorded within `limit`; empty when none.
   std::string RecordedLaunch(Clock::duration limit = 15s) {
     std::string line;
@@ -119,6 +134,24 @@ TEST_F(PlayCommand, FileGoneSinceItWasAddedDoesNothing) {
   EXPECT_EQ(RecordedLaunch(3s), "");
   // Nor is a message shown: the program stays as it was.
   EXPECT_EQ(FindTopWindow(app.ProcessId(), L"#32770", app.Window()), nullptr);
+  EXPECT_EQ(app.Close(), 2);
+}
+
+TEST_F(PlayCommand, PropertyDialogPlayStartsTheHandlerWithTheFile) {
+  const std::wstring clip = MakeClip(L"shown in property.mp4");
+  if (clip.empty()) GTEST_SKIP() << "no ffmpeg bridge to make a clip";
+  CMainWindowDriver app;
+  ASSERT_TRUE(app.Start());
+  ASSERT_TRUE(app.AddThroughOpenDialog(clip));
+  app.Command(2011);  // Property...
+  HWND property = WaitForDialog(app, L"Property");
+  ASSERT_NE(property, nullptr);
+  PostMessageW(property, WM_COMMAND, MAKEWPARAM(223, BN_CLICKED), 0);  // its Play...
+  const std::string launch = RecordedLaunch();
+  EXPECT_NE(launch.find("\"" + WideToUtf8(clip) + "\""), std::string::npos) << launch;
+  EXPECT_TRUE(IsWindow(property));  // the dialog stays open
+  PostMessageW(property, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(property); }));
   EXPECT_EQ(app.Close(), 2);
 }
 
