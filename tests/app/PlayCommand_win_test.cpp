@@ -155,6 +155,48 @@ TEST_F(PlayCommand, PropertyDialogPlayStartsTheHandlerWithTheFile) {
   EXPECT_EQ(app.Close(), 2);
 }
 
+// Playing a file while the conversion route joins: the file is played and
+// the join goes on to its result as if nothing happened.
+TEST_F(PlayCommand, PlayWhileAJoinRunsLeavesTheJoinAlone) {
+  const std::wstring a = MakeClip(L"a.mp4"), b = MakeClip(L"b.mp4");
+  if (a.empty() || b.empty()) GTEST_SKIP() << "no ffmpeg bridge to make clips";
+  const std::wstring output = m_folder + L"joined.mp4";  // the first filter is MP4: its extension
+  CMainWindowDriver app;
+  ASSERT_TRUE(app.Start());
+  ASSERT_TRUE(app.AddThroughOpenDialog(a));
+  ASSERT_TRUE(app.AddThroughOpenDialog(b));
+  SendMessageW(app.Item(10351), BM_SETCHECK, BST_UNCHECKED, 0);  // the conversion route, on a worker
+  app.Command(1035);
+  HWND save = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (save = FindTopWindow(app.ProcessId(), L"#32770", app.Window())) != nullptr; }));
+  HWND edit = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    EnumChildWindows(save, &MatchEdit, reinterpret_cast<LPARAM>(&edit));
+    return edit != nullptr;
+  }));
+  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(output.c_str()));
+  PostMessageW(save, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(save, IDOK)));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(save) && !app.Enabled(1035) && app.Enabled(1037); }));  // joining
+
+  app.Command(223);  // Play... the first file meanwhile
+  const std::string launch = RecordedLaunch();
+  EXPECT_NE(launch.find("\"" + WideToUtf8(a) + "\""), std::string::npos) << launch;
+
+  HWND property = nullptr;
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        property = FindTopWindow(app.ProcessId(), L"#32770", app.Window());
+        return property && TextOf(property) == L"Property";
+      },
+      90s));
+  EXPECT_EQ(TextOf(GetDlgItem(property, 224)), output);
+  EXPECT_TRUE(FileExists(output));
+  PostMessageW(property, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(property); }));
+  EXPECT_EQ(app.RowCount(), 0);  // the finished job emptied the list
+  EXPECT_EQ(app.Close(), 2);
+}
+
 // In this process: the default handler directly, and a type nothing opens.
 TEST_F(PlayCommand, DefaultHandlerOfThisProcess) {
   const std::wstring clip = MakeFile(L"direct.mp4");
