@@ -16,7 +16,7 @@
 
 namespace corvane {
 
-class CDNedListDropTarget : public IDropTarget {
+class CDNedListDropTarget final : public IDropTarget {
  public:
   // Receives the dropped paths in drop order; returns false when drops are
   // not wanted now (the Add... button is disabled).

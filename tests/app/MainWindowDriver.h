@@ -119,7 +119,13 @@ inline bool SaveWindowBitmap(HWND window, const std::wstring& path) {
   HGDIOBJ old = SelectObject(memory, bitmap);
   BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
   SelectObject(memory, old);
-  BITMAPINFOHEADER info = {sizeof info, width, height, 1, 24, BI_RGB};
+  BITMAPINFOHEADER info = {};
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biCompression = BI_RGB;
   const DWORD stride = ((width * 3 + 3) / 4) * 4;
   std::vector<char> pixels(stride * height);
   GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
