@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/MainDlg.h"
+#include "base/BrowserHost.h"
 #include "app/ModelessDialogs.h"
 #include "app/OneInstance2.h"
 #include "settings/RegistryRoot.h"
@@ -43,6 +44,8 @@ int CCorvaneApp::Run(int showCommand) {
   for (;;) {
     const BOOL got = GetMessageW(&message, /*window=*/nullptr, 0, 0);
     if (got == 0 || got == -1) break;
+    // Keys for a page in a browser panel go to the page first.
+    if (CBrowserHost::TranslatePageAccelerator(message)) continue;
     if (dialog.Window() && IsDialogMessageW(dialog.Window(), &message)) continue;
     if (RouteModelessDialogMessage(message)) continue;
     TranslateMessage(&message);

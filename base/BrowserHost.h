@@ -78,6 +78,13 @@ class CBrowserHost final : private IBrowserEvents {
   std::wstring Title() const;
   HWND Window() const { return m_panel; }
 
+  // Offers a keyboard message aimed at a window inside a browser panel to
+  // that panel's page first (its shortcuts, Tab between its links, a
+  // player's keys); true when the page used it and the message is done.
+  // The message loop calls this before the dialog's own keyboard handling,
+  // which would otherwise take Tab, Enter and the arrow keys away.
+  static bool TranslatePageAccelerator(MSG& message);
+
   // Whether this system can show a page at all: the HTML document engine
   // behind the control can be created. Measured once per process.
   static bool EngineAvailable();
@@ -93,6 +100,7 @@ class CBrowserHost final : private IBrowserEvents {
   bool CreateControl();
   bool ConnectEvents();
   void FitControlToPanel();
+  bool OfferKeyToPage(MSG& message);
 
   // IBrowserEvents, from the site
   void BrowserBeforeNavigate(const std::wstring& url, const std::string& postData, bool& cancel) override;

@@ -437,6 +437,30 @@ bool CBrowserHost::EngineAvailable() {
   return available;
 }
 
+bool CBrowserHost::TranslatePageAccelerator(MSG& message) {
+  if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST) return false;
+  // The panel that holds the window, if any: its class names it.
+  for (HWND window = message.hwnd; window; window = GetParent(window)) {
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    if (std::wstring(className) != kPanelClassName) continue;
+    auto* host = reinterpret_cast<CBrowserHost*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return host && host->OfferKeyToPage(message);
+  }
+  return false;
+}
+
+bool CBrowserHost::OfferKeyToPage(MSG& message) {
+  if (!m_browser) return false;
+  IOleInPlaceActiveObject* active = nullptr;
+  if (FAILED(m_browser->QueryInterface(IID_IOleInPlaceActiveObject, reinterpret_cast<void**>(&active))) || !active) {
+    return false;
+  }
+  const HRESULT result = active->TranslateAccelerator(&message);
+  active->Release();
+  return result == S_OK;
+}
+
 LRESULT CALLBACK CBrowserHost::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   try {
     if (message == WM_NCCREATE) {

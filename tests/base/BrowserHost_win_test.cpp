@@ -157,6 +157,40 @@ TEST_F(BrowserHostTest, NavigateReturnsPromptlyAndReadyStateStaysInRange) {
   for (const std::wstring& call : events.calls) std::printf("[ info ]   %ls\n", call.c_str());
 }
 
+// Keys go to a page only when they are aimed inside its panel, and a panel
+// whose host is gone takes none (no dangling host behind the window).
+TEST_F(BrowserHostTest, KeysAreOfferedOnlyToThePageOfTheirOwnPanel) {
+  HWND outside = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 12, 10, 100, 20, m_window, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(outside, nullptr);
+  RecordingEvents events;
+  CBrowserHost host;
+  ASSERT_TRUE(host.Create(m_window, kPanelId, &events));
+  HWND panel = host.Window();
+  HWND inside = GetWindow(panel, GW_CHILD);  // the control's own window, when it has one
+  const auto message = [](HWND window, UINT id) {
+    MSG made = {};
+    made.hwnd = window;
+    made.message = id;
+    made.wParam = id == WM_KEYDOWN ? VK_TAB : 0;
+    return made;
+  };
+  MSG key = message(outside, WM_KEYDOWN);
+  EXPECT_FALSE(CBrowserHost::TranslatePageAccelerator(key)) << "a key for a window outside every panel";
+  MSG click = message(panel, WM_LBUTTONDOWN);
+  EXPECT_FALSE(CBrowserHost::TranslatePageAccelerator(click)) << "only keyboard messages are offered";
+  MSG toPage = message(inside ? inside : panel, WM_KEYDOWN);
+  const bool used = CBrowserHost::TranslatePageAccelerator(toPage);
+  // Without its engine (our Wine setup) there is no page to take it.
+  if (!CBrowserHost::EngineAvailable()) {
+    EXPECT_FALSE(used);
+  }
+  host.Destroy();
+  EXPECT_TRUE(IsWindow(panel));
+  MSG afterDestroy = message(panel, WM_KEYDOWN);
+  EXPECT_FALSE(CBrowserHost::TranslatePageAccelerator(afterDestroy));
+}
+
 TEST_F(BrowserHostTest, EngineAvailabilityMatchesWhetherTheEngineLoads) {
   // Independent look: can this process load the document engine at all?
   HMODULE engine = LoadLibraryW(L"mshtml.dll");
