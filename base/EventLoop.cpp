@@ -1,12 +1,14 @@
 #include "base/EventLoop.h"
 
+#include <memory>
 #include <vector>
+
+#include "base/PerThread.h"
 
 namespace corvane {
 
 CEventLoop& CEventLoop::Current() {
-  thread_local CEventLoop loop;
-  return loop;
+  return PerThreadInstance<CEventLoop>([] { return std::unique_ptr<CEventLoop>(new CEventLoop()); });
 }
 
 CEventLoop::CEventLoop() : m_start(Clock::now()) {}

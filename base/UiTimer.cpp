@@ -2,15 +2,14 @@
 
 #include <map>
 
+#include "base/PerThread.h"
+
 namespace corvane {
 namespace {
 
 // Running timers of this thread by identifier. Timer callbacks find their
 // object here, so a callback for a timer that was just killed finds nothing.
-std::map<uintptr_t, UiTimer*>& RunningTimers() {
-  thread_local std::map<uintptr_t, UiTimer*> timers;
-  return timers;
-}
+std::map<uintptr_t, UiTimer*>& RunningTimers() { return PerThreadInstance<std::map<uintptr_t, UiTimer*>>(); }
 
 }  // namespace
 

@@ -75,4 +75,25 @@ TEST(CEventLoop, PumpOnceWaitsAtMostTheGivenTime) {
   });
 }
 
+// Threads that used a loop end one after another without harm to the
+// process (the loop outlives no thread's storage that it depends on).
+TEST(CEventLoop, ManyShortLivedThreadsEachRunTheirOwnLoop) {
+  int ran = 0;
+  for (int round = 0; round < 20; ++round) {
+    std::thread poster;
+    OnOwnThread([&] {
+      CEventLoop& loop = CEventLoop::Current();
+      poster = std::thread([&] {
+        for (int i = 0; i < 3; ++i) loop.Post([&] { ++ran; });
+        loop.Post([&] { loop.Quit(0); });
+      });
+      loop.Run();
+      poster.join();
+    });
+    std::vector<int> churn(1000 + round);  // the heap stays usable between threads
+    churn.back() = round;
+  }
+  EXPECT_EQ(ran, 60);
+}
+
 }  // namespace
