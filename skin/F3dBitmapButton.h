@@ -51,7 +51,7 @@ class CF3dBitmapButton : public CF3dWindow {
   void Redraw();
 
  private:
-  void Paint(HDC target);
+  void PaintSurface(HDC target) override;
   void Click();
   bool OnMouse(UINT message, LPARAM position);
   bool OnKey(UINT message, WPARAM key);

@@ -66,7 +66,7 @@ SButtonState CF3dBitmapButton::CurrentState() const {
   return state;
 }
 
-void CF3dBitmapButton::Paint(HDC target) {
+void CF3dBitmapButton::PaintSurface(HDC target) {
   HWND window = Handle();
   RECT client = {};
   GetClientRect(window, &client);
@@ -169,21 +169,8 @@ bool CF3dBitmapButton::OnKey(UINT message, WPARAM key) {
 }
 
 bool CF3dBitmapButton::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (HandleSelfPaint(message, wParam, result)) return true;
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT paint = {};
-      if (HDC dc = BeginPaint(Handle(), &paint)) Paint(dc);
-      EndPaint(Handle(), &paint);
-      result = 0;
-      return true;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
-      result = 0;
-      return true;
-    case WM_ERASEBKGND:
-      result = 1;  // painted whole in WM_PAINT
-      return true;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_MOUSEMOVE:

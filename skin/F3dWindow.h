@@ -42,6 +42,12 @@ class CF3dWindow {
   // The window's own handling of a message (the next procedure in the chain).
   LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
 
+  // For controls that draw their whole surface themselves: WM_PAINT and
+  // WM_PRINTCLIENT call PaintSurface with the device context, and the
+  // background is never erased first (no flicker). True when handled.
+  bool HandleSelfPaint(UINT message, WPARAM wParam, LRESULT& result);
+  virtual void PaintSurface(HDC /*dc*/) {}
+
  private:
   static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                        DWORD_PTR data);

@@ -49,6 +49,27 @@ LRESULT CF3dWindow::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefSubclassProc(m_window, message, wParam, lParam);
 }
 
+bool CF3dWindow::HandleSelfPaint(UINT message, WPARAM wParam, LRESULT& result) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT paint = {};
+      if (HDC dc = BeginPaint(m_window, &paint)) PaintSurface(dc);
+      EndPaint(m_window, &paint);
+      result = 0;
+      return true;
+    }
+    case WM_PRINTCLIENT:
+      PaintSurface(reinterpret_cast<HDC>(wParam));
+      result = 0;
+      return true;
+    case WM_ERASEBKGND:
+      result = 1;  // the whole surface is painted in WM_PAINT
+      return true;
+    default:
+      return false;
+  }
+}
+
 LRESULT CALLBACK CF3dWindow::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                           DWORD_PTR data) {
   auto* self = reinterpret_cast<CF3dWindow*>(data);

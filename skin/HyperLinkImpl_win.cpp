@@ -101,7 +101,7 @@ bool CHyperLinkWindow::IsInside(LPARAM position) const {
   return PtInRect(&client, point) != FALSE;
 }
 
-void CHyperLinkWindow::Paint(HDC target) {
+void CHyperLinkWindow::PaintSurface(HDC target) {
   HWND window = Handle();
   RECT client = {};
   GetClientRect(window, &client);
@@ -180,6 +180,7 @@ bool CHyperLinkWindow::OnMouse(UINT message, LPARAM position) {
 }
 
 bool CHyperLinkWindow::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (HandleSelfPaint(message, wParam, result)) return true;
   switch (message) {
     case kMsgIsTranslatableControl:
       result = 1;
@@ -201,20 +202,6 @@ bool CHyperLinkWindow::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM 
       result = DefaultProc(message, wParam, lParam);
       MakeUnderlineFont();
       Redraw();
-      return true;
-    case WM_PAINT: {
-      PAINTSTRUCT paint = {};
-      if (HDC dc = BeginPaint(Handle(), &paint)) Paint(dc);
-      EndPaint(Handle(), &paint);
-      result = 0;
-      return true;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
-      result = 0;
-      return true;
-    case WM_ERASEBKGND:
-      result = 1;  // painted whole in WM_PAINT
       return true;
     case WM_NCHITTEST:
       // Statics without SS_NOTIFY let the mouse through; a link takes it.

@@ -10,7 +10,9 @@
 #include <thread>
 #include <vector>
 
+#include "base/StdStr.h"
 #include "base/TextConvert.h"
+#include "engine/ToolRunner.h"
 
 namespace corvane {
 namespace testing_driver {
@@ -243,6 +245,23 @@ class CMainWindowDriver {
   PROCESS_INFORMATION m_pi = {};
   HWND m_window = nullptr;
 };
+
+// A real two-second 160x120 clip (with a tone when `withAudio`) written to
+// `path` by the tool bridge beside the program; `path` on success, empty
+// where the build has no bridge or the tool failed.
+inline std::wstring MakeTestClip(const std::wstring& path, bool withAudio = true) {
+  const std::wstring tool = BuildTreePath("app/ffmpeg.exe");
+  if (!FileExists(tool)) return std::wstring();
+  const auto keepReading = [](TStdStr<char>&, const TStdStr<char>&) { return true; };
+  const auto done = [](const TStdStr<char>&) { return true; };
+  const std::wstring audioInput = withAudio ? L" -f lavfi -i sine=duration=2" : L"";
+  const std::wstring audioOutput = withAudio ? L" -c:a aac -shortest" : L"";
+  RunTool(std::wstring(),
+          L"\"" + tool + L"\" -f lavfi -i testsrc=size=160x120:rate=25:duration=2" + audioInput +
+              L" -c:v libx264 -pix_fmt yuv420p" + audioOutput + L" -y \"" + path + L"\"",
+          keepReading, done);
+  return FileExists(path) ? path : std::wstring();
+}
 
 inline HWND WaitForDialog(CMainWindowDriver& app, const std::wstring& title) {
   HWND dialog = nullptr;

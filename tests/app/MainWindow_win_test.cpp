@@ -31,18 +31,7 @@ class MainWindow : public ::testing::Test {
   void TearDown() override {
     if (!m_folder.empty()) RemoveFolderTree(m_folder);
   }
-  std::wstring MakeClip(const std::wstring& name) {
-    const std::wstring tool = BuildTreePath("app/ffmpeg.exe");
-    const std::wstring path = m_folder + name;
-    if (!FileExists(tool)) return std::wstring();
-    const auto keepReading = [](TStdStr<char>&, const TStdStr<char>&) { return true; };
-    const auto done = [](const TStdStr<char>&) { return true; };
-    RunTool(std::wstring(),
-            L"\"" + tool + L"\" -f lavfi -i testsrc=size=160x120:rate=25:duration=2 -f lavfi -i sine=duration=2 "
-            L"-c:v libx264 -pix_fmt yuv420p -c:a aac -shortest -y \"" + path + L"\"",
-            keepReading, done);
-    return FileExists(path) ? path : std::wstring();
-  }
+  std::wstring MakeClip(const std::wstring& name) { return MakeTestClip(m_folder + name); }
   std::wstring MakeFile(const std::wstring& name) {
     const std::wstring path = m_folder + name;
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

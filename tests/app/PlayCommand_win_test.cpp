@@ -82,18 +82,7 @@ class PlayCommand : public ::testing::Test {
   }
   // A real two-second clip made with the tool beside the program; empty
   // where the build has no tool bridge.
-  std::wstring MakeClip(const std::wstring& name) {
-    const std::wstring tool = BuildTreePath("app/ffmpeg.exe");
-    const std::wstring path = m_folder + name;
-    if (!FileExists(tool)) return std::wstring();
-    const auto keepReading = [](TStdStr<char>&, const TStdStr<char>&) { return true; };
-    const auto done = [](const TStdStr<char>&) { return true; };
-    RunTool(std::wstring(),
-            L"\"" + tool + L"\" -f lavfi -i testsrc=size=160x120:rate=25:duration=2 -c:v libx264 -pix_fmt yuv420p -y \"" +
-                path + L"\"",
-            keepReading, done);
-    return FileExists(path) ? path : std::wstring();
-  }
+  std::wstring MakeClip(const std::wstring& name) { return MakeTestClip(m_folder + name, /*withAudio=*/false); }
   // The first launch recorded within `limit`; empty when none.
   std::string RecordedLaunch(Clock::duration limit = 15s) {
     std::string line;

@@ -14,106 +14,31 @@
 
 #include "base/TextConvert.h"
 #include "settings/TranslatableControl.h"
+#include "tests/app/MainWindowDriver.h"
 
 namespace corvane {
 namespace {
 
-using namespace std::chrono_literals;
-
-std::wstring ProgramPath() {
-  std::wstring path = L"Z:" + Utf8ToWide(CORVANE_BUILD_DIR) + L"/app/Corvane.exe";
-  for (wchar_t& c : path) {
-    if (c == L'/') c = L'\\';
-  }
-  return path;
+// The control's caption through the private query, with a buffer in the
+// program's own memory.
+std::wstring Caption(const CMainWindowDriver& app, int id) {
+  constexpr size_t kChars = 128;
+  CRemoteBuffer buffer(app.ProcessId(), kChars * sizeof(wchar_t));
+  if (!buffer.Remote()) return L"<no access>";
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(app.Item(id), kMsgGetControlCaption, kChars, reinterpret_cast<LPARAM>(buffer.Remote()),
+                      SMTO_BLOCK, 2000, &ignored);
+  wchar_t text[kChars] = {};
+  buffer.Read(text, sizeof text);
+  text[kChars - 1] = L'\0';
+  return text;
 }
 
-template <class Pred>
-bool WaitUntil(Pred pred, std::chrono::milliseconds limit = 20000ms) {
-  const auto until = std::chrono::steady_clock::now() + limit;
-  while (std::chrono::steady_clock::now() < until) {
-    if (pred()) return true;
-    std::this_thread::sleep_for(50ms);
-  }
-  return pred();
+LRESULT Send(HWND control, UINT message) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(control, message, 0, 0, SMTO_BLOCK, 2000, &result);
+  return static_cast<LRESULT>(result);
 }
-
-struct STopWindow {
-  DWORD process;
-  HWND except;
-  const wchar_t* className;
-  HWND found = nullptr;
-};
-
-HWND FindVisibleTopWindow(DWORD process, const wchar_t* className, HWND except = nullptr) {
-  STopWindow find{process, except, className};
-  EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* f = reinterpret_cast<STopWindow*>(param);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (owner != f->process || window == f->except || !IsWindowVisible(window) || std::wstring(name) != f->className) {
-          return TRUE;
-        }
-        f->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&find));
-  return find.found;
-}
-
-class CRunningProgram {
- public:
-  CRunningProgram() {
-    std::wstring commandLine = L"\"" + ProgramPath() + L"\"";
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_process)) return;
-    WaitUntil([&] { return (m_window = FindVisibleTopWindow(m_process.dwProcessId, L"Tavrel Video")) != nullptr; });
-  }
-  ~CRunningProgram() {
-    if (!m_process.hProcess) return;
-    if (m_window) PostMessageW(m_window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(m_process.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(m_process.hProcess, 99);
-    CloseHandle(m_process.hProcess);
-    CloseHandle(m_process.hThread);
-  }
-  HWND Window() const { return m_window; }
-  HWND Item(int id) const { return GetDlgItem(m_window, id); }
-  DWORD ProcessId() const { return m_process.dwProcessId; }
-
-  // The control's caption through the private query, with a buffer in the
-  // program's own memory.
-  std::wstring Caption(int id) const {
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessId());
-    if (!process) return L"<no access>";
-    constexpr size_t kChars = 128;
-    void* remote = VirtualAllocEx(process, nullptr, kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE);
-    wchar_t text[kChars] = {};
-    if (remote) {
-      DWORD_PTR ignored = 0;
-      SendMessageTimeoutW(Item(id), kMsgGetControlCaption, kChars, reinterpret_cast<LPARAM>(remote), SMTO_BLOCK, 2000,
-                          &ignored);
-      ReadProcessMemory(process, remote, text, sizeof text, nullptr);
-      VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    }
-    CloseHandle(process);
-    text[kChars - 1] = L'\0';
-    return text;
-  }
-
-  LRESULT Send(int id, UINT message) const {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(Item(id), message, 0, 0, SMTO_BLOCK, 2000, &result);
-    return static_cast<LRESULT>(result);
-  }
-
- private:
-  PROCESS_INFORMATION m_process = {};
-  HWND m_window = nullptr;
-};
 
 // Pixels (0x00RRGGBB) the screen shows for a control.
 std::vector<unsigned> ScreenPixels(HWND control) {
@@ -157,13 +82,13 @@ bool Saturated(unsigned p) {
 class SkinnedControls : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (GetFileAttributesW(ProgramPath().c_str()) == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "Corvane.exe not built";
+    if (!FileExists(BuildTreePath("app/Corvane.exe"))) GTEST_SKIP() << "Corvane.exe not built";
   }
 };
 
 TEST_F(SkinnedControls, ListButtonsAndTheHomeLinkAnswerTheCaptionMessages) {
-  CRunningProgram app;
-  ASSERT_NE(app.Window(), nullptr);
+  CMainWindowDriver app;
+  ASSERT_TRUE(app.Start());
   const struct {
     int id;
     const wchar_t* caption;
@@ -171,29 +96,29 @@ TEST_F(SkinnedControls, ListButtonsAndTheHomeLinkAnswerTheCaptionMessages) {
                   {1034, L"Remove"},  {2011, L"Property..."}, {1039, L"www.tavrel.example"}};
   for (const auto& c : controls) {
     SCOPED_TRACE(c.id);
-    EXPECT_EQ(app.Send(c.id, kMsgIsTranslatableControl), 1);
-    EXPECT_EQ(app.Caption(c.id), c.caption);
+    EXPECT_EQ(Send(app.Item(c.id), kMsgIsTranslatableControl), 1);
+    EXPECT_EQ(Caption(app, c.id), c.caption);
   }
-  EXPECT_EQ(app.Send(1035, kMsgIsTranslatableControl), 0);  // "&Join..." stays a plain button
+  EXPECT_EQ(Send(app.Item(1035), kMsgIsTranslatableControl), 0);  // "&Join..." stays a plain button
 }
 
 TEST_F(SkinnedControls, SpaceOnTheAddButtonOpensTheOpenDialog) {
-  CRunningProgram app;
-  ASSERT_NE(app.Window(), nullptr);
+  CMainWindowDriver app;
+  ASSERT_TRUE(app.Start());
   PostMessageW(app.Item(1038), WM_KEYDOWN, VK_SPACE, 1);
   PostMessageW(app.Item(1038), WM_KEYUP, VK_SPACE, 1 | (1u << 30) | (1u << 31));
   HWND dialog = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (dialog = FindVisibleTopWindow(app.ProcessId(), L"#32770", app.Window())) != nullptr; }));
+  ASSERT_TRUE(WaitFor([&] { return (dialog = FindTopWindow(app.ProcessId(), L"#32770", app.Window())) != nullptr; }));
   PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
 }
 
 TEST_F(SkinnedControls, AboutDialogStartsOnOkWithItsLinksReachableByTab) {
-  CRunningProgram app;
-  ASSERT_NE(app.Window(), nullptr);
+  CMainWindowDriver app;
+  ASSERT_TRUE(app.Start());
   PostMessageW(app.Window(), WM_COMMAND, MAKEWPARAM(1036, BN_CLICKED), 0);
   HWND about = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (about = FindVisibleTopWindow(app.ProcessId(), L"#32770", app.Window())) != nullptr; }));
+  ASSERT_TRUE(WaitFor([&] { return (about = FindTopWindow(app.ProcessId(), L"#32770", app.Window())) != nullptr; }));
   GUITHREADINFO gui = {};
   gui.cbSize = sizeof gui;
   ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(about, nullptr), &gui));
@@ -207,12 +132,12 @@ TEST_F(SkinnedControls, AboutDialogStartsOnOkWithItsLinksReachableByTab) {
     EXPECT_EQ(answer, 1u);
   }
   PostMessageW(about, WM_COMMAND, IDCANCEL, 0);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(about); }));
 }
 
 TEST_F(SkinnedControls, ButtonsShowTheirImagesInColourAndGreyedWhenDisabled) {
-  CRunningProgram app;
-  ASSERT_NE(app.Window(), nullptr);
+  CMainWindowDriver app;
+  ASSERT_TRUE(app.Start());
   SetForegroundWindow(app.Window());
   std::this_thread::sleep_for(500ms);
   // With an empty list Add... is enabled and Remove disabled.
