@@ -51,7 +51,7 @@ class CF3dBitmapButton : public CF3dWindow {
   void Redraw();
 
  private:
-  void PaintSurface(HDC target) override;
+  void PaintSurface(HDC dc, const RECT& client) override;
   void Click();
   bool OnMouse(UINT message, LPARAM position);
   bool OnKey(UINT message, WPARAM key);

@@ -1,7 +1,5 @@
 #include "skin/F3dBitmapButton.h"
 
-#include "skin/GdiObject.h"
-
 namespace corvane {
 
 CF3dBitmapButton::~CF3dBitmapButton() {
@@ -66,19 +64,8 @@ SButtonState CF3dBitmapButton::CurrentState() const {
   return state;
 }
 
-void CF3dBitmapButton::PaintSurface(HDC target) {
-  HWND window = Handle();
-  RECT client = {};
-  GetClientRect(window, &client);
+void CF3dBitmapButton::PaintSurface(HDC dc, const RECT& client) {
   const int width = client.right, height = client.bottom;
-  if (width <= 0 || height <= 0) return;
-  CMemoryDC memory(target, width, height);
-  HDC dc = memory.IsValid() ? memory.Get() : target;
-
-  auto brush = reinterpret_cast<HBRUSH>(
-      SendMessageW(GetParent(window), WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window)));
-  FillRect(dc, &client, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
-
   const SButtonLook look = ChooseButtonLook(CurrentState());
   RECT edge = client;
   if (look.frame == EButtonFrame::kRaised) DrawEdge(dc, &edge, BDR_RAISEDINNER, BF_RECT);
@@ -98,7 +85,6 @@ void CF3dBitmapButton::PaintSurface(HDC target) {
     InflateRect(&mark, -3, -3);
     DrawFocusRect(dc, &mark);
   }
-  if (dc != target) BitBlt(target, 0, 0, width, height, dc, 0, 0, SRCCOPY);
 }
 
 void CF3dBitmapButton::Click() {
@@ -169,7 +155,7 @@ bool CF3dBitmapButton::OnKey(UINT message, WPARAM key) {
 }
 
 bool CF3dBitmapButton::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  if (HandleSelfPaint(message, wParam, result)) return true;
+  if (HandleSelfPaint(message, wParam, WM_CTLCOLORBTN, result)) return true;
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:

@@ -42,15 +42,21 @@ class CF3dWindow {
   // The window's own handling of a message (the next procedure in the chain).
   LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
 
-  // For controls that draw their whole surface themselves: WM_PAINT and
-  // WM_PRINTCLIENT call PaintSurface with the device context, and the
-  // background is never erased first (no flicker). True when handled.
-  bool HandleSelfPaint(UINT message, WPARAM wParam, LRESULT& result);
-  virtual void PaintSurface(HDC /*dc*/) {}
+  // For controls that draw their whole surface themselves: on WM_PAINT and
+  // WM_PRINTCLIENT the base fills an off-screen copy of the client area with
+  // the parent's background (asked for with `colourMessage`, e.g.
+  // WM_CTLCOLORSTATIC), lets PaintSurface draw on it and copies it to the
+  // screen; the background is never erased first (no flicker). True when
+  // handled.
+  bool HandleSelfPaint(UINT message, WPARAM wParam, UINT colourMessage, LRESULT& result);
+  // Draws on `dc`, which covers `client` and already shows the background.
+  virtual void PaintSurface(HDC /*dc*/, const RECT& /*client*/) {}
 
  private:
   static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                        DWORD_PTR data);
+  void PaintBuffered(HDC target, UINT colourMessage);
+
   HWND m_window = nullptr;
 };
 

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "skin/GdiObject.h"
+
 namespace corvane {
 namespace {
 
@@ -49,17 +51,17 @@ LRESULT CF3dWindow::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefSubclassProc(m_window, message, wParam, lParam);
 }
 
-bool CF3dWindow::HandleSelfPaint(UINT message, WPARAM wParam, LRESULT& result) {
+bool CF3dWindow::HandleSelfPaint(UINT message, WPARAM wParam, UINT colourMessage, LRESULT& result) {
   switch (message) {
     case WM_PAINT: {
       PAINTSTRUCT paint = {};
-      if (HDC dc = BeginPaint(m_window, &paint)) PaintSurface(dc);
+      if (HDC dc = BeginPaint(m_window, &paint)) PaintBuffered(dc, colourMessage);
       EndPaint(m_window, &paint);
       result = 0;
       return true;
     }
     case WM_PRINTCLIENT:
-      PaintSurface(reinterpret_cast<HDC>(wParam));
+      PaintBuffered(reinterpret_cast<HDC>(wParam), colourMessage);
       result = 0;
       return true;
     case WM_ERASEBKGND:
@@ -68,6 +70,21 @@ bool CF3dWindow::HandleSelfPaint(UINT message, WPARAM wParam, LRESULT& result) {
     default:
       return false;
   }
+}
+
+void CF3dWindow::PaintBuffered(HDC target, UINT colourMessage) {
+  RECT client = {};
+  GetClientRect(m_window, &client);
+  const int width = client.right, height = client.bottom;
+  if (width <= 0 || height <= 0) return;
+  CMemoryDC memory(target, width, height);
+  HDC dc = memory.IsValid() ? memory.Get() : target;
+  // The dialog's own background, as the plain control would have it.
+  auto brush = reinterpret_cast<HBRUSH>(
+      SendMessageW(GetParent(m_window), colourMessage, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(m_window)));
+  FillRect(dc, &client, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
+  PaintSurface(dc, client);
+  if (dc != target) BitBlt(target, 0, 0, width, height, dc, 0, 0, SRCCOPY);
 }
 
 LRESULT CALLBACK CF3dWindow::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

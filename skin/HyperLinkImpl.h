@@ -49,7 +49,7 @@ class CHyperLinkWindow : public CF3dWindow {
   void OnDetaching() override;
 
  private:
-  void PaintSurface(HDC target) override;
+  void PaintSurface(HDC dc, const RECT& client) override;
   void MakeUnderlineFont();
   void Redraw();
   bool OnKey(UINT message, WPARAM key, LPARAM flags);

@@ -101,20 +101,8 @@ bool CHyperLinkWindow::IsInside(LPARAM position) const {
   return PtInRect(&client, point) != FALSE;
 }
 
-void CHyperLinkWindow::PaintSurface(HDC target) {
+void CHyperLinkWindow::PaintSurface(HDC dc, const RECT& client) {
   HWND window = Handle();
-  RECT client = {};
-  GetClientRect(window, &client);
-  const int width = client.right, height = client.bottom;
-  if (width <= 0 || height <= 0) return;
-  CMemoryDC memory(target, width, height);
-  HDC dc = memory.IsValid() ? memory.Get() : target;
-
-  // The dialog's own background, as the static control would have it.
-  auto brush = reinterpret_cast<HBRUSH>(
-      SendMessageW(GetParent(window), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window)));
-  FillRect(dc, &client, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
-
   CSelectObject font(dc, m_underlineFont ? static_cast<HGDIOBJ>(m_underlineFont.Get())
                                          : reinterpret_cast<HGDIOBJ>(DefaultProc(WM_GETFONT, 0, 0)));
   SetBkMode(dc, TRANSPARENT);
@@ -136,7 +124,6 @@ void CHyperLinkWindow::PaintSurface(HDC target) {
     if (align == DT_RIGHT) OffsetRect(&mark, client.right - mark.right, 0);
     DrawFocusRect(dc, &mark);
   }
-  if (dc != target) BitBlt(target, 0, 0, width, height, dc, 0, 0, SRCCOPY);
 }
 
 bool CHyperLinkWindow::OnKey(UINT message, WPARAM key, LPARAM flags) {
@@ -180,7 +167,7 @@ bool CHyperLinkWindow::OnMouse(UINT message, LPARAM position) {
 }
 
 bool CHyperLinkWindow::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  if (HandleSelfPaint(message, wParam, result)) return true;
+  if (HandleSelfPaint(message, wParam, WM_CTLCOLORSTATIC, result)) return true;
   switch (message) {
     case kMsgIsTranslatableControl:
       result = 1;
