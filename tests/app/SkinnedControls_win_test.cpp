@@ -40,33 +40,6 @@ LRESULT Send(HWND control, UINT message) {
   return static_cast<LRESULT>(result);
 }
 
-// Pixels (0x00RRGGBB) the screen shows for a control.
-std::vector<unsigned> ScreenPixels(HWND control) {
-  RECT rect = {};
-  GetWindowRect(control, &rect);
-  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-  SelectObject(memory, old);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  std::vector<unsigned> pixels(static_cast<size_t>(width) * height);
-  GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  for (unsigned& p : pixels) p &= 0x00FFFFFF;
-  return pixels;
-}
-
 size_t CountPixels(const std::vector<unsigned>& pixels, bool (*match)(unsigned)) {
   size_t count = 0;
   for (unsigned p : pixels) count += match(p);
