@@ -21,6 +21,8 @@ ctest --test-dir "$native" --output-on-failure -j2 --timeout 300 2>&1 | tee "$na
 native_rc=${PIPESTATUS[0]}
 
 echo "== Windows tests under Wine"
+retries=$win/wineprefix/wine-start-retries.log
+rm -f "$retries"
 bash scripts/with-wine.sh "$win/wineprefix" \
   ctest --test-dir "$win" --output-on-failure --timeout 300 2>&1 | tee "$win/ctest.log"
 win_rc=${PIPESTATUS[0]}
@@ -33,4 +35,8 @@ passed=$(( ${nt:-0} + ${wt:-0} - failed ))
 echo "native: $(summary "$native/ctest.log")"
 echo "wine:   $(summary "$win/ctest.log")"
 echo "all: $passed passed, $failed failed"
+if [ -s "$retries" ]; then
+  echo "Wine failed to start a program $(wc -l <"$retries") time(s); each was started once more:"
+  cat "$retries"
+fi
 [ "$native_rc" -eq 0 ] && [ "$win_rc" -eq 0 ] && [ -n "$nt" ] && [ -n "$wt" ]
