@@ -4,9 +4,11 @@
 #include <commdlg.h>
 #include <shellapi.h>
 #include <shobjidl.h>
+#include <wrl/client.h>
 
 #include "app/ColumnLayoutRules.h"
 #include "app/DNedListDropTarget.h"
+#include "app/DialogFilters.h"
 #include "app/FileListRows.h"
 #include "app/JoinConvData.h"
 #include "app/SaveFilters.h"
@@ -44,54 +46,34 @@ int SmallIconIndex(const std::wstring& path) {
   return info.iIcon;
 }
 
-template <class T>
-struct TComPtr {
-  T* p = nullptr;
-  ~TComPtr() {
-    if (p) p->Release();
-  }
-};
-
-struct STranslatedFilters {
-  std::vector<std::wstring> labels, patterns;
-};
-STranslatedFilters TranslatedInputFilters() {
-  STranslatedFilters filters;
-  for (const SFileFilter& f : InputFilters()) {
-    filters.labels.push_back(Translate(f.label));
-    filters.patterns.push_back(f.pattern);
-  }
-  return filters;
-}
+using Microsoft::WRL::ComPtr;
 
 // The item-based open dialog; S_OK with the chosen paths, a cancel code, or
 // another failure when the system does not have it.
 HRESULT AskWithItemDialog(HWND owner, std::vector<std::wstring>& paths) {
-  TComPtr<IFileOpenDialog> dialog;
-  HRESULT hr = CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog,
-                                reinterpret_cast<void**>(&dialog.p));
+  ComPtr<IFileOpenDialog> dialog;
+  HRESULT hr = CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dialog));
   if (FAILED(hr)) return hr;
-  const STranslatedFilters filters = TranslatedInputFilters();
-  std::vector<COMDLG_FILTERSPEC> specs;
-  for (size_t i = 0; i < filters.labels.size(); ++i) specs.push_back({filters.labels[i].c_str(), filters.patterns[i].c_str()});
-  dialog.p->SetFileTypes(static_cast<UINT>(specs.size()), specs.data());
-  dialog.p->SetFileTypeIndex(1);
-  dialog.p->SetDefaultExtension(kDefaultOutputExtension);
+  const CDialogFilters filters(InputFilters());
+  const std::vector<COMDLG_FILTERSPEC> specs = filters.Specs();
+  dialog->SetFileTypes(static_cast<UINT>(specs.size()), specs.data());
+  dialog->SetFileTypeIndex(1);
+  dialog->SetDefaultExtension(kDefaultOutputExtension);
   FILEOPENDIALOGOPTIONS options = 0;
-  dialog.p->GetOptions(&options);
-  dialog.p->SetOptions(options | FOS_ALLOWMULTISELECT | FOS_FILEMUSTEXIST | FOS_PATHMUSTEXIST | FOS_FORCEFILESYSTEM);
-  hr = dialog.p->Show(owner);
+  dialog->GetOptions(&options);
+  dialog->SetOptions(options | FOS_ALLOWMULTISELECT | FOS_FILEMUSTEXIST | FOS_PATHMUSTEXIST | FOS_FORCEFILESYSTEM);
+  hr = dialog->Show(owner);
   if (FAILED(hr)) return hr;
-  TComPtr<IShellItemArray> items;
-  hr = dialog.p->GetResults(&items.p);
+  ComPtr<IShellItemArray> items;
+  hr = dialog->GetResults(&items);
   if (FAILED(hr)) return hr;
   DWORD count = 0;
-  items.p->GetCount(&count);
+  items->GetCount(&count);
   for (DWORD i = 0; i < count; ++i) {
-    TComPtr<IShellItem> item;
-    if (FAILED(items.p->GetItemAt(i, &item.p))) continue;
+    ComPtr<IShellItem> item;
+    if (FAILED(items->GetItemAt(i, &item))) continue;
     PWSTR path = nullptr;
-    if (SUCCEEDED(item.p->GetDisplayName(SIGDN_FILESYSPATH, &path)) && path) {
+    if (SUCCEEDED(item->GetDisplayName(SIGDN_FILESYSPATH, &path)) && path) {
       paths.emplace_back(path);
       CoTaskMemFree(path);
     }
@@ -100,11 +82,7 @@ HRESULT AskWithItemDialog(HWND owner, std::vector<std::wstring>& paths) {
 }
 
 std::vector<std::wstring> AskWithClassicDialog(HWND owner) {
-  const STranslatedFilters filters = TranslatedInputFilters();
-  std::wstring filterText;
-  for (size_t i = 0; i < filters.labels.size(); ++i) {
-    filterText += filters.labels[i] + L'\0' + filters.patterns[i] + L'\0';
-  }
+  const std::wstring filterText = CDialogFilters(InputFilters()).ClassicText();
   std::wstring buffer(kClassicResultChars, L'\0');
   OPENFILENAMEW ofn = {};
   ofn.lStructSize = sizeof ofn;
