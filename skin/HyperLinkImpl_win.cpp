@@ -2,8 +2,7 @@
 
 #include <shellapi.h>
 
-#include "settings/TranslatableControl.h"
-#include "skin/LinkLabel.h"
+#include "skin/CaptionMessages.h"
 
 namespace corvane {
 namespace {
@@ -168,18 +167,9 @@ bool CHyperLinkWindow::OnMouse(UINT message, LPARAM position) {
 
 bool CHyperLinkWindow::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (HandleSelfPaint(message, wParam, WM_CTLCOLORSTATIC, result)) return true;
+  const auto setLabel = [this](const wchar_t* label) { SetLabel(label); };
+  if (AnswerCaptionMessage(message, wParam, lParam, m_model.Label(), setLabel, result)) return true;
   switch (message) {
-    case kMsgIsTranslatableControl:
-      result = 1;
-      return true;
-    case kMsgGetControlCaption:
-      result = static_cast<LRESULT>(
-          CopyLabelToBuffer(m_model.Label(), reinterpret_cast<wchar_t*>(lParam), static_cast<size_t>(wParam)));
-      return true;
-    case kMsgSetControlCaption:
-      SetLabel(lParam ? reinterpret_cast<const wchar_t*>(lParam) : L"");
-      result = TRUE;
-      return true;
     case WM_SETTEXT:
       result = DefaultProc(message, wParam, lParam);
       m_model.SetLabel(lParam ? reinterpret_cast<const wchar_t*>(lParam) : L"");

@@ -1,7 +1,6 @@
 #include "skin/Icon2Button.h"
 
-#include "settings/TranslatableControl.h"
-#include "skin/LinkLabel.h"
+#include "skin/CaptionMessages.h"
 
 namespace corvane {
 
@@ -38,18 +37,9 @@ void CIcon2Button::CaptionChanged() {
 }
 
 bool CIcon2Button::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  const auto setCaption = [this](const wchar_t* caption) { SetCaption(caption); };
+  if (AnswerCaptionMessage(message, wParam, lParam, m_caption, setCaption, result)) return true;
   switch (message) {
-    case kMsgIsTranslatableControl:
-      result = 1;
-      return true;
-    case kMsgGetControlCaption:
-      result = static_cast<LRESULT>(
-          CopyLabelToBuffer(m_caption, reinterpret_cast<wchar_t*>(lParam), static_cast<size_t>(wParam)));
-      return true;
-    case kMsgSetControlCaption:
-      SetCaption(lParam ? reinterpret_cast<const wchar_t*>(lParam) : L"");
-      result = TRUE;
-      return true;
     case WM_SETTEXT:
       result = DefaultProc(message, wParam, lParam);
       m_caption = lParam ? reinterpret_cast<const wchar_t*>(lParam) : L"";
