@@ -241,20 +241,28 @@ class CMainWindowDriver {
   // presses Open.
   bool AddThroughOpenDialog(const std::wstring& path) {
     Command(1038);
-    HWND dialog = nullptr;
+    HWND dialog = nullptr, nameBox = nullptr;
+    if (!WaitForFileDialog(dialog, nameBox)) return false;
+    SendMessageW(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    const int before = RowCount();
+    PressDialogOk(dialog);
+    return WaitFor([&] { return RowCount() == before + 1 && !IsWindow(dialog); });
+  }
+
+  // The open or save dialog the program has just put up, and its file-name box.
+  bool WaitForFileDialog(HWND& dialog, HWND& nameBox) {
+    dialog = nameBox = nullptr;
     if (!WaitFor([&] { return (dialog = FindTopWindow(m_pi.dwProcessId, L"#32770", m_window)) != nullptr; })) {
       return false;
     }
-    HWND edit = nullptr;
-    WaitFor([&] {
-      EnumChildWindows(dialog, &MatchEdit, reinterpret_cast<LPARAM>(&edit));
-      return edit != nullptr;
+    return WaitFor([&] {
+      EnumChildWindows(dialog, &MatchEdit, reinterpret_cast<LPARAM>(&nameBox));
+      return nameBox != nullptr;
     });
-    if (!edit) return false;
-    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    const int before = RowCount();
+  }
+  // Presses a dialog's OK button (Open, Save) the way a click does.
+  static void PressDialogOk(HWND dialog) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-    return WaitFor([&] { return RowCount() == before + 1 && !IsWindow(dialog); });
   }
 
  private:

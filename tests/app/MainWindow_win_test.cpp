@@ -185,16 +185,11 @@ TEST_F(MainWindow, FastJoinShowsThePropertyDialogWithTheResult) {
   ASSERT_TRUE(app.AddThroughOpenDialog(a));
   ASSERT_TRUE(app.AddThroughOpenDialog(b));
   app.Command(1035);  // Join: the save dialog asks for the output
-  HWND save = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (save = FindTopWindow(app.ProcessId(), L"#32770", app.Window())) != nullptr; }));
-  HWND edit = nullptr;
-  ASSERT_TRUE(WaitFor([&] {
-    EnumChildWindows(save, &MatchEdit, reinterpret_cast<LPARAM>(&edit));
-    return edit != nullptr;
-  }));
+  HWND save = nullptr, edit = nullptr;
+  ASSERT_TRUE(app.WaitForFileDialog(save, edit));
   EXPECT_EQ(TextOf(edit).rfind(L"a_all", 0), 0u);  // the proposed name
   SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(output.c_str()));
-  PostMessageW(save, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(save, IDOK)));
+  app.PressDialogOk(save);
 
   // The property dialog shows the joined file.
   HWND property = nullptr;

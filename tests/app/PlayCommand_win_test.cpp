@@ -156,15 +156,10 @@ TEST_F(PlayCommand, PlayWhileAJoinRunsLeavesTheJoinAlone) {
   ASSERT_TRUE(app.AddThroughOpenDialog(b));
   SendMessageW(app.Item(10351), BM_SETCHECK, BST_UNCHECKED, 0);  // the conversion route, on a worker
   app.Command(1035);
-  HWND save = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (save = FindTopWindow(app.ProcessId(), L"#32770", app.Window())) != nullptr; }));
-  HWND edit = nullptr;
-  ASSERT_TRUE(WaitFor([&] {
-    EnumChildWindows(save, &MatchEdit, reinterpret_cast<LPARAM>(&edit));
-    return edit != nullptr;
-  }));
+  HWND save = nullptr, edit = nullptr;
+  ASSERT_TRUE(app.WaitForFileDialog(save, edit));
   SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(output.c_str()));
-  PostMessageW(save, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(save, IDOK)));
+  app.PressDialogOk(save);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(save) && !app.Enabled(1035) && app.Enabled(1037); }));  // joining
 
   app.Command(223);  // Play... the first file meanwhile
