@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "skin/FlatHeaderListCtrl.h"
@@ -49,6 +50,9 @@ class CFlvInfoListCtrl : public TVistaStyleListCtrl<CFlvInfoListCtrl, CFlatHeade
   void Select(size_t index);
   void BuildColumns();
   void PaintRow(HDC target, int row);
+  // The file's index in the system's small icons. Asking the shell reads the
+  // file and the registry, so each path is asked once, not at every paint.
+  int IconIndex(const std::wstring& path);
   std::vector<std::wstring> AskFilesToAdd(HWND owner);
 
   void CaptureLayout();
@@ -60,6 +64,7 @@ class CFlvInfoListCtrl : public TVistaStyleListCtrl<CFlvInfoListCtrl, CFlatHeade
   std::function<bool()> m_canAdd;
   std::function<void()> m_changed;
   std::wstring m_textBuffer;  // the last display text handed to the list
+  std::unordered_map<std::wstring, int> m_iconIndex;
 };
 
 }  // namespace corvane

@@ -14,6 +14,7 @@
 #include "app/SaveFilters.h"
 #include "settings/ConverterPreference.h"
 #include "settings/MultiLanguage.h"
+#include "skin/GdiObject.h"
 
 namespace corvane {
 namespace {
@@ -190,10 +191,10 @@ void CFlvInfoListCtrl::PaintRow(HDC target, int row) {
   const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
   if (width <= 0 || height <= 0) return;
 
-  HDC memory = CreateCompatibleDC(target);
-  HBITMAP bitmap = CreateCompatibleBitmap(target, width, height);
-  HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
-  HGDIOBJ oldFont = SelectObject(memory, reinterpret_cast<HFONT>(SendMessageW(m_list, WM_GETFONT, 0, 0)));
+  CMemoryDC buffer(target, width, height);
+  if (!buffer.IsValid()) return;
+  const HDC memory = buffer.Get();
+  const CSelectObject font(memory, reinterpret_cast<HFONT>(SendMessageW(m_list, WM_GETFONT, 0, 0)));
   SetViewportOrgEx(memory, -bounds.left, -bounds.top, nullptr);
 
   const bool selected = (ListView_GetItemState(m_list, row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
@@ -206,7 +207,7 @@ void CFlvInfoListCtrl::PaintRow(HDC target, int row) {
 
   RECT icon = {};
   if (ListView_GetItemRect(m_list, row, &icon, LVIR_ICON)) {
-    ImageList_Draw(SystemSmallIcons(), SmallIconIndex(files[row]), memory, icon.left,
+    ImageList_Draw(ListView_GetImageList(m_list, LVSIL_SMALL), IconIndex(files[row]), memory, icon.left,
                    icon.top + (icon.bottom - icon.top - GetSystemMetrics(SM_CYSMICON)) / 2, ILD_TRANSPARENT);
   }
   const int columns = Header_GetItemCount(ListView_GetHeader(m_list));
@@ -226,10 +227,14 @@ void CFlvInfoListCtrl::PaintRow(HDC target, int row) {
 
   SetViewportOrgEx(memory, 0, 0, nullptr);
   BitBlt(target, bounds.left, bounds.top, width, height, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, oldFont);
-  SelectObject(memory, oldBitmap);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
+}
+
+int CFlvInfoListCtrl::IconIndex(const std::wstring& path) {
+  const auto known = m_iconIndex.find(path);
+  if (known != m_iconIndex.end()) return known->second;
+  const int index = SmallIconIndex(path);
+  m_iconIndex.emplace(path, index);
+  return index;
 }
 
 bool CFlvInfoListCtrl::HandleNotify(const NMHDR* header, LRESULT& result) {
@@ -259,7 +264,7 @@ bool CFlvInfoListCtrl::HandleNotify(const NMHDR* header, LRESULT& result) {
       m_textBuffer = FileListRowText(files[row], row, info->item.iSubItem);
       lstrcpynW(info->item.pszText, m_textBuffer.c_str(), info->item.cchTextMax);
     }
-    if (info->item.mask & LVIF_IMAGE) info->item.iImage = SmallIconIndex(files[row]);
+    if (info->item.mask & LVIF_IMAGE) info->item.iImage = IconIndex(files[row]);
     result = 0;
     return true;
   }
