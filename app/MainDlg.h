@@ -43,7 +43,8 @@ class CMainDlg : public THideIEDlgBase<CMainDlg, 153>, public IJoinHost {
   void StartQueueTimer() override;
   void StopTimers() override;
   void SetProgress(int position) override;
-  void ShowMessage(const std::wstring& text, const std::wstring& caption) override;
+  void ShowMessage(const SUserMessage& message, const std::wstring& caption) override;
+  bool AskYesNo(const SUserMessage& message, const std::wstring& caption) override;
   void RefreshFileList() override;
   void UpdateButtons() override;
   void EndProgram() override;

@@ -183,8 +183,9 @@ bool CMainDlg::OnInitDialog() {
 
   SendDlgItemMessageW(m_window, IDC_PROGRESS, PBM_SETRANGE32, 0, 100);
   UpdateButtons();
+  // Files dropped while a job runs would be lost when it empties the list.
   m_fileList.OnInit(
-      GetDlgItem(m_window, IDC_FILE_LIST), [this] { return IsWindowEnabled(GetDlgItem(m_window, IDC_ADD)) != FALSE; },
+      GetDlgItem(m_window, IDC_FILE_LIST), [this] { return m_controller && !m_controller->IsJobRunning(); },
       [this] { UpdateButtons(); });
   SetUpListButtons();
   m_homeLink.AttachDlgItem(m_window, IDC_HOME_LINK);
@@ -394,10 +395,24 @@ void CMainDlg::SetProgress(int position) {
   if (m_window) SendDlgItemMessageW(m_window, IDC_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(position), 0);
 }
 
-// May run on the worker thread: the message is modal there, owned by the
-// main window.
-void CMainDlg::ShowMessage(const std::wstring& text, const std::wstring& caption) {
-  corvane::ShowMessage(Translate(text), Translate(caption), m_window);
+namespace {
+
+// The text and each argument through the language pack (file names and
+// numbers have no entries and stay as they are).
+std::wstring TranslateMessage(const SUserMessage& message) {
+  std::vector<std::wstring> args;
+  for (const std::wstring& arg : message.args) args.push_back(Translate(arg));
+  return FillMessageArgs(Translate(message.text), args);
+}
+
+}  // namespace
+
+void CMainDlg::ShowMessage(const SUserMessage& message, const std::wstring& caption) {
+  corvane::ShowMessage(TranslateMessage(message), Translate(caption), m_window);
+}
+
+bool CMainDlg::AskYesNo(const SUserMessage& message, const std::wstring& caption) {
+  return AskQuestion(TranslateMessage(message), Translate(caption), m_window);
 }
 
 void CMainDlg::RefreshFileList() { m_fileList.Refresh(); }

@@ -19,6 +19,9 @@ namespace corvane {
 void ShowMessage(const std::wstring& text, const std::wstring& title = std::wstring(),
                  void* owner = nullptr);
 
+// Asks a question with Yes and No buttons, logged like a message; true for
+// Yes. Natively (no window system) the answer is no.
+bool AskQuestion(const std::wstring& text, const std::wstring& title = std::wstring(), void* owner = nullptr);
 // The program's title used when a message has none (the program file's
 // title until set).
 void SetProgramTitle(const std::wstring& title);

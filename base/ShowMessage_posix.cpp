@@ -18,4 +18,9 @@ void ShowMessage(const std::wstring& text, const std::wstring& title, void* owne
   std::fprintf(stderr, "%s: %s\n", WideToUtf8(caption).c_str(), WideToUtf8(text).c_str());
 }
 
+bool AskQuestion(const std::wstring& text, const std::wstring& title, void* owner) {
+  ShowMessage(text, title, owner);
+  return false;
+}
+
 }  // namespace corvane

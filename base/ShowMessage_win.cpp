@@ -55,4 +55,22 @@ void ShowMessage(const std::wstring& text, const std::wstring& title, void* owne
   MessageBoxW(ownerWindow, text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
+bool AskQuestion(const std::wstring& text, const std::wstring& title, void* owner) {
+  CF3DLogHTML::Instance().Log(kLogInfo, text);
+  const std::wstring caption = title.empty() ? ProgramTitle() : title;
+  const HWND ownerWindow = ResolveOwner(owner);
+  if (TaskDialogIndirectFn taskDialog = FindTaskDialogIndirect()) {
+    TASKDIALOGCONFIG config{};
+    config.cbSize = sizeof config;
+    config.hwndParent = ownerWindow;
+    config.dwCommonButtons = TDCBF_YES_BUTTON | TDCBF_NO_BUTTON;
+    config.pszWindowTitle = caption.c_str();
+    config.pszMainIcon = TD_INFORMATION_ICON;
+    config.pszContent = text.c_str();
+    int button = 0;
+    if (SUCCEEDED(taskDialog(&config, &button, /*radio=*/nullptr, /*verified=*/nullptr))) return button == IDYES;
+  }
+  return MessageBoxW(ownerWindow, text.c_str(), caption.c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
 }  // namespace corvane

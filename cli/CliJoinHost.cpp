@@ -42,14 +42,6 @@ void CCliJoinHost::Dispatch(int commandId) {
         Quit(kExitFailed);
       }
       break;
-    case kCmdResult:
-      // The output exists but the tool cannot describe it.
-      if (!m_messageShown) std::fprintf(stderr, "The joined file could not be read.\n");
-      Quit(kExitFailed);
-      break;
-    case kCmdCancel:  // only a failed conversion cancels by itself
-      Quit(kExitFailed);
-      break;
     default:
       break;
   }
@@ -58,11 +50,8 @@ void CCliJoinHost::Dispatch(int commandId) {
 bool CCliJoinHost::HandleInterruption() {
   if (!m_interrupted.load()) return false;
   if (m_quitting) return true;
-  // The tool got the interruption too and may have left a stream-copy output
-  // half written; the MPEG route's partial output is removed by Cancel.
-  const bool fastRouteRan = m_controller->Mode() == kJoinFastRoute;
+  // Cancel ends the tool and removes whatever the job had written.
   m_controller->OnCommand(kCmdCancel);
-  if (fastRouteRan) std::remove(WideToUtf8(m_outputPath).c_str());
   EndProgressLine();
   std::fprintf(stderr, "Interrupted: the join was cancelled.\n");
   Quit(kExitInterrupted);
@@ -103,17 +92,30 @@ void CCliJoinHost::EndProgressLine() {
   m_progressShown = false;
 }
 
-// May run on the worker thread ("Failed to convert file.").
-void CCliJoinHost::ShowMessage(const std::wstring& text, const std::wstring& caption) {
-  m_messageShown = true;
-  std::fprintf(stderr, "%s%s\n", m_progressShown ? "\n" : "", WideToUtf8(text).c_str());
+void CCliJoinHost::ShowMessage(const SUserMessage& message, const std::wstring& /*caption*/) {
+  EndProgressLine();
+  std::fprintf(stderr, "%s\n", WideToUtf8(FillMessageArgs(message.text, message.args)).c_str());
+}
+
+bool CCliJoinHost::AskYesNo(const SUserMessage& message, const std::wstring& caption) {
+  ShowMessage(message, caption);
+  std::fprintf(stderr, "--fast copies the streams as they are; join without --fast to convert the inputs.\n");
+  return false;
+}
+
+void CCliJoinHost::JobEnded(EJobOutcome outcome) {
+  switch (outcome) {
+    case EJobOutcome::kJoined: Quit(kExitJoined); break;
+    case EJobOutcome::kCancelled: Quit(m_interrupted.load() ? kExitInterrupted : kExitFailed); break;
+    case EJobOutcome::kFailed:
+    case EJobOutcome::kDeclined: Quit(kExitFailed); break;
+  }
 }
 
 void CCliJoinHost::ShowResult(const SVideoPropertyInfo& info) {
   EndProgressLine();
   std::fputs(FormatProbeReport(info).c_str(), stdout);
   std::fflush(stdout);
-  Quit(kExitJoined);
 }
 
 void CCliJoinHost::EndProgram() { Quit(kExitFailed); }

@@ -4,8 +4,8 @@
 // messages to standard error, the result record to standard output.
 //
 // Ctrl-C (an interruption flag set by the signal handler) is turned into the
-// controller's Cancel on the loop's thread, after which nothing of the job
-// is left: no intermediate and no partial output.
+// controller's Cancel on the loop's thread, which ends the running tool at
+// once; nothing of the job is left: no intermediate and no partial output.
 #include <atomic>
 #include <cstdio>
 #include <memory>
@@ -32,7 +32,11 @@ class CCliJoinHost : public IJoinHost {
   void StartQueueTimer() override;
   void StopTimers() override;
   void SetProgress(int position) override;
-  void ShowMessage(const std::wstring& text, const std::wstring& caption) override;
+  void ShowMessage(const SUserMessage& message, const std::wstring& caption) override;
+  // Only the fast join's question about inputs of different kinds is asked:
+  // the answer is no, with the advice to join without --fast.
+  bool AskYesNo(const SUserMessage& message, const std::wstring& caption) override;
+  void JobEnded(EJobOutcome outcome) override;
   void RefreshFileList() override {}
   void UpdateButtons() override {}
   void EndProgram() override;
@@ -57,7 +61,6 @@ class CCliJoinHost : public IJoinHost {
   std::atomic<bool>& m_interrupted;
   CJoinController* m_controller = nullptr;
   std::wstring m_outputPath;
-  std::atomic<bool> m_messageShown{false};
   unsigned m_queueTimer = 0;
   unsigned m_monitorTimer = 0;
   int m_lastProgress = -1;

@@ -63,6 +63,9 @@ int Join(const SCliArguments& args) {
   if (!RequireTool()) return Fail(kExitUsage, "ffmpeg was not found (install it or set CORVANE_FFMPEG)");
   SJoinJob job;
   job.outputPath = AbsolutePath(args.output);
+  if (job.outputPath.find(L'"') != std::wstring::npos) {
+    return Fail(kExitUsage, "an output name with a double quote cannot be written: " + args.output);
+  }
   if (GetOutputKind(job.outputPath) == OutputKindNone) {
     return Fail(kExitUsage, "unknown output kind for " + args.output +
                                 " (use .avi, .flv, .f4v, .rm, .rmvb, .wmv, .asf, .mp4, .mov or .3gp)");
@@ -74,6 +77,11 @@ int Join(const SCliArguments& args) {
       return Fail(kExitUsage, "input not found: " + input);
     }
     if (path == job.outputPath) return Fail(kExitUsage, "the output must not be one of the inputs: " + input);
+    // The tool's command line quotes each path with double quotes and cannot
+    // carry one inside a path (Windows names never hold one).
+    if (path.find(L'"') != std::wstring::npos) {
+      return Fail(kExitUsage, "a file name with a double quote cannot be joined: " + input);
+    }
     job.files.push_back(path);
   }
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "engine/JoinCommands.h"
 #include "engine/PathParts.h"
 
 namespace corvane {
@@ -18,6 +19,34 @@ bool JoinedSizeMatches(const std::vector<std::wstring>& sources, const std::wstr
   }
   const uintmax_t actual = std::filesystem::file_size(ToFsPath(joined), error);
   return !error && actual == expected;
+}
+
+std::vector<SByteCopyRound> PlanByteCopyRounds(const std::vector<std::wstring>& sources, const std::wstring& joined,
+                                               size_t maxCommandLine,
+                                               const std::function<std::wstring(int)>& partName) {
+  // Every part name is as long as or shorter than the longest target we may
+  // need; measuring with the longer of joined and a part name keeps a round
+  // that fits for one target fitting for the other.
+  const std::wstring probeTarget = partName(1).size() > joined.size() ? partName(1) : joined;
+  const auto fits = [&](const std::vector<std::wstring>& list) {
+    return BuildByteCopyCommand(list, probeTarget).size() <= maxCommandLine;
+  };
+  std::vector<SByteCopyRound> rounds;
+  SByteCopyRound round;
+  for (const std::wstring& source : sources) {
+    round.sources.push_back(source);
+    if (fits(round.sources)) continue;
+    round.sources.pop_back();
+    // The round holds the previous part alone (or nothing): no progress possible.
+    if (round.sources.size() <= (rounds.empty() ? 0u : 1u)) return {};
+    round.target = partName(static_cast<int>(rounds.size()) + 1);
+    rounds.push_back(round);
+    round.sources = {rounds.back().target, source};
+    if (!fits(round.sources)) return {};
+  }
+  round.target = joined;
+  rounds.push_back(round);
+  return rounds;
 }
 
 }  // namespace corvane

@@ -37,8 +37,9 @@ bool CopyAll(const std::vector<std::wstring>& sources, const std::wstring& joine
 
 }  // namespace
 
+// No child process runs here: keepGoing is the way to stop.
 bool JoinByteCopy(const std::vector<std::wstring>& sources, const std::wstring& joined,
-                  const std::function<bool()>& keepGoing) {
+                  const std::function<bool()>& keepGoing, CToolStop* /*stop*/) {
   if (CopyAll(sources, joined, keepGoing) && JoinedSizeMatches(sources, joined)) return true;
   RemoveFile(joined);
   return false;

@@ -44,7 +44,8 @@ std::wstring BuildFastJoinCommand(bool mp4, const std::wstring& toolPath, const 
 }
 
 bool RunFastJoin(bool mp4, const std::wstring& outputPath, const std::vector<std::wstring>& inputs,
-                 const std::function<void(int)>& setProgress) {
+                 const std::function<void(int)>& setProgress, const OutputChunkHandler& onChunk,
+                 CToolStop* stop) {
   if (inputs.size() < 2) return true;
   const std::string list = BuildConcatList(inputs);
   if (list.empty()) return false;
@@ -53,10 +54,11 @@ bool RunFastJoin(bool mp4, const std::wstring& outputPath, const std::vector<std
 
   const std::wstring toolPath = GetToolPath();
   if (toolPath.empty()) return false;
-  const auto keepReading = [](TStdStr<char>&, const TStdStr<char>&) { return true; };
+  const OutputChunkHandler keepReading = [](TStdStr<char>&, const TStdStr<char>&) { return true; };
   const auto done = [](const TStdStr<char>&) { return true; };
-  const bool ran = RunTool(/*workingFolder=*/std::wstring(), BuildFastJoinCommand(mp4, toolPath, listFile.Path(),
-                           outputPath), keepReading, done);
+  const bool ran = RunTool(/*workingFolder=*/std::wstring(),
+                           BuildFastJoinCommand(mp4, toolPath, listFile.Path(), outputPath),
+                           onChunk ? onChunk : keepReading, done, stop);
   if (ran && setProgress) setProgress(100);
   return ran;
 }

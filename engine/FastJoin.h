@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/ToolRunner.h"
+
 namespace corvane {
 
 // The command for a concat list file.
@@ -17,8 +19,11 @@ std::wstring BuildFastJoinCommand(bool mp4, const std::wstring& toolPath, const 
 // than two inputs nothing runs and the result is true. Whether the join
 // worked is judged by the caller from the output file; false here means the
 // list could not be made, the tool is missing or could not be started.
-// setProgress, when given, receives 100 after a run.
+// setProgress, when given, receives 100 after a run. onChunk, when given,
+// sees the tool's output (and may stop the run); stop lets another thread
+// end the tool.
 bool RunFastJoin(bool mp4, const std::wstring& outputPath, const std::vector<std::wstring>& inputs,
-                 const std::function<void(int)>& setProgress);
+                 const std::function<void(int)>& setProgress, const OutputChunkHandler& onChunk = nullptr,
+                 CToolStop* stop = nullptr);
 
 }  // namespace corvane

@@ -1,10 +1,14 @@
 #include "engine/JoinCommands.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <optional>
 #include <initializer_list>
 
 #include "engine/IntermediateNames.h"
 #include "engine/ToolRunner.h"
+#include "engine/VideoPropertyInfo.h"
 
 namespace corvane {
 namespace {
@@ -13,9 +17,11 @@ namespace {
 // intermediate is made at the finest quantizer, so "-q:v 1" is both the
 // highest-quality intermediate and, in the final steps, the quantizer the
 // source carries.
-const wchar_t kToMpeg[] = L"\"#ffmpegpath#\" -i \"#orgfilepath#\" -q:v 1 -f mpeg -y \"#outfilepath#\"";
-const wchar_t kToMpegAtRate[] =
-    L"\"#ffmpegpath#\" -i \"#orgfilepath#\" -q:v 1 -r %s -f mpeg -y \"#outfilepath#\"";
+const wchar_t kToMpegHead[] = L"\"#ffmpegpath#\" -i \"#orgfilepath#\"";
+const wchar_t kToMpegTail[] = L" -q:v 1 -f mpeg -y \"#outfilepath#\"";
+// The one audio format of every intermediate.
+const wchar_t kIntermediateAudio[] = L" -ar 44100 -ac 2";
+const wchar_t kSilence[] = L" -f lavfi -i anullsrc=r=44100:cl=stereo";
 const wchar_t kByteCopy[] = L"cmd.exe /c copy /b /y #orgfilepath# \"#outfilepath#\"";
 const wchar_t kAvi[] =
     L"\"#ffmpegpath#\" -f mpeg -i \"#orgfilepath#\" -acodec libmp3lame -vcodec msmpeg4 -ab %dk -b:v %dk "
@@ -25,14 +31,22 @@ const wchar_t kFlv[] = L"\"#ffmpegpath#\" -f mpeg -i \"#orgfilepath#\" -q:v 1 -a
 const wchar_t kRm[] =
     L"\"#ffmpegpath#\" -f mpeg -i \"#orgfilepath#\" -q:v 1 -ar %d -vf \"scale=trunc(iw/16)*16:trunc(ih/16)*16\" "
     L"-f rm -y \"#outfilepath#\"";
+// "-f asf": the container is named, not guessed from the output's extension
+// (".wma" and ".asf" outputs, or a name the tool does not know).
 const wchar_t kWmv[] =
-    L"\"#ffmpegpath#\" -f mpeg -i \"#orgfilepath#\" -q:v 1 -ar %d -vcodec wmv2 -acodec wmav2 -y \"#outfilepath#\"";
+    L"\"#ffmpegpath#\" -f mpeg -i \"#orgfilepath#\" -q:v 1 -ar %d -vcodec wmv2 -acodec wmav2 -f asf -y "
+    L"\"#outfilepath#\"";
+// "-fps_mode passthrough" in both passes: each decoded frame is encoded once,
+// neither doubled nor dropped to fit a constant rate. Pass 2 has sound and
+// pass 1 has not, and the tool's constant-rate decisions follow the sound's
+// timing too: the two passes would see different frames and the second
+// would stop on statistics that do not match its frames.
 const wchar_t kMp4Pass1[] =
-    L"\"#ffmpegpath#\" -f mpeg -i \"#orgfilepath#\" -an -pass 1 -vcodec libx264 -preset veryslow -b:v %dk "
+    L"\"#ffmpegpath#\" -f mpeg -i \"#orgfilepath#\" -an -fps_mode passthrough -pass 1 -vcodec libx264 -preset veryslow -b:v %dk "
     L"-threads 0 -f #filetype# -vf \"scale=%d:trunc(ow/a/vsub)*vsub\" -y \"#outfilepath#\"";
 // "libfaac" is no longer part of FFmpeg; its own "aac" encoder replaces it.
 const wchar_t kMp4Pass2[] =
-    L"\"#ffmpegpath#\" -f mpeg -i \"#orgfilepath#\" -acodec aac -ab %dk -pass 2 -vcodec libx264 -preset veryslow "
+    L"\"#ffmpegpath#\" -f mpeg -i \"#orgfilepath#\" -acodec aac -ab %dk -fps_mode passthrough -pass 2 -vcodec libx264 -preset veryslow "
     L"-b:v %dk -threads 0 -f #filetype# -vf \"scale=%d:trunc(ow/a/vsub)*vsub\" -y \"#outfilepath#\"";
 
 // Inputs slower than this get a faster intermediate (as before), now at a
@@ -44,8 +58,6 @@ const wchar_t kRateForSlowInputs[] = L"24";
 const struct { double rate; const wchar_t* text; } kMpegRates[] = {
     {24000.0 / 1001, L"24000/1001"}, {24, L"24"}, {25, L"25"}, {30000.0 / 1001, L"30000/1001"},
     {30, L"30"}, {50, L"50"}, {60000.0 / 1001, L"60000/1001"}, {60, L"60"}};
-// The probe reads rates printed with two decimals (23.98 for 24000/1001).
-constexpr double kRateTolerance = 0.01;
 
 // Formats the numbers into the "%d" fields, in order.
 std::wstring FormatNumbers(std::wstring text, std::initializer_list<int> numbers) {
@@ -78,7 +90,6 @@ std::wstring IntermediateFrameRate(double frameRate) {
   double nearestDistance = HUGE_VAL;
   for (const auto& entry : kMpegRates) {
     const double distance = std::fabs(entry.rate - frameRate);
-    if (distance <= kRateTolerance) return {};
     if (distance < nearestDistance) {
       nearestDistance = distance;
       nearest = entry.text;
@@ -87,14 +98,57 @@ std::wstring IntermediateFrameRate(double frameRate) {
   return nearest;
 }
 
-std::wstring BuildToMpegCommand(const std::wstring& toolPath, const std::wstring& input,
-                                const std::wstring& intermediate, double frameRate) {
-  const std::wstring rate = IntermediateFrameRate(frameRate);
-  std::wstring command = kToMpeg;
-  if (!rate.empty()) {
-    command = kToMpegAtRate;
-    command.replace(command.find(L"%s"), 2, rate);
+SIntermediateFormat MakeIntermediateFormat(const SVideoPropertyInfo& reference) {
+  // MPEG-1 pictures are at most 4095 pixels a side; the encoder wants even sides.
+  constexpr int kMaxSide = 4094;
+  SIntermediateFormat format;
+  if (reference.width > 0 && reference.height > 0 && reference.width <= kMaxSide && reference.height <= kMaxSide) {
+    format.width = std::max(2, reference.width & ~1);
+    format.height = std::max(2, reference.height & ~1);
   }
+  format.frameRate = IntermediateFrameRate(reference.frameRate);
+  return format;
+}
+
+namespace {
+
+std::wstring PictureFilter(const SIntermediateFormat& format, bool padToLength) {
+  std::wstring filters;
+  if (format.width > 0) {
+    const std::wstring w = std::to_wstring(format.width), h = std::to_wstring(format.height);
+    filters = L"scale=" + w + L":" + h + L":force_original_aspect_ratio=decrease,pad=" + w + L":" + h +
+              L":(ow-iw)/2:(oh-ih)/2,setsar=1";
+  }
+  // The last picture stays until the sound ends.
+  if (padToLength) filters += std::wstring(filters.empty() ? L"" : L",") + L"tpad=stop=-1:stop_mode=clone";
+  return filters.empty() ? std::wstring() : L" -vf \"" + filters + L"\"";
+}
+
+// Seconds with two decimals, as the tool printed the input's length.
+std::wstring SecondsText(double seconds) {
+  wchar_t text[32];
+  std::swprintf(text, 32, L"%.2f", seconds);
+  return text;
+}
+
+}  // namespace
+
+std::wstring BuildToMpegCommand(const std::wstring& toolPath, const std::wstring& input,
+                                const std::wstring& intermediate, const SIntermediateFormat& format,
+                                const SVideoPropertyInfo& inputRecord) {
+  const bool hasSound = !inputRecord.audioCodec.empty();
+  const std::optional<double> length = inputRecord.DurationSeconds();
+  std::wstring command = kToMpegHead;
+  if (!hasSound) command += kSilence;
+  command += hasSound ? L" -map 0:v:0 -map 0:a:0" : L" -map 0:v:0 -map 1:a:0";
+  // With a known length both streams are padded without end and cut at it;
+  // otherwise the sound is padded to the picture's end.
+  command += PictureFilter(format, /*padToLength=*/length.has_value());
+  command += L" -af apad";
+  command += length ? L" -t " + SecondsText(*length) : std::wstring(L" -shortest");
+  command += L" -r " + format.frameRate;
+  command += kIntermediateAudio;
+  command += kToMpegTail;
   const std::wstring noFileType;
   return Substitute(command, toolPath, &noFileType, input, intermediate);
 }

@@ -13,14 +13,31 @@
 
 namespace corvane {
 
-// One input to an MPEG program stream (the intermediate). frameRate is the
-// input's probed rate; MPEG-1 takes only a few standard rates, so other
-// rates are converted.
-std::wstring BuildToMpegCommand(const std::wstring& toolPath, const std::wstring& input,
-                                const std::wstring& intermediate, double frameRate);
+struct SVideoPropertyInfo;
 
-// The "-r" value the intermediate needs for an input of frameRate, or empty
-// when the input's own rate can be kept.
+// What every intermediate of one job shares. The intermediates are joined
+// byte by byte and read back as one stream: a change of frame size, frame
+// rate or audio format at a seam makes the tool reconfigure mid-stream and
+// write a file whose length and timing are wrong. So every input is brought
+// to the first input's size (scaled to fit, with borders) and rate, and to
+// one audio format.
+struct SIntermediateFormat {
+  int width = 0;  // 0 when the first input's size is unknown: sizes are kept
+  int height = 0;
+  std::wstring frameRate;  // an MPEG-1 rate ("25", "30000/1001")
+};
+SIntermediateFormat MakeIntermediateFormat(const SVideoPropertyInfo& reference);
+
+// One input (described by its own probe record) to an MPEG program stream.
+// Each intermediate gets audio and video of the input's whole length (the
+// shorter one padded, a silent track for an input without sound), so that
+// picture and sound stay together across the seams of the joined stream.
+std::wstring BuildToMpegCommand(const std::wstring& toolPath, const std::wstring& input,
+                                const std::wstring& intermediate, const SIntermediateFormat& format,
+                                const SVideoPropertyInfo& inputRecord);
+
+// The MPEG-1 rate the intermediates of a job whose first input runs at
+// frameRate are made at.
 std::wstring IntermediateFrameRate(double frameRate);
 
 // The command interpreter's byte-exact copy of the intermediates, in order,

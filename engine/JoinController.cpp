@@ -1,7 +1,10 @@
 #include "engine/JoinController.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
+#include "engine/FastJoinCheck.h"
 #include "engine/ProgressBlock.h"
 #include "engine/ProgressPosition.h"
 
@@ -14,6 +17,17 @@ constexpr unsigned kOutputReplaced = 0x2;   // the output path was replaced; mov
 constexpr wchar_t kTipsCaption[] = L"Tips";
 constexpr wchar_t kFailedToConvert[] = L"Failed to convert file.";
 constexpr wchar_t kFailedToMerge[] = L"Failed to merge files.";
+constexpr wchar_t kCannotRead[] = L"This file cannot be read as a video:\n%1";
+constexpr wchar_t kNoPicture[] = L"This file has no picture to join:\n%1";
+constexpr wchar_t kFilesDiffer[] =
+    L"Fast-Join copies files of one kind only, and this file differs from the first one in its %2 "
+    L"(%3 instead of %4):\n%1\n\nJoin the files by converting them instead?";
+
+// A joined file may differ from the inputs' added lengths by rounding at
+// each seam; a missing input or a wrong length in the file's header is far
+// more than this.
+constexpr double kLengthTolerance = 0.5;
+constexpr double kLengthTolerancePerInput = 0.04;
 
 bool IsFinalConversion(EJoinMode mode) { return mode >= kJoinFinalAvi && mode <= kJoinMp4Pass2; }
 
@@ -29,6 +43,11 @@ int FinalCommandOf(int outputKind) {
   }
 }
 
+// Kinds the stream-copy route can write.
+bool FastRouteWrites(int outputKind) { return outputKind == kKindMp4 || outputKind == kKindFlv; }
+
+SUserMessage Message(const wchar_t* text, std::vector<std::wstring> args = {}) { return {text, std::move(args)}; }
+
 }  // namespace
 
 CJoinController::CJoinController(IJoinHost& host, IJoinSteps& steps, SJoinJob& job, std::wstring toolPath,
@@ -42,7 +61,7 @@ CJoinController::CJoinController(IJoinHost& host, IJoinSteps& steps, SJoinJob& j
 
 CJoinController::~CJoinController() {
   m_cancel.exchange(1);
-  StopWorker();
+  StopRunningTool();
 }
 
 bool CJoinController::OnCommand(int commandId) {
@@ -62,10 +81,16 @@ bool CJoinController::OnCommand(int commandId) {
   }
 }
 
+void CJoinController::SetMode(EJoinMode mode) {
+  if (m_mode.exchange(mode) != mode) m_host.UpdateButtons();
+}
+
+// ---------------------------------------------------------------- Join
+
 void CJoinController::Join() {
   if (m_job.files.size() < 2) return;
   // A second Join while a job runs would queue the inputs twice.
-  if (Mode() != kJoinIdle || m_worker || !m_queue.empty()) return;
+  if (IsJobRunning() || m_worker || !m_queue.empty()) return;
   if (m_job.outputPath.empty()) {
     std::wstring chosen;
     if (!m_host.PromptOutputPath(chosen) || chosen.empty()) return;
@@ -74,27 +99,100 @@ void CJoinController::Join() {
   m_outputKind = m_steps.OutputKindOf(m_job.outputPath);
   if (m_outputKind == kKindNone) return;
 
-  m_cancel.exchange(0);
-  m_reportSent = false;
+  ResetJob();
   m_host.UpdateButtons();
-
-  if (m_host.IsFastJoinChecked()) {
-    m_mode = kJoinFastRoute;
-    if (m_outputKind == kKindMp4 || m_outputKind == kKindFlv) {
-      m_steps.RunFastRoute(/*mp4=*/m_outputKind == kKindMp4, m_job.outputPath, m_job.files);
+  // Kinds the stream copy cannot write are converted whatever the box says.
+  if (m_host.IsFastJoinChecked() && FastRouteWrites(m_outputKind)) {
+    switch (CheckFastJoinInputs()) {
+      case EFastCheck::kSame: StartFastRoute(); return;
+      case EFastCheck::kStop: return;
+      case EFastCheck::kConvert: break;
     }
-    m_host.PostCommand(kCmdFinish);
-    return;
   }
+  StartConversionRoute();
+}
+
+void CJoinController::ResetJob() {
+  m_cancel.exchange(0);
+  m_stepFailed = false;
+  m_steps.AllowTool();
+  m_reportSent = false;
+  m_copyFlags = 0;
+  m_intermediates.clear();
+  m_joinedStream.clear();
+  m_inputSeconds = 0;
+  m_inputSecondsKnown = true;
+  m_outputWritten = false;
+  m_resultRecord = SVideoPropertyInfo();
+  m_workingFolder = m_programFolder;
+  ResetProgress();
+  m_host.SetProgress(0);
+}
+
+void CJoinController::AddInputLength(const SVideoPropertyInfo& record) {
+  if (const std::optional<double> seconds = record.DurationSeconds()) {
+    m_inputSeconds += *seconds;
+  } else {
+    m_inputSecondsKnown = false;
+  }
+}
+
+CJoinController::EFastCheck CJoinController::CheckFastJoinInputs() {
+  // One tool run describes every input (a stream copy of an unreadable file
+  // or of files of different kinds gives a wrong file without complaint).
+  const std::vector<SVideoPropertyInfo> records = m_steps.ProbeAll(m_toolPath, m_job.files);
+  if (records.size() < m_job.files.size()) {
+    FailJob(Message(kCannotRead, {m_job.files[records.size()]}));
+    return EFastCheck::kStop;
+  }
+  const std::optional<SInputMismatch> mismatch = FindInputMismatch(records);
+  if (!mismatch) {
+    for (const SVideoPropertyInfo& record : records) AddInputLength(record);
+    return EFastCheck::kSame;
+  }
+  // A launched job has nobody to ask: it converts.
+  if (m_job.IsLaunched()) return EFastCheck::kConvert;
+  const SUserMessage question =
+      Message(kFilesDiffer, {m_job.files[mismatch->index], mismatch->what, mismatch->value, mismatch->firstValue});
+  if (m_host.AskYesNo(question, kTipsCaption)) return EFastCheck::kConvert;
+  m_host.UpdateButtons();
+  m_host.JobEnded(EJobOutcome::kDeclined);
+  return EFastCheck::kStop;
+}
+
+void CJoinController::StartFastRoute() {
+  // The stream copy writes the output from its first moment on.
+  m_outputWritten = true;
+  {
+    std::lock_guard<std::mutex> lock(m_progressLock);
+    m_totalDuration = m_inputSecondsKnown ? static_cast<int64_t>(std::ceil(m_inputSeconds)) : 0;
+  }
+  const bool mp4 = m_outputKind == kKindMp4;
+  const std::wstring output = m_job.outputPath;
+  const std::vector<std::wstring> inputs = m_job.files;
+  StartWorkerBody(kJoinFastRoute, [this, mp4, output, inputs]() -> unsigned {
+    const bool ran = m_steps.RunFastRoute(
+        mp4, output, inputs,
+        [this](TStdStr<char>& acc, const TStdStr<char>& block) { return OnProgressChunk(acc, block); });
+    if (!ran) m_stepFailed = true;
+    return ran ? 1 : 0;
+  });
+}
+
+void CJoinController::StartConversionRoute() {
   m_queue.assign(m_job.files.begin(), m_job.files.end());
+  // The job runs from now on; its first step is the probe of the first input.
+  SetMode(kJoinProbing);
   m_host.StartQueueTimer();
 }
 
+// ---------------------------------------------------------------- conversion route
+
 bool CJoinController::OnQueueTimer() {
-  if (IsCancelled() || Mode() == kJoinFastRoute) return false;
+  if (IsCancelled() || !IsJobRunning() || Mode() == kJoinFastRoute) return false;
   if (!m_queue.empty()) {
     if (!m_busy) RunPerInputStep();
-    return true;
+    return IsJobRunning();
   }
   if (m_worker) return true;
   RunByteCopyStep();
@@ -102,31 +200,26 @@ bool CJoinController::OnQueueTimer() {
 }
 
 bool CJoinController::ProbeInput(const std::wstring& input) {
-  m_cancel.exchange(0);
   // Each input is described afresh: the parser only fills empty fields.
   m_probeRecord = SVideoPropertyInfo();
   m_probeRecord.filePath = input;
-  m_mode = kJoinProbing;
+  SetMode(kJoinProbing);
   return m_steps.RunTool(
       /*workingFolder=*/L"", m_steps.ProbeCommand(m_toolPath, input),
       [this](TStdStr<char>& acc, const TStdStr<char>& block) { return OnProgressChunk(acc, block); },
       [this](const TStdStr<char>& acc) { return OnToolDone(acc); });
 }
 
-void CJoinController::RunPerInputStep() {
-  if (m_worker) return;
-  m_busy = true;
-  const std::wstring input = m_queue.front();
-  const bool first = m_queue.size() == m_job.files.size();
+// Probes the queue's front input into m_probeRecord, on a copy under a plain
+// name when the tool cannot open its own name. False (job ended) when the
+// file cannot be read either way or has no picture.
+bool CJoinController::ProbeCurrentInput(const std::wstring& input, bool first) {
   m_currentInput = input;
-
   if (!ProbeInput(input)) {
-    // The tool may not open some names: retry on a copy under a plain name.
     const std::optional<std::wstring> copy = m_steps.MakeTemporaryCopy(input);
     if (!copy) {
-      m_queue.pop_front();
-      m_busy = false;
-      return;
+      FailJob(Message(kCannotRead, {input}));
+      return false;
     }
     m_copyFlags |= kCopyIsTemporary;
     m_currentInput = *copy;
@@ -135,34 +228,70 @@ void CJoinController::RunPerInputStep() {
       m_job.outputPath = m_steps.OutputPathForCopy(m_job.outputPath, *copy, input);
       m_copyFlags |= kOutputReplaced;
     }
-    ProbeInput(*copy);  // its result does not stop the job
+    if (!ProbeInput(*copy)) {
+      FailJob(Message(kCannotRead, {input}));
+      return false;
+    }
   }
-  if (first) m_referenceRecord = m_probeRecord;
+  if (m_probeRecord.width == 0 && m_probeRecord.videoCodec.empty()) {
+    FailJob(Message(kNoPicture, {input}));
+    return false;
+  }
+  return true;
+}
+
+void CJoinController::RunPerInputStep() {
+  if (m_worker) return;
+  m_busy = true;
+  const std::wstring input = m_queue.front();
+  const bool first = m_queue.size() == m_job.files.size();
+  if (!ProbeCurrentInput(input, first)) {
+    m_busy = false;
+    return;
+  }
+  if (first) {
+    m_referenceRecord = m_probeRecord;
+    m_intermediateFormat = MakeIntermediateFormat(m_referenceRecord);
+  }
   if (first && m_job.IsLaunched() && !m_reportSent && m_probeRecord.IsIncomplete()) {
     m_reportSent = true;
     m_host.SendDiagnosticReport(m_job.sourceUrl);
   }
+  AddInputLength(m_probeRecord);
 
-  const std::wstring intermediate = m_steps.IntermediatePath(m_job.outputPath, m_currentInput);
-  m_intermediates.push_back(intermediate);
-  StartWorker(kJoinToMpeg, m_steps.ToMpegCommand(m_toolPath, m_probeRecord, m_currentInput, intermediate));
+  // Never over a file of the user's (an input, a file of the same name, an
+  // earlier intermediate of an input with the same title).
+  const std::optional<std::wstring> intermediate =
+      m_steps.ReserveFreePath(m_steps.IntermediatePath(m_job.outputPath, m_currentInput));
+  if (!intermediate) {
+    m_busy = false;
+    FailJob(Message(kFailedToConvert));
+    return;
+  }
+  m_intermediates.push_back(*intermediate);
   m_queue.pop_front();
   m_busy = false;
+  StartWorker(kJoinToMpeg, m_steps.ToMpegCommand(m_toolPath, m_intermediateFormat, m_probeRecord, m_currentInput,
+                                                 *intermediate));
 }
 
 void CJoinController::RunByteCopyStep() {
   if (m_intermediates.empty()) {
-    // Every input was dropped: nothing to join; the result step reports it.
-    m_mode = kJoinIdle;
-    m_host.PostCommand(kCmdFinish);
+    FailJob(Message(kFailedToMerge));
     return;
   }
-  m_joinedStream = m_steps.JoinedStreamPath(m_intermediates.front());
-  m_mode = kJoinByteCopy;
+  const std::optional<std::wstring> joined = m_steps.ReserveFreePath(m_steps.JoinedStreamPath(m_intermediates.front()));
+  if (!joined) {
+    FailJob(Message(kFailedToMerge));
+    return;
+  }
+  m_joinedStream = *joined;
   const std::vector<std::wstring> sources = m_intermediates;
-  const std::wstring joined = m_joinedStream;
-  m_worker = m_steps.StartWorker([this, sources, joined]() -> unsigned {
-    return m_steps.JoinByteCopy(sources, joined, [this] { return m_cancel.load() == 0; });
+  const std::wstring target = m_joinedStream;
+  StartWorkerBody(kJoinByteCopy, [this, sources, target]() -> unsigned {
+    const bool joinedAll = m_steps.JoinByteCopy(sources, target, [this] { return m_cancel.load() == 0; });
+    if (!joinedAll) m_stepFailed = true;
+    return joinedAll ? 1 : 0;
   });
 }
 
@@ -172,31 +301,49 @@ void CJoinController::BuildFinal(EJoinMode mode) {
                        (mode == kJoinFinalRm && m_outputKind == kKindRm) ||
                        (mode == kJoinFinalWmv && m_outputKind == kKindWmv) ||
                        (mode == kJoinMp4Pass2 && m_outputKind == kKindMp4);
-  if (!matches || m_worker) return;
+  if (!matches || m_worker || !IsJobRunning()) return;
   if (mode != kJoinMp4Pass2) m_workingFolder = m_programFolder;
+  m_outputWritten = true;
   StartWorker(mode, m_steps.FinalCommand(mode, m_toolPath, m_referenceRecord, m_joinedStream, m_job.outputPath));
 }
 
 void CJoinController::BuildMp4Pass1() {
-  if (m_outputKind != kKindMp4 || m_worker) return;
+  if (m_outputKind != kKindMp4 || m_worker || !IsJobRunning()) return;
   // The two passes keep their statistics in a folder of their own.
   const std::optional<std::wstring> folder = m_steps.MakeWorkFolder(m_job.outputPath);
-  if (!folder) return;  // the job waits in the byte-copy state until cancelled
+  if (!folder) {
+    FailJob(Message(kFailedToConvert));
+    return;
+  }
   m_workingFolder = *folder;
+  m_outputWritten = true;
   StartWorker(kJoinMp4Pass1,
               m_steps.FinalCommand(kJoinMp4Pass1, m_toolPath, m_referenceRecord, m_joinedStream, m_job.outputPath));
 }
 
-void CJoinController::StartWorker(EJoinMode mode, const std::wstring& commandLine) {
+bool CJoinController::StartWorker(EJoinMode mode, const std::wstring& commandLine) {
   m_commandLine = commandLine;
-  m_mode = mode;
   const std::wstring folder = m_workingFolder;
-  m_worker = m_steps.StartWorker([this, folder, commandLine]() -> unsigned {
+  return StartWorkerBody(mode, [this, folder, commandLine]() -> unsigned {
     return m_steps.RunTool(
         folder, commandLine,
         [this](TStdStr<char>& acc, const TStdStr<char>& block) { return OnProgressChunk(acc, block); },
         [this](const TStdStr<char>& acc) { return OnToolDone(acc); });
   });
+}
+
+bool CJoinController::StartWorkerBody(EJoinMode mode, std::function<unsigned()> body) {
+  m_stepFailed = false;
+  m_failureTail.clear();
+  if (StepUsesInputTotal(mode)) {
+    std::lock_guard<std::mutex> lock(m_progressLock);
+    m_totalDuration = static_cast<int64_t>(std::ceil(m_inputSeconds));
+  }
+  SetMode(mode);
+  m_worker = m_steps.StartWorker(std::move(body));
+  if (m_worker) return true;
+  FailJob(Message(mode == kJoinByteCopy || mode == kJoinFastRoute ? kFailedToMerge : kFailedToConvert));
+  return false;
 }
 
 void CJoinController::StopWorker() {
@@ -205,25 +352,43 @@ void CJoinController::StopWorker() {
   m_worker.reset();
 }
 
+// Ends the running tool at once rather than at its next output block, then
+// waits for the worker: what the tool wrote may be deleted after this.
+void CJoinController::StopRunningTool() {
+  m_steps.StopTool();
+  StopWorker();
+}
+
+// ---------------------------------------------------------------- worker thread
+
+bool CJoinController::StepUsesInputTotal(EJoinMode mode) const {
+  // The joined stream's own "Duration:" is only its first part's length.
+  return (IsFinalConversion(mode) || mode == kJoinFastRoute) && m_inputSecondsKnown && m_inputSeconds > 0;
+}
+
 bool CJoinController::OnProgressChunk(TStdStr<char>& accumulated, const TStdStr<char>& block) {
   const EJoinMode mode = Mode();
   if (mode == kJoinProbing) {
     accumulated.append(block.c_str());  // up to the first NUL byte
     return true;
   }
-  if (mode == kJoinToMpeg || IsFinalConversion(mode)) {
+  // A failure text may be split across two blocks.
+  const std::string window = m_failureTail + block;
+  if (ContainsFailureText(window)) m_stepFailed = true;
+  m_failureTail = window.substr(window.size() - std::min(window.size(), FailureTextOverlap()));
+
+  if (mode == kJoinToMpeg || IsFinalConversion(mode) || mode == kJoinFastRoute) {
     const SProgressBlock progress = ParseProgressBlock(block);
-    if (progress.isError) {
-      if (progress.isTime) {
-        m_host.ShowMessage(kFailedToConvert, kTipsCaption);
-        m_host.PostCommand(kCmdCancel);
-      }
-    } else if (progress.seconds != 0 && progress.seconds != -1) {
+    if (!progress.isError && progress.seconds != 0 && progress.seconds != -1) {
       std::lock_guard<std::mutex> lock(m_progressLock);
-      (progress.isTime ? m_currentTime : m_totalDuration) = progress.seconds;
+      if (progress.isTime) {
+        m_currentTime = progress.seconds;
+      } else if (!StepUsesInputTotal(mode)) {
+        m_totalDuration = progress.seconds;
+      }
     }
   }
-  return m_cancel.load() == 0;
+  return m_cancel.load() == 0 && !m_stepFailed;
 }
 
 bool CJoinController::OnToolDone(const TStdStr<char>& accumulated) {
@@ -231,30 +396,39 @@ bool CJoinController::OnToolDone(const TStdStr<char>& accumulated) {
   return true;
 }
 
+// ---------------------------------------------------------------- monitor
+
 void CJoinController::OnMonitorTimer() {
-  const EJoinMode mode = Mode();
-  if (mode == kJoinIdle || mode == kJoinFastRoute) return;
+  if (!IsJobRunning()) return;
   if (m_worker && m_worker->HasEnded()) OnWorkerEnded();
-  UpdateProgressBar();
+  if (IsJobRunning()) UpdateProgressBar();
 }
 
 void CJoinController::OnWorkerEnded() {
+  const EJoinMode mode = Mode();
   StopWorker();
+  const bool failed = m_stepFailed.exchange(false);
   if (m_copyFlags & kCopyIsTemporary) {
     m_steps.RemoveFile(m_currentInput);
     m_copyFlags &= ~kCopyIsTemporary;
   }
-  switch (Mode()) {
-    case kJoinByteCopy: m_host.PostCommand(FinalCommandOf(m_outputKind)); break;
-    case kJoinFinalAvi:
-    case kJoinFinalFlv:
-    case kJoinFinalRm:
-    case kJoinFinalWmv:
-    case kJoinMp4Pass2: m_host.PostCommand(kCmdFinish); break;
-    case kJoinMp4Pass1: m_host.PostCommand(kCmdMp4Pass2); break;
-    default: break;  // after an input the queue timer goes on
-  }
   ResetProgress();
+  if (mode == kJoinToMpeg && (failed || m_steps.FileSize(m_intermediates.back()) == 0)) {
+    FailJob(Message(kFailedToConvert));
+  } else if (mode == kJoinByteCopy || mode == kJoinFastRoute) {
+    if (failed) {
+      FailJob(Message(kFailedToMerge));
+    } else {
+      m_host.PostCommand(mode == kJoinByteCopy ? FinalCommandOf(m_outputKind) : kCmdFinish);
+    }
+  } else if (IsFinalConversion(mode)) {
+    if (failed || m_steps.FileSize(m_job.outputPath) == 0) {
+      FailJob(Message(kFailedToConvert));
+    } else {
+      m_host.PostCommand(mode == kJoinMp4Pass1 ? kCmdMp4Pass2 : kCmdFinish);
+    }
+  }
+  // After an input the queue timer goes on with the next one.
 }
 
 void CJoinController::UpdateProgressBar() {
@@ -273,8 +447,11 @@ void CJoinController::UpdateProgressBar() {
 void CJoinController::ResetProgress() {
   std::lock_guard<std::mutex> lock(m_progressLock);
   m_currentTime = 0;
+  // Final steps measure against the inputs' added lengths, set at their start.
   m_totalDuration = 0;
 }
+
+// ---------------------------------------------------------------- the end of a job
 
 void CJoinController::DeleteIntermediates() {
   for (const std::wstring& path : m_intermediates) m_steps.RemoveFile(path);
@@ -290,14 +467,36 @@ void CJoinController::DeleteWorkFolder() {
   m_workingFolder = m_programFolder;
 }
 
+// The output counts only when this job wrote it, the tool can read it, and
+// it is as long as the inputs together.
+bool CJoinController::VerifyOutput() {
+  if (!m_outputWritten || !m_steps.FileExists(m_job.outputPath)) return false;
+  if (!m_steps.ProbeMedia(m_job.outputPath, m_resultRecord)) return false;
+  if (!m_inputSecondsKnown) return true;
+  const std::optional<double> length = m_resultRecord.DurationSeconds();
+  if (!length) return false;
+  const double tolerance = std::max(kLengthTolerance, kLengthTolerancePerInput * m_job.files.size());
+  return std::fabs(*length - m_inputSeconds) <= tolerance;
+}
+
 void CJoinController::Finish() {
+  if (!IsJobRunning()) return;
   DeleteIntermediates();
   DeleteWorkFolder();
-  m_host.SetProgress(0);
+  // The result goes back to the name the user chose before anyone is told.
+  if (m_copyFlags & kOutputReplaced) {
+    m_steps.RenameFile(m_job.outputPath, m_rememberedOutputPath);
+    m_job.outputPath = m_rememberedOutputPath;
+    m_copyFlags &= ~kOutputReplaced;
+  }
+  if (!VerifyOutput()) {
+    FailJob(Message(kFailedToMerge));
+    return;
+  }
+  m_host.SetProgress(100);
   m_job.files.clear();
   m_host.RefreshFileList();
-  m_mode = kJoinIdle;
-  m_host.UpdateButtons();
+  SetMode(kJoinIdle);
 
   if (m_job.IsLaunched()) {
     m_host.SendCompletionNotice();
@@ -306,78 +505,71 @@ void CJoinController::Finish() {
     m_host.EndProgram();
     return;
   }
-  if (m_copyFlags & kOutputReplaced) {
-    m_steps.RenameFile(m_job.outputPath, m_rememberedOutputPath);
-    m_job.outputPath = m_rememberedOutputPath;
-    m_copyFlags &= ~kOutputReplaced;
-  }
   m_host.PostCommand(kCmdResult);
 }
 
 void CJoinController::ShowJoinResult() {
-  if (!m_steps.FileExists(m_job.outputPath)) {
-    m_host.ShowMessage(kFailedToMerge, kTipsCaption);
-    return;
-  }
-  if (m_steps.ProbeMedia(m_job.outputPath, m_probeRecord)) m_host.ShowResult(m_probeRecord);
-  m_mode = kJoinIdle;
+  // Only the file this job wrote and checked is ever shown.
+  if (m_resultRecord.filePath.empty() || IsJobRunning()) return;
+  const SVideoPropertyInfo result = m_resultRecord;
+  m_resultRecord = SVideoPropertyInfo();
+  m_host.ShowResult(result);
+  m_host.JobEnded(EJobOutcome::kJoined);
 }
 
-// Removes what an unfinished job made so far: intermediates, the joined
-// stream, a temporary copy of an input, the two-pass folder, and an output
-// that a final conversion had begun to write (an output that existed before
-// the job is left alone until then).
-void CJoinController::DiscardJobFiles(EJoinMode modeAtStop) {
+// Removes what an unfinished job made: intermediates, the joined stream, a
+// temporary copy of an input, the two-pass folder, and the output once this
+// job has begun to write it (an output that existed before stays until then).
+void CJoinController::DiscardJobFiles() {
   DeleteIntermediates();
   if (m_copyFlags & kCopyIsTemporary) m_steps.RemoveFile(m_currentInput);
-  if (IsFinalConversion(modeAtStop)) m_steps.RemoveFile(m_job.outputPath);
+  if (m_outputWritten) m_steps.RemoveFile(m_job.outputPath);
+  m_outputWritten = false;
   DeleteWorkFolder();
   if (m_copyFlags & kOutputReplaced) m_job.outputPath = m_rememberedOutputPath;
   m_copyFlags = 0;
 }
 
-// A launched job that ends early leaves nothing behind for its launcher, not
-// even the output.
-void CJoinController::CleanUpLaunchedJob() {
-  DeleteIntermediates();
-  DeleteWorkFolder();
-  m_steps.RemoveFile(m_job.outputPath);
-}
+// A launched job that ends early leaves nothing behind for its launcher:
+// not its intermediates, and not an output it had begun to write.
+void CJoinController::CleanUpLaunchedJob() { DiscardJobFiles(); }
 
-void CJoinController::Cancel() {
-  const EJoinMode modeAtCancel = Mode();
+void CJoinController::FailJob(const SUserMessage& message, EJobOutcome outcome) {
   m_cancel.exchange(1);
   m_queue.clear();
-  StopWorker();
-
-  DiscardJobFiles(modeAtCancel);
+  StopRunningTool();
+  DiscardJobFiles();
+  m_resultRecord = SVideoPropertyInfo();
 
   ResetProgress();
   m_host.SetProgress(0);
   m_job.files.clear();
   m_host.RefreshFileList();
-  m_mode = kJoinIdle;
+  SetMode(kJoinIdle);
   m_host.UpdateButtons();
+  if (!message.text.empty()) m_host.ShowMessage(message, kTipsCaption);
 
   if (m_job.IsLaunched()) {
-    CleanUpLaunchedJob();
     m_host.StopTimers();
     m_host.EndProgram();
   }
+  m_host.JobEnded(outcome);
+}
+
+void CJoinController::Cancel() {
+  if (!IsJobRunning() && !m_worker) return;
+  FailJob(SUserMessage(), EJobOutcome::kCancelled);
 }
 
 void CJoinController::Close() {
-  const EJoinMode modeAtClose = Mode();
+  const bool running = IsJobRunning();
   m_cancel.exchange(1);
   m_queue.clear();
-  StopWorker();
+  StopRunningTool();
   m_host.StopTimers();
-  if (m_job.IsLaunched()) {
-    m_host.Pause(1000);
-    CleanUpLaunchedJob();
-  } else if (modeAtClose != kJoinIdle && modeAtClose != kJoinFastRoute) {
-    DiscardJobFiles(modeAtClose);  // closing mid-job leaves nothing of it behind either
-  }
+  if (m_job.IsLaunched()) m_host.Pause(1000);
+  if (running) DiscardJobFiles();  // closing mid-job leaves nothing of it behind
+  SetMode(kJoinIdle);
   m_host.EndProgram();
 }
 

@@ -61,6 +61,8 @@ class CJoinController {
   void OnMonitorTimer();
 
   EJoinMode Mode() const { return static_cast<EJoinMode>(m_mode.load()); }
+  // True from Join until the job has ended (joined, failed or cancelled).
+  bool IsJobRunning() const { return Mode() != kJoinIdle; }
   int OutputKind() const { return m_outputKind; }
   bool IsCancelled() const { return m_cancel.load() != 0; }
   bool HasWorker() const { return m_worker != nullptr; }
@@ -78,24 +80,42 @@ class CJoinController {
   void BuildFinal(EJoinMode mode);
   void BuildMp4Pass1();
 
-  // Steps of the MPEG route
+  // Routes
+  void ResetJob();
+  // Compares the inputs before a stream copy; false when the job ended or
+  // the user declined (then nothing more happens).
+  enum class EFastCheck { kSame, kConvert, kStop };
+  EFastCheck CheckFastJoinInputs();
+  void StartFastRoute();
+  void StartConversionRoute();
+
+  // Steps of the conversion route
   void RunPerInputStep();
   bool ProbeInput(const std::wstring& input);
+  bool ProbeCurrentInput(const std::wstring& input, bool first);
   void RunByteCopyStep();
-  void StartWorker(EJoinMode mode, const std::wstring& commandLine);
+  bool StartWorker(EJoinMode mode, const std::wstring& commandLine);
+  bool StartWorkerBody(EJoinMode mode, std::function<unsigned()> body);
   void StopWorker();
   void OnWorkerEnded();
   void UpdateProgressBar();
+  void SetMode(EJoinMode mode);
+  bool VerifyOutput();
 
   // Output handling (worker thread)
   bool OnProgressChunk(TStdStr<char>& accumulated, const TStdStr<char>& block);
   bool OnToolDone(const TStdStr<char>& accumulated);
+  bool StepUsesInputTotal(EJoinMode mode) const;
 
+  // Ends the job as failed (message shown when not empty) or cancelled.
+  void FailJob(const SUserMessage& message, EJobOutcome outcome = EJobOutcome::kFailed);
+  void StopRunningTool();
   void DeleteIntermediates();
-  void DiscardJobFiles(EJoinMode modeAtStop);
+  void DiscardJobFiles();
   void DeleteWorkFolder();
   void CleanUpLaunchedJob();
   void ResetProgress();
+  void AddInputLength(const SVideoPropertyInfo& record);
 
   IJoinHost& m_host;
   IJoinSteps& m_steps;
@@ -118,11 +138,20 @@ class CJoinController {
   std::wstring m_workingFolder;
   std::unique_ptr<IJoinWorker> m_worker;
   std::atomic<int> m_cancel{0};
+  // Set by the worker when its step failed (a failure text, or a body that
+  // reports failure); read by the monitor when the worker has ended.
+  std::atomic<bool> m_stepFailed{false};
+  std::string m_failureTail;  // worker thread: the end of the previous block
 
   SVideoPropertyInfo m_probeRecord;
   SVideoPropertyInfo m_referenceRecord;
+  SVideoPropertyInfo m_resultRecord;
+  SIntermediateFormat m_intermediateFormat;
   std::deque<std::wstring> m_queue;
   std::vector<std::wstring> m_intermediates;
+  double m_inputSeconds = 0;        // the inputs' lengths added up
+  bool m_inputSecondsKnown = true;  // false when an input's length is unknown
+  bool m_outputWritten = false;     // this job has begun to write the output
   bool m_busy = false;
   bool m_reportSent = false;
 };

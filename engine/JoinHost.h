@@ -4,10 +4,24 @@
 // controls; the command-line joiner with a single-threaded loop; tests with a
 // recorder.
 #include <string>
+#include <vector>
 
 namespace corvane {
 
 struct SVideoPropertyInfo;
+
+// A text for the user, in English: the host translates the text and each
+// argument, then puts the arguments in place of "%1", "%2", ...
+struct SUserMessage {
+  std::wstring text;
+  std::vector<std::wstring> args;
+};
+
+// Fills "%1", "%2", ... of text with args (each placeholder at most nine).
+std::wstring FillMessageArgs(std::wstring text, const std::vector<std::wstring>& args);
+
+// How a job ended, for hosts that end with it (the command-line joiner).
+enum class EJobOutcome { kJoined, kFailed, kCancelled, kDeclined };
 
 class IJoinHost {
  public:
@@ -20,10 +34,12 @@ class IJoinHost {
   // Ends the monitor, queue and web-panel timers (Close, and the end of a launched job).
   virtual void StopTimers() = 0;
   virtual void SetProgress(int position) = 0;
-  // text and caption are English; the host translates them. Safe to call
-  // from the worker thread (the message is modal there).
-  virtual void ShowMessage(const std::wstring& text, const std::wstring& caption) = 0;
+  // An information message with an OK button. Called on the UI thread only.
+  virtual void ShowMessage(const SUserMessage& message, const std::wstring& caption) = 0;
+  // A question with Yes and No; true for Yes. Called on the UI thread only.
+  virtual bool AskYesNo(const SUserMessage& message, const std::wstring& caption) = 0;
   virtual void RefreshFileList() = 0;
+  // Called whenever the controller's step changes, and after list changes.
   virtual void UpdateButtons() = 0;
   // Destroys the window and quits the program with exit code 2.
   virtual void EndProgram() = 0;
@@ -40,6 +56,8 @@ class IJoinHost {
   virtual void SendCompletionNotice() = 0;
   // Waits before the clean-up of a launched job that is being closed.
   virtual void Pause(unsigned milliseconds) = 0;
+  // The job is over (after its result or message was shown).
+  virtual void JobEnded(EJobOutcome /*outcome*/) {}
 };
 
 }  // namespace corvane

@@ -53,9 +53,10 @@ std::wstring CJoinSteps::IntermediatePath(const std::wstring& outputPath, const 
   return corvane::IntermediatePath(outputPath, input);
 }
 
-std::wstring CJoinSteps::ToMpegCommand(const std::wstring& toolPath, const SVideoPropertyInfo& record,
-                                       const std::wstring& input, const std::wstring& intermediate) {
-  return BuildToMpegCommand(toolPath, input, intermediate, record.frameRate);
+std::wstring CJoinSteps::ToMpegCommand(const std::wstring& toolPath, const SIntermediateFormat& format,
+                                       const SVideoPropertyInfo& inputRecord, const std::wstring& input,
+                                       const std::wstring& intermediate) {
+  return BuildToMpegCommand(toolPath, input, intermediate, format, inputRecord);
 }
 
 std::wstring CJoinSteps::JoinedStreamPath(const std::wstring& firstIntermediate) {
@@ -84,16 +85,39 @@ std::wstring CJoinSteps::OutputPathForCopy(const std::wstring& outputPath, const
 
 bool CJoinSteps::RunTool(const std::wstring& workingFolder, const std::wstring& commandLine,
                          const OutputChunkHandler& onChunk, const OutputDoneHandler& onDone) {
-  return corvane::RunTool(workingFolder, commandLine, onChunk, onDone);
+  return corvane::RunTool(workingFolder, commandLine, onChunk, onDone, &m_stop);
+}
+
+std::vector<SVideoPropertyInfo> CJoinSteps::ProbeAll(const std::wstring& toolPath,
+                                                     const std::vector<std::wstring>& inputs) {
+  std::vector<SVideoPropertyInfo> records;
+  for (const std::vector<std::wstring>& batch : BatchProbeInputs(toolPath, inputs)) {
+    TStdStr<char> output;
+    const auto collect = [](TStdStr<char>& all, const TStdStr<char>& block) {
+      all.append(block.c_str());
+      return true;
+    };
+    const auto keep = [&output](const TStdStr<char>& all) {
+      output = all;
+      return true;
+    };
+    if (!corvane::RunTool(L"", BuildProbeAllCommand(toolPath, batch), collect, keep, &m_stop)) break;
+    std::vector<SVideoPropertyInfo> found = ParseProbeAllOutput(output);
+    for (size_t i = 0; i < found.size(); ++i) found[i].filePath = batch[i];
+    records.insert(records.end(), found.begin(), found.end());
+    if (found.size() < batch.size()) break;
+  }
+  return records;
 }
 
 bool CJoinSteps::JoinByteCopy(const std::vector<std::wstring>& intermediates, const std::wstring& joinedStream,
                               const std::function<bool()>& keepGoing) {
-  return corvane::JoinByteCopy(intermediates, joinedStream, keepGoing);
+  return corvane::JoinByteCopy(intermediates, joinedStream, keepGoing, &m_stop);
 }
 
-bool CJoinSteps::RunFastRoute(bool mp4, const std::wstring& outputPath, const std::vector<std::wstring>& inputs) {
-  return RunFastJoin(mp4, outputPath, inputs, /*setProgress=*/nullptr);
+bool CJoinSteps::RunFastRoute(bool mp4, const std::wstring& outputPath, const std::vector<std::wstring>& inputs,
+                              const OutputChunkHandler& onChunk) {
+  return RunFastJoin(mp4, outputPath, inputs, /*setProgress=*/nullptr, onChunk, &m_stop);
 }
 
 std::unique_ptr<IJoinWorker> CJoinSteps::StartWorker(std::function<unsigned()> body) {
@@ -112,6 +136,16 @@ std::optional<std::wstring> CJoinSteps::MakeTemporaryCopy(const std::wstring& in
 
 std::optional<std::wstring> CJoinSteps::MakeWorkFolder(const std::wstring& outputPath) {
   return NonEmpty(MakeX264WorkingFolder(outputPath));
+}
+
+std::optional<std::wstring> CJoinSteps::ReserveFreePath(const std::wstring& preferred) {
+  return NonEmpty(corvane::ReserveFreePath(preferred));
+}
+
+uint64_t CJoinSteps::FileSize(const std::wstring& path) {
+  std::error_code error;
+  const uintmax_t size = std::filesystem::file_size(ToFsPath(path), error);
+  return error ? 0 : size;
 }
 
 bool CJoinSteps::FileExists(const std::wstring& path) {

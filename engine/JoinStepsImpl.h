@@ -11,8 +11,9 @@ class CJoinSteps : public IJoinSteps {
   std::wstring ProbeCommand(const std::wstring& toolPath, const std::wstring& input) override;
   bool ParseProbeOutput(SVideoPropertyInfo& record, const std::string& output) override;
   std::wstring IntermediatePath(const std::wstring& outputPath, const std::wstring& input) override;
-  std::wstring ToMpegCommand(const std::wstring& toolPath, const SVideoPropertyInfo& record,
-                             const std::wstring& input, const std::wstring& intermediate) override;
+  std::wstring ToMpegCommand(const std::wstring& toolPath, const SIntermediateFormat& format,
+                             const SVideoPropertyInfo& inputRecord, const std::wstring& input,
+                             const std::wstring& intermediate) override;
   std::wstring JoinedStreamPath(const std::wstring& firstIntermediate) override;
   std::wstring FinalCommand(EJoinMode mode, const std::wstring& toolPath, const SVideoPropertyInfo& reference,
                             const std::wstring& joinedStream, const std::wstring& outputPath) override;
@@ -21,18 +22,28 @@ class CJoinSteps : public IJoinSteps {
 
   bool RunTool(const std::wstring& workingFolder, const std::wstring& commandLine,
                const OutputChunkHandler& onChunk, const OutputDoneHandler& onDone) override;
+  std::vector<SVideoPropertyInfo> ProbeAll(const std::wstring& toolPath,
+                                           const std::vector<std::wstring>& inputs) override;
   bool JoinByteCopy(const std::vector<std::wstring>& intermediates, const std::wstring& joinedStream,
                     const std::function<bool()>& keepGoing) override;
-  bool RunFastRoute(bool mp4, const std::wstring& outputPath, const std::vector<std::wstring>& inputs) override;
+  bool RunFastRoute(bool mp4, const std::wstring& outputPath, const std::vector<std::wstring>& inputs,
+                    const OutputChunkHandler& onChunk) override;
+  void StopTool() override { m_stop.Stop(); }
+  void AllowTool() override { m_stop.Allow(); }
   std::unique_ptr<IJoinWorker> StartWorker(std::function<unsigned()> body) override;
   bool ProbeMedia(const std::wstring& path, SVideoPropertyInfo& record) override;
 
   std::optional<std::wstring> MakeTemporaryCopy(const std::wstring& input) override;
   std::optional<std::wstring> MakeWorkFolder(const std::wstring& outputPath) override;
+  std::optional<std::wstring> ReserveFreePath(const std::wstring& preferred) override;
   bool FileExists(const std::wstring& path) override;
+  uint64_t FileSize(const std::wstring& path) override;
   void RemoveFile(const std::wstring& path) override;
   void RemoveFolderTree(const std::wstring& path) override;
   bool RenameFile(const std::wstring& from, const std::wstring& to) override;
+
+ private:
+  CToolStop m_stop;
 };
 
 }  // namespace corvane

@@ -37,6 +37,28 @@ bool ProbeInto(const std::wstring& toolPath, const std::wstring& probed, const s
 
 const wchar_t kProbeCommandTemplate[] = L"\"#ffmpegpath#\" -i \"#orgfilepath#\"";
 
+std::wstring BuildProbeAllCommand(const std::wstring& toolPath, const std::vector<std::wstring>& files) {
+  std::wstring command = L"\"" + toolPath + L"\"";
+  for (const std::wstring& file : files) command += L" -i \"" + file + L"\"";
+  return command;
+}
+
+std::vector<std::vector<std::wstring>> BatchProbeInputs(const std::wstring& toolPath,
+                                                        const std::vector<std::wstring>& files) {
+  std::vector<std::vector<std::wstring>> batches;
+  std::vector<std::wstring> batch;
+  for (const std::wstring& file : files) {
+    batch.push_back(file);
+    if (batch.size() > 1 && BuildProbeAllCommand(toolPath, batch).size() > kMaxToolCommandLine) {
+      batch.pop_back();
+      batches.push_back(batch);
+      batch = {file};
+    }
+  }
+  if (!batch.empty()) batches.push_back(batch);
+  return batches;
+}
+
 std::wstring BuildProbeCommand(const std::wstring& toolPath, const std::wstring& file) {
   std::wstring command = kProbeCommandTemplate;
   SubstitutePlaceholders(command, toolPath, /*fileType=*/nullptr, file, /*input2=*/std::wstring(),

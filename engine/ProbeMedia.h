@@ -1,6 +1,7 @@
 #pragma once
 // Probing one media file with the tool: "ffmpeg -i FILE" and its parsed text.
 #include <string>
+#include <vector>
 
 #include "engine/VideoPropertyInfo.h"
 
@@ -12,6 +13,16 @@ extern const wchar_t kProbeCommandTemplate[];
 
 // The probe command for file, filled in with toolPath.
 std::wstring BuildProbeCommand(const std::wstring& toolPath, const std::wstring& file);
+
+// One run of the tool that describes several files: each one as its own
+// "-i" input, and still no output.
+std::wstring BuildProbeAllCommand(const std::wstring& toolPath, const std::vector<std::wstring>& files);
+
+// Splits files into groups, in order, whose BuildProbeAllCommand fits a tool
+// command line (kMaxToolCommandLine); usually a single group. A file too
+// long for any command forms a group of its own (its run then fails).
+std::vector<std::vector<std::wstring>> BatchProbeInputs(const std::wstring& toolPath,
+                                                        const std::vector<std::wstring>& files);
 
 // Runs the probe of file synchronously and parses its text into info (which
 // is not cleared here). False when the tool cannot be started or could not

@@ -3,6 +3,7 @@
 #include <cwctype>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include <boost/lexical_cast.hpp>
 #include <boost/regex.hpp>
@@ -90,11 +91,25 @@ void ReadContainer(const std::wstring& text, SVideoPropertyInfo& info) {
   }
 }
 
+// The video stream's line, from "Video:" to its end; empty when there is none.
+std::wstring VideoLine(const std::wstring& text) {
+  const size_t begin = text.find(L"Video:");
+  if (begin == std::wstring::npos) return {};
+  return text.substr(begin, text.find_first_of(L"\r\n", begin) - begin);
+}
+
 void ReadFrameRate(const std::wstring& text, SVideoPropertyInfo& info) {
   if (info.frameRate != 0) return;
+  // "fps" and "tbr" only on the video stream's line: metadata
+  // ("com.android.capture.fps: 30"), titles and the file's own name
+  // ("holiday 99 fps.mp4") mention rates too. "framerate :" (the container's
+  // own field) and "->" (the tool's note on a rate it corrected) name no
+  // other rate.
+  const std::wstring line = VideoLine(text);
   boost::wsmatch match;
   for (int which = kFpsFirst; which <= kFpsLast; ++which) {
-    if (!Search(text, which, match)) continue;
+    const bool onVideoLine = which == kFpsFirst || which == kFpsLast;
+    if (!Search(onVideoLine ? line : text, which, match)) continue;
     const std::wstring rate = Trim(match[1].str());
     double value = 0;
     if (!rate.empty() && ToNumber(rate, value)) info.frameRate = value;
@@ -152,6 +167,31 @@ void ReadAudio(const std::wstring& text, SVideoPropertyInfo& info) {
   if (withRate && ToNumber(match[3].str(), value)) info.audioBitrate = value;
 }
 
+// The fields of a stream line, split at commas outside parentheses.
+std::vector<std::wstring> StreamFields(const std::wstring& line) {
+  std::vector<std::wstring> fields(1);
+  int depth = 0;
+  for (wchar_t c : line) {
+    if (c == L'(') ++depth;
+    if (c == L')' && depth > 0) --depth;
+    if (c == L',' && depth == 0) {
+      fields.emplace_back();
+    } else {
+      fields.back() += c;
+    }
+  }
+  return fields;
+}
+
+void ReadAudioChannels(const std::wstring& text, SVideoPropertyInfo& info) {
+  if (!info.audioChannels.empty()) return;
+  const size_t begin = text.find(L"Audio:");
+  if (begin == std::wstring::npos) return;
+  const size_t end = text.find_first_of(L"\r\n", begin);
+  const std::vector<std::wstring> fields = StreamFields(text.substr(begin + 6, end == std::wstring::npos ? end : end - begin - 6));
+  if (fields.size() >= 3) info.audioChannels = Trim(fields[2]);
+}
+
 void RefineFormat(SVideoPropertyInfo& info) {
   if (info.format == L"flv" && info.HasH264() && info.HasAac()) {
     info.format = L"f4v";
@@ -170,8 +210,37 @@ bool ParseProbeOutput(SVideoPropertyInfo& info, const TStdStr<char>& output) {
   ReadDurationAndBitrate(text, info);
   ReadVideo(text, info);
   ReadAudio(text, info);
+  ReadAudioChannels(text, info);
   RefineFormat(info);
   return true;
+}
+
+std::vector<SVideoPropertyInfo> ParseProbeAllOutput(const TStdStr<char>& output) {
+  // Each input's description starts with an unindented "Input #N, " line and
+  // goes on with indented lines; the first unindented line after it (the
+  // next input, or the complaint about an input that could not be read)
+  // ends it.
+  std::vector<SVideoPropertyInfo> records;
+  size_t at = 0;
+  for (size_t index = 0;; ++index) {
+    const std::string header = "Input #" + std::to_string(index) + ", ";
+    const size_t begin = output.find(header, at);
+    if (begin == std::string::npos || (begin != 0 && output[begin - 1] != '\n' && output[begin - 1] != '\r')) break;
+    size_t end = output.find_first_of("\r\n", begin);
+    while (end != std::string::npos) {
+      const size_t next = output.find_first_not_of("\r\n", end);
+      if (next == std::string::npos || (output[next] != ' ' && output[next] != '\t')) break;
+      end = output.find_first_of("\r\n", next);
+    }
+    const size_t stop = end == std::string::npos ? output.size() : end;
+    // The parser knows the first input only.
+    std::string section = "Input #0, " + output.substr(begin + header.size(), stop - begin - header.size());
+    SVideoPropertyInfo record;
+    if (!ParseProbeOutput(record, section)) break;
+    records.push_back(record);
+    at = stop;
+  }
+  return records;
 }
 
 }  // namespace corvane

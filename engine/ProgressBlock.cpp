@@ -1,5 +1,8 @@
 #include "engine/ProgressBlock.h"
 
+#include <algorithm>
+
+#include <boost/algorithm/string/case_conv.hpp>
 #include <boost/algorithm/string/trim.hpp>
 #include <boost/lexical_cast.hpp>
 #include <boost/regex.hpp>
@@ -38,7 +41,23 @@ int64_t ClockSeconds(const boost::wsmatch& match) {
          boost::lexical_cast<int64_t>(parts[2]);
 }
 
+const char* const kFailureTexts[] = {"encoding failed", "error while opening encoder", "conversion failed!"};
+
 }  // namespace
+
+bool ContainsFailureText(const std::string& text) {
+  const std::string lower = boost::algorithm::to_lower_copy(text);
+  for (const char* failure : kFailureTexts) {
+    if (lower.find(failure) != std::string::npos) return true;
+  }
+  return false;
+}
+
+size_t FailureTextOverlap() {
+  size_t longest = 0;
+  for (const char* failure : kFailureTexts) longest = std::max(longest, std::string(failure).size());
+  return longest - 1;
+}
 
 SProgressBlock ParseProgressBlock(const std::string& block) {
   const std::wstring text = AnsiToWide(block);
@@ -59,9 +78,7 @@ SProgressBlock ParseProgressBlock(const std::string& block) {
     result.seconds = ClockSeconds(match);
     return result;
   }
-  if (text.find(L"Video encoding failed") != std::wstring::npos) {
-    return SProgressBlock{-1, /*isTime=*/true, /*isError=*/true};
-  }
+  if (ContainsFailureText(block)) return SProgressBlock{-1, /*isTime=*/true, /*isError=*/true};
   if (text.find(L"Invalid data found when processing input") != std::wstring::npos) {
     return SProgressBlock{-1, /*isTime=*/false, /*isError=*/true};
   }

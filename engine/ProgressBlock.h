@@ -16,10 +16,20 @@ struct SProgressBlock {
 //   "Duration: h:m:s."             total duration
 //   "time=<seconds>."              position, old tool versions
 //   "time=h:m:s."                  position
-//   "Video encoding failed"        error, isTime true (the caller tells the user and cancels)
+//   a failure text (FailureTextIn)  error, isTime true (the caller ends the step as failed)
 //   "Invalid data found when processing input"  error, isTime false (ignored by the caller)
 // A number group that is not a number throws boost::bad_lexical_cast, which
 // ends the tool run like a handler that says stop.
 SProgressBlock ParseProgressBlock(const std::string& block);
+
+// True when text holds one of the tool's texts for a step that failed:
+// "encoding failed" in any case (old tools print "Video encoding failed",
+// current ones "video encoding failed"), "Error while opening encoder" and
+// "Conversion failed!", which current tools print last on every failure.
+bool ContainsFailureText(const std::string& text);
+
+// The longest failure text, less one: what a reader must keep of a block to
+// find a failure text split across two blocks.
+size_t FailureTextOverlap();
 
 }  // namespace corvane

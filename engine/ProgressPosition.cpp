@@ -1,5 +1,7 @@
 #include "engine/ProgressPosition.h"
 
+#include <algorithm>
+
 namespace corvane {
 namespace {
 
@@ -21,6 +23,9 @@ std::optional<int> ComputeProgressPosition(const SProgressInput& in) {
     case kJoinToMpeg:
       if (in.fileCount <= 0) return 0;
       return ToMpegPosition(in, time, duration);
+    case kJoinFastRoute:
+      // The stream copy is the whole job; 100 is set when its file is checked.
+      return std::min(99, Truncate(time * 100.0f / duration));
     case kJoinByteCopy:
       return 50;
     case kJoinFinalAvi:

@@ -29,6 +29,23 @@ std::wstring MakeUniqueTempName(const std::wstring& folder, const std::wstring& 
   return reserved.substr(0, tmp) + newExtension;
 }
 
+std::wstring ReserveFreePath(const std::wstring& preferred) {
+  // Enough tries for any folder a person keeps; a folder that refuses new
+  // files fails at once.
+  constexpr int kMaxTries = 1000;
+  const std::wstring stem = FolderOf(preferred) + TitleOf(preferred);
+  const std::wstring extension = ExtensionOf(preferred);
+  for (int n = 1; n <= kMaxTries; ++n) {
+    const std::wstring path = n == 1 ? preferred : stem + L"~" + std::to_wstring(n) + extension;
+    switch (CreateNewFile(path)) {
+      case ECreateNew::kCreated: return path;
+      case ECreateNew::kFailed: return {};
+      case ECreateNew::kExists: break;
+    }
+  }
+  return {};
+}
+
 std::wstring MakeTemporaryCopy(const std::wstring& input) {
   const std::wstring copy = MakeUniqueTempName(FolderOf(input), ExtensionOf(input));
   if (copy.empty()) return {};

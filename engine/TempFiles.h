@@ -20,6 +20,9 @@ bool WriteTempFileContent(const std::wstring& path, const std::string& bytes);
 // Copies source to target the way the shell copies a file (Windows: the
 // shell's file operation, which may show its own progress window).
 bool ShellCopyFile(const std::wstring& source, const std::wstring& target);
+enum class ECreateNew { kCreated, kExists, kFailed };
+// Creates an empty file under a name no file has yet (never replaces one).
+ECreateNew CreateNewFile(const std::wstring& path);
 // Deletes a file; true when no file of that name remains.
 bool RemoveFile(const std::wstring& path);
 // Deletes a folder with its contents; true when it is gone.
@@ -34,6 +37,12 @@ std::wstring MakeUniqueTempName(const std::wstring& folder, const std::wstring& 
 // input's extension. Returns the copy's path, or empty when no name could be
 // made or the copy failed (then nothing is left behind).
 std::wstring MakeTemporaryCopy(const std::wstring& input);
+
+// Creates an empty file at preferred, or, when a file of that name exists,
+// at the first free "<folder><title>~N<extension>" (N from 2 on), and returns
+// its path: the caller owns that file and may write over it. Empty when no
+// file could be made. Never touches a file that existed before.
+std::wstring ReserveFreePath(const std::wstring& preferred);
 
 // Makes the folder in which the two x264 passes keep their statistics:
 // output folder + a unique temporary title, with a trailing separator.

@@ -57,6 +57,15 @@ bool ShellCopyFile(const std::wstring& source, const std::wstring& target) {
                                     std::filesystem::copy_options::none, error) && !error;
 }
 
+ECreateNew CreateNewFile(const std::wstring& path) {
+  const int fd = ::open(WideToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd >= 0) {
+    ::close(fd);
+    return ECreateNew::kCreated;
+  }
+  return errno == EEXIST ? ECreateNew::kExists : ECreateNew::kFailed;
+}
+
 bool RemoveFile(const std::wstring& path) {
   std::error_code error;
   std::filesystem::remove(ToFsPath(path), error);

@@ -8,24 +8,10 @@
 #include <system_error>
 #include <vector>
 
+#include "base/Handle.h"
+
 namespace corvane {
 namespace {
-
-// Owner of a file handle from CreateFileW.
-class CFileHandle {
- public:
-  explicit CFileHandle(HANDLE handle) : m_handle(handle) {}
-  CFileHandle(const CFileHandle&) = delete;
-  CFileHandle& operator=(const CFileHandle&) = delete;
-  ~CFileHandle() {
-    if (IsValid()) CloseHandle(m_handle);
-  }
-  bool IsValid() const { return m_handle != INVALID_HANDLE_VALUE && m_handle != nullptr; }
-  HANDLE Get() const { return m_handle; }
-
- private:
-  HANDLE m_handle;
-};
 
 // The shell's file operations take lists ending in two NULs.
 std::vector<wchar_t> DoubleNulTerminated(const std::wstring& path) {
@@ -51,10 +37,10 @@ std::wstring CreateUniqueTempFile(const std::wstring& folder, const std::wstring
 }
 
 bool WriteTempFileContent(const std::wstring& path, const std::string& bytes) {
-  CFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, /*share=*/0, /*security=*/nullptr,
+  CHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, /*share=*/0, /*security=*/nullptr,
                                CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED,
                                /*templ=*/nullptr));
-  if (!file.IsValid()) return false;
+  if (!file) return false;
   size_t written = 0;
   while (written < bytes.size()) {
     const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - written, 1 << 20));
@@ -78,6 +64,14 @@ bool ShellCopyFile(const std::wstring& source, const std::wstring& target) {
   operation.fFlags = FOF_ALLOWUNDO;  // 0x40
   if (SHFileOperationW(&operation) != 0 || operation.fAnyOperationsAborted) return false;
   return GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+ECreateNew CreateNewFile(const std::wstring& path) {
+  CHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, /*share=*/0, /*security=*/nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, /*templ=*/nullptr));
+  if (file) return ECreateNew::kCreated;
+  const DWORD error = GetLastError();
+  return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? ECreateNew::kExists : ECreateNew::kFailed;
 }
 
 bool RemoveFile(const std::wstring& path) {

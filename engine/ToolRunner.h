@@ -9,6 +9,7 @@
 #include <string>
 
 #include "base/StdStr.h"
+#include "engine/ToolStop.h"
 
 namespace corvane {
 
@@ -28,8 +29,12 @@ constexpr size_t kMaxToolCommandLine = 2047;
 // false without calling a handler when the pipes or the process cannot be
 // made, or when the command line is longer than kMaxToolCommandLine.
 // workingFolder empty keeps the current folder.
+// With stop given, another thread can end the child at any time through it
+// (the run then ends as if the chunk handler had returned false). The child
+// is always ended and waited for before RunTool returns, so the files it
+// wrote may be deleted at once.
 bool RunTool(const std::wstring& workingFolder, const std::wstring& commandLine,
-             const OutputChunkHandler& onChunk, const OutputDoneHandler& onDone);
+             const OutputChunkHandler& onChunk, const OutputDoneHandler& onDone, CToolStop* stop = nullptr);
 
 // The tool's path (program folder + "ffmpeg.exe"; natively the ffmpeg found
 // on PATH or named by CORVANE_FFMPEG) when that file exists, else empty.

@@ -113,7 +113,7 @@ void ReadLoop(int fd, TStdStr<char>& accumulated, const OutputChunkHandler& onCh
 }  // namespace
 
 bool RunTool(const std::wstring& workingFolder, const std::wstring& commandLine,
-             const OutputChunkHandler& onChunk, const OutputDoneHandler& onDone) {
+             const OutputChunkHandler& onChunk, const OutputDoneHandler& onDone, CToolStop* stop) {
   if (commandLine.empty()) return true;
   if (Utf16Length(commandLine) > kMaxToolCommandLine) return false;
 
@@ -142,7 +142,13 @@ bool RunTool(const std::wstring& workingFolder, const std::wstring& commandLine,
   writeEnd.Close();
 
   TStdStr<char> accumulated;
-  ReadLoop(readEnd.Get(), accumulated, onChunk);
+  // Until EndChild reaps it the pid cannot be reused, so the stop may kill by it.
+  const auto terminate = [pid] {
+    ::kill(-pid, SIGKILL);
+    ::kill(pid, SIGKILL);
+  };
+  if (!stop || stop->Attach(terminate)) ReadLoop(readEnd.Get(), accumulated, onChunk);
+  if (stop) stop->Detach();
   EndChild(pid);
   readEnd.Close();
   return onDone ? onDone(accumulated) : true;

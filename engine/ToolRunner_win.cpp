@@ -12,6 +12,8 @@ namespace corvane {
 namespace {
 
 constexpr DWORD kReadBlockSize = 4096;
+// A terminated child is gone within milliseconds; this only bounds a hung one.
+constexpr DWORD kChildEndWaitMs = 5000;
 constexpr size_t kCommandBufferUnits = kMaxToolCommandLine + 1;
 
 struct SChildPipes {
@@ -68,7 +70,7 @@ void ReadLoop(HANDLE readEnd, TStdStr<char>& accumulated, const OutputChunkHandl
 }  // namespace
 
 bool RunTool(const std::wstring& workingFolder, const std::wstring& commandLine,
-             const OutputChunkHandler& onChunk, const OutputDoneHandler& onDone) {
+             const OutputChunkHandler& onChunk, const OutputDoneHandler& onDone, CToolStop* stop) {
   if (commandLine.empty()) return true;
   if (commandLine.size() > kMaxToolCommandLine) return false;
 
@@ -93,12 +95,17 @@ bool RunTool(const std::wstring& workingFolder, const std::wstring& commandLine,
   pipes.outputWrite.Close();
   pipes.inputRead.Close();
 
+  HANDLE child = process.Get();
+  const auto terminate = [child] { TerminateProcess(child, /*exitCode=*/0); };
   TStdStr<char> accumulated;
-  ReadLoop(pipes.outputRead.Get(), accumulated, onChunk);
+  if (!stop || stop->Attach(terminate)) ReadLoop(pipes.outputRead.Get(), accumulated, onChunk);
+  if (stop) stop->Detach();
 
   // Harmless when the child has already exited; this is how a stop asked for
-  // by the chunk handler ends a running conversion.
-  TerminateProcess(process.Get(), /*exitCode=*/0);
+  // by the chunk handler ends a running conversion. The wait lets the caller
+  // delete what the child wrote without meeting its open handles.
+  terminate();
+  WaitForSingleObject(child, kChildEndWaitMs);
   pipes.outputRead.Close();
   pipes.inputWrite.Close();
   process.Close();

@@ -1,6 +1,7 @@
 #pragma once
 // What the media tool's description of one file says about it.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace corvane {
@@ -21,6 +22,7 @@ struct SVideoPropertyInfo {
   std::wstring videoCodec;       // first field after "Video:", trimmed
   std::wstring audioCodec;       // first field after "Audio:", trimmed
   std::wstring audioSampleRate;  // second field after "Audio:", e.g. "44100 Hz"
+  std::wstring audioChannels;    // third field after "Audio:", e.g. "stereo"
 
   void Clear() { *this = SVideoPropertyInfo(); }
 
@@ -28,6 +30,11 @@ struct SVideoPropertyInfo {
   bool HasH264() const { return videoCodec.find(L"h264") != std::wstring::npos; }
   // Too little is known to trust the file: no overall bit rate, no audio
   // sample rate (which includes "no audio at all") or no frame rate.
+  // The duration in seconds; none when the tool printed none (or "N/A").
+  std::optional<double> DurationSeconds() const;
+  // The first word of a codec field: "h264" of "h264 (High) (avc1 / 0x31637661)".
+  static std::wstring CodecName(const std::wstring& codecField);
+
   bool IsIncomplete() const {
     return bitrate == 0 || audioSampleRate.empty() || frameRate == 0;
   }

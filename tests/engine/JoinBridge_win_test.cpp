@@ -98,7 +98,7 @@ TEST_F(JoinThroughBridge, MpegRouteToFlv) {
   std::vector<std::wstring> intermediates;
   for (const std::wstring& input : inputs) {
     intermediates.push_back(IntermediatePath(output, input));
-    ASSERT_TRUE(RunToEnd(BuildToMpegCommand(m_tool, input, intermediates.back(), Probe(input).frameRate)));
+    ASSERT_TRUE(RunToEnd(BuildToMpegCommand(m_tool, input, intermediates.back(), MakeIntermediateFormat(Probe(inputs.front())), Probe(input))));
   }
   const std::wstring joined = JoinedStreamPath(intermediates.front());
   ASSERT_TRUE(JoinByteCopy(intermediates, joined, {}));

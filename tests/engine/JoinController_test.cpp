@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -15,24 +16,32 @@ struct SFakeHost : IJoinHost {
   int queueTimerStarts = 0;
   int timersStopped = 0;
   std::vector<int> progress;
-  std::vector<std::pair<std::wstring, std::wstring>> messages;
+  std::vector<std::pair<std::wstring, std::wstring>> messages;  // filled text, caption
+  std::vector<std::wstring> questions;
+  bool answer = true;
   int fileListRefreshes = 0;
+  int buttonUpdates = 0;
   int ended = 0;
   bool fastJoin = false;
   std::wstring promptAnswer;
   std::vector<std::wstring> results;
   std::vector<std::wstring> reports;
+  std::vector<EJobOutcome> outcomes;
   int notices = 0;
 
   void PostCommand(int id) override { posted.push_back(id); }
   void StartQueueTimer() override { ++queueTimerStarts; }
   void StopTimers() override { ++timersStopped; }
   void SetProgress(int position) override { progress.push_back(position); }
-  void ShowMessage(const std::wstring& text, const std::wstring& caption) override {
-    messages.emplace_back(text, caption);
+  void ShowMessage(const SUserMessage& message, const std::wstring& caption) override {
+    messages.emplace_back(FillMessageArgs(message.text, message.args), caption);
+  }
+  bool AskYesNo(const SUserMessage& message, const std::wstring&) override {
+    questions.push_back(FillMessageArgs(message.text, message.args));
+    return answer;
   }
   void RefreshFileList() override { ++fileListRefreshes; }
-  void UpdateButtons() override {}
+  void UpdateButtons() override { ++buttonUpdates; }
   void EndProgram() override { ++ended; }
   bool PromptOutputPath(std::wstring& path) override {
     path = promptAnswer;
@@ -43,6 +52,7 @@ struct SFakeHost : IJoinHost {
   void SendDiagnosticReport(const std::wstring& url) override { reports.push_back(url); }
   void SendCompletionNotice() override { ++notices; }
   void Pause(unsigned) override {}
+  void JobEnded(EJobOutcome outcome) override { outcomes.push_back(outcome); }
 };
 
 struct SFakeWorker : IJoinWorker {
@@ -54,18 +64,24 @@ struct SFakeWorker : IJoinWorker {
 
 // Builds readable commands, keeps a pretend file system, and lets the test
 // play the running tool: a worker's tool run stays "live" until the test
-// ends it, and the test feeds it output blocks.
+// ends it, and the test feeds it output blocks. Every outside operation can
+// be made to fail.
 struct SFakeSteps : IJoinSteps {
   std::set<std::wstring> files;
+  std::set<std::wstring> emptyFiles;                 // exist with no content
   std::map<std::wstring, std::string> probeOutput;  // input -> what the tool prints
   std::vector<std::wstring> commands;
   std::vector<std::wstring> workingFolders;
   std::vector<std::wstring> deleted;
   std::vector<std::pair<std::wstring, std::wstring>> moves;
   std::vector<std::wstring> fastRuns;
+  std::wstring outputDuration = L"00:03:20.00";  // what the joined file probes as
   bool toolEnded = false;
+  bool toolWritesNothing = false;  // the live tool's output file stays empty
   int workerStops = 0;
+  int toolStops = 0;
   int copies = 0;
+  bool workerFails = false, workFolderFails = false, reserveFails = false, byteCopyFails = false;
   OutputChunkHandler liveChunk;
   OutputDoneHandler liveDone;
 
@@ -76,31 +92,50 @@ struct SFakeSteps : IJoinSteps {
     return it == kinds.end() ? 0 : it->second;
   }
   std::wstring ProbeCommand(const std::wstring&, const std::wstring& input) override { return L"probe " + input; }
+  // "complete": a 100 s H.264 file with everything known; "big": the same at
+  // another size; other text: a picture and little else.
   bool ParseProbeOutput(SVideoPropertyInfo& record, const std::string& output) override {
     if (output.find("Invalid data") != std::string::npos) return false;
-    if (output.find("complete") != std::string::npos) {
+    record.videoCodec = L"h264";
+    if (output.find("complete") != std::string::npos || output.find("big") != std::string::npos) {
       record.bitrate = 800;
       record.frameRate = 25;
+      record.width = output.find("big") != std::string::npos ? 1280 : 640;
+      record.height = 360;
+      record.audioCodec = L"aac";
       record.audioSampleRate = L"44100 Hz";
+      record.audioChannels = L"stereo";
+      record.duration = L"00:01:40.00";
     }
     return true;
   }
   std::wstring IntermediatePath(const std::wstring&, const std::wstring& input) override {
     return L"/out/" + Title(input) + L".xbv";
   }
-  std::wstring ToMpegCommand(const std::wstring&, const SVideoPropertyInfo&, const std::wstring& input,
-                             const std::wstring& intermediate) override {
+  std::wstring ToMpegCommand(const std::wstring&, const SIntermediateFormat&, const SVideoPropertyInfo&,
+                             const std::wstring& input, const std::wstring& intermediate) override {
     return L"mpeg " + input + L" " + intermediate;
   }
   std::wstring JoinedStreamPath(const std::wstring& first) override {
     return L"/out/" + Title(first) + L"_all.xbv";
+  }
+  std::vector<SVideoPropertyInfo> ProbeAll(const std::wstring&, const std::vector<std::wstring>& inputs) override {
+    commands.push_back(L"probe all");
+    std::vector<SVideoPropertyInfo> records;
+    for (const std::wstring& input : inputs) {
+      SVideoPropertyInfo record;
+      if (!ParseProbeOutput(record, probeOutput[input])) break;
+      record.filePath = input;
+      records.push_back(record);
+    }
+    return records;
   }
   bool JoinByteCopy(const std::vector<std::wstring>& parts, const std::wstring& joined,
                     const std::function<bool()>&) override {
     std::wstring command = L"copy";
     for (const auto& part : parts) command += L" " + part;
     commands.push_back(command + L" " + joined);
-    return true;
+    return !byteCopyFails;
   }
   std::wstring FinalCommand(EJoinMode mode, const std::wstring&, const SVideoPropertyInfo&,
                             const std::wstring& joined, const std::wstring& output) override {
@@ -118,16 +153,25 @@ struct SFakeSteps : IJoinSteps {
       onChunk(accumulated, probeOutput[command.substr(6)]);
       return onDone(accumulated);
     }
+    // The tool writes its output (the last word of the command) as it starts.
+    const std::wstring target = command.substr(command.rfind(L' ') + 1);
+    files.insert(target);
+    if (toolWritesNothing) emptyFiles.insert(target);
     liveChunk = onChunk;
     liveDone = onDone;
     return true;
   }
-  bool RunFastRoute(bool mp4, const std::wstring& output, const std::vector<std::wstring>&) override {
+  bool RunFastRoute(bool mp4, const std::wstring& output, const std::vector<std::wstring>&,
+                    const OutputChunkHandler& onChunk) override {
     fastRuns.push_back(output);
     files.insert(output);
+    liveChunk = onChunk;
     return mp4;
   }
+  void StopTool() override { ++toolStops; }
+  void AllowTool() override {}
   std::unique_ptr<IJoinWorker> StartWorker(std::function<unsigned()> body) override {
+    if (workerFails) return nullptr;
     toolEnded = false;
     body();  // the tool's run now stays live until EndTool()
     auto worker = std::make_unique<SFakeWorker>();
@@ -137,16 +181,33 @@ struct SFakeSteps : IJoinSteps {
   }
   bool ProbeMedia(const std::wstring& path, SVideoPropertyInfo& record) override {
     record.filePath = path;
+    record.duration = outputDuration;
     return files.count(path) != 0;
   }
   std::optional<std::wstring> MakeTemporaryCopy(const std::wstring& input) override {
     const std::wstring copy = L"/in/tmp" + std::to_wstring(++copies) + L".mp4";
     files.insert(copy);
-    probeOutput[copy] = "complete";
+    probeOutput[copy] = probeOutput[input].find("Invalid") != std::string::npos &&
+                                probeOutput[input].find("copy too") != std::string::npos
+                            ? probeOutput[input]
+                            : "complete";
     return copy;
   }
-  std::optional<std::wstring> MakeWorkFolder(const std::wstring&) override { return std::wstring(L"/out/x264tmp"); }
+  std::optional<std::wstring> MakeWorkFolder(const std::wstring&) override {
+    if (workFolderFails) return std::nullopt;
+    return std::wstring(L"/out/x264tmp");
+  }
+  std::optional<std::wstring> ReserveFreePath(const std::wstring& preferred) override {
+    if (reserveFails) return std::nullopt;
+    std::wstring path = preferred;
+    for (int n = 2; files.count(path); ++n) path = preferred + L"~" + std::to_wstring(n);
+    files.insert(path);
+    return path;
+  }
   bool FileExists(const std::wstring& path) override { return files.count(path) != 0; }
+  uint64_t FileSize(const std::wstring& path) override {
+    return files.count(path) && !emptyFiles.count(path) ? 100 : 0;
+  }
   void RemoveFile(const std::wstring& path) override {
     deleted.push_back(path);
     files.erase(path);
@@ -154,6 +215,8 @@ struct SFakeSteps : IJoinSteps {
   void RemoveFolderTree(const std::wstring& path) override { deleted.push_back(path); }
   bool RenameFile(const std::wstring& from, const std::wstring& to) override {
     moves.emplace_back(from, to);
+    files.erase(from);
+    files.insert(to);
     return true;
   }
 
@@ -161,6 +224,9 @@ struct SFakeSteps : IJoinSteps {
   bool Print(const std::string& block) {
     TStdStr<char> accumulated;
     return liveChunk(accumulated, block);
+  }
+  bool WasDeleted(const std::wstring& path) const {
+    return std::find(deleted.begin(), deleted.end(), path) != deleted.end();
   }
   static std::wstring Title(const std::wstring& path) {
     const size_t slash = path.rfind(L'/') + 1;
@@ -236,28 +302,79 @@ TEST_F(JoinControllerTest, CancelledOutputPromptStopsTheJoin) {
   EXPECT_EQ(controller.OutputKind(), kKindAvi);
 }
 
-TEST_F(JoinControllerTest, FastRouteToMp4ShowsTheResult) {
+TEST_F(JoinControllerTest, FastRouteChecksTheInputsCopiesOnAWorkerAndShowsTheResult) {
   host.fastJoin = true;
   job.outputPath = L"/out/joined.mp4";
   controller.OnCommand(kCmdJoin);
+  EXPECT_EQ(steps.commands.front(), L"probe all");
   EXPECT_EQ(steps.fastRuns, std::vector<std::wstring>{L"/out/joined.mp4"});
+  EXPECT_EQ(controller.Mode(), kJoinFastRoute);
+  steps.Print("frame= 1 time=00:01:40.00 bitrate=1\r");  // half of the 200 s of input
+  controller.OnMonitorTimer();
+  EXPECT_EQ(LastProgress(), 50);
+  EndToolAndMonitor();
   DeliverPosted();
   EXPECT_TRUE(job.files.empty());
-  EXPECT_EQ(LastProgress(), 0);
+  EXPECT_EQ(LastProgress(), 100);
   EXPECT_EQ(host.results, std::vector<std::wstring>{L"/out/joined.mp4"});
   EXPECT_TRUE(host.messages.empty());
+  EXPECT_EQ(host.outcomes, std::vector<EJobOutcome>{EJobOutcome::kJoined});
   EXPECT_EQ(controller.Mode(), kJoinIdle);
 }
 
-TEST_F(JoinControllerTest, FastRouteToAviRunsNothingAndReportsFailure) {
+// Kinds the stream copy cannot write take the conversion route whatever the box says.
+TEST_F(JoinControllerTest, FastJoinToAviConverts) {
   host.fastJoin = true;
   job.outputPath = L"/out/joined.avi";
   controller.OnCommand(kCmdJoin);
-  DeliverPosted();
   EXPECT_TRUE(steps.fastRuns.empty());
+  EXPECT_EQ(host.queueTimerStarts, 1);
+  EXPECT_EQ(controller.Mode(), kJoinProbing);
+}
+
+TEST_F(JoinControllerTest, FastJoinOfDifferentInputsAsksAndConvertsOrStops) {
+  host.fastJoin = true;
+  job.outputPath = L"/out/joined.mp4";
+  steps.probeOutput[L"/in/b.mp4"] = "big";
+  host.answer = false;
+  controller.OnCommand(kCmdJoin);
+  ASSERT_EQ(host.questions.size(), 1u);
+  EXPECT_NE(host.questions[0].find(L"/in/b.mp4"), std::wstring::npos);
+  EXPECT_NE(host.questions[0].find(L"frame size (1280x360 instead of 640x360)"), std::wstring::npos)
+      << host.questions[0];
+  EXPECT_TRUE(steps.fastRuns.empty());
+  EXPECT_EQ(controller.Mode(), kJoinIdle);
+  EXPECT_EQ(job.files.size(), 2u);  // "No" leaves the list as it was
+  EXPECT_EQ(host.outcomes, std::vector<EJobOutcome>{EJobOutcome::kDeclined});
+
+  host.answer = true;
+  controller.OnCommand(kCmdJoin);
+  EXPECT_TRUE(steps.fastRuns.empty());
+  EXPECT_EQ(host.queueTimerStarts, 1);
+
+  // A launched job is not asked: it converts.
+  CJoinController launched(host, steps, job, L"/prog/ffmpeg", L"/prog/");
+  job.launchData = L"{}";
+  host.questions.clear();
+  launched.OnCommand(kCmdJoin);
+  EXPECT_TRUE(host.questions.empty());
+  EXPECT_EQ(host.queueTimerStarts, 2);
+}
+
+TEST_F(JoinControllerTest, FastJoinWithAnUnreadableInputFailsBeforeWritingAnything) {
+  host.fastJoin = true;
+  job.outputPath = L"/out/joined.mp4";
+  steps.files.insert(L"/out/joined.mp4");  // an old file of that name
+  job.files = {L"/in/a.mp4", L"/in/bad.mp4", L"/in/b.mp4"};
+  steps.probeOutput[L"/in/bad.mp4"] = "bad.mp4: Invalid data found when processing input";
+  controller.OnCommand(kCmdJoin);
   ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].first, L"Failed to merge files.");
-  EXPECT_EQ(host.messages[0].second, L"Tips");
+  EXPECT_EQ(host.messages[0].first, L"This file cannot be read as a video:\n/in/bad.mp4");
+  EXPECT_TRUE(steps.fastRuns.empty());
+  EXPECT_TRUE(steps.files.count(L"/out/joined.mp4"));
+  DeliverPosted();
+  EXPECT_TRUE(host.results.empty());
+  EXPECT_EQ(host.outcomes, std::vector<EJobOutcome>{EJobOutcome::kFailed});
 }
 
 // Two inputs of 100 s each joined to FLV: 12 at 50 s of the first, 37 at 50 s
@@ -295,17 +412,17 @@ TEST_F(JoinControllerTest, MpegRouteToFlvRunsEveryStepWithItsProgress) {
   EXPECT_EQ(controller.Mode(), kJoinFinalFlv);
   EXPECT_EQ(steps.commands.back(), L"final6 /out/a_all.xbv /out/joined.flv");
   EXPECT_EQ(steps.workingFolders.back(), L"/prog/");
-  steps.Print("Duration: 00:03:20.00, start: 0.0\n");
+  steps.Print("Duration: 00:01:40.00, start: 0.0\n");  // the joined stream's own length is not used
   steps.Print("time=00:01:40.00 bitrate=1\r");
   controller.OnMonitorTimer();
   EXPECT_EQ(LastProgress(), 75);
 
-  steps.files.insert(L"/out/joined.flv");
   EndToolAndMonitor();
   DeliverPosted();
   const std::vector<std::wstring> removed{L"/out/a.xbv", L"/out/b.xbv", L"/out/a_all.xbv"};
   EXPECT_EQ(steps.deleted, removed);
   EXPECT_TRUE(job.files.empty());
+  EXPECT_EQ(LastProgress(), 100);
   EXPECT_EQ(host.results, std::vector<std::wstring>{L"/out/joined.flv"});
   EXPECT_EQ(controller.Mode(), kJoinIdle);
 }
@@ -316,7 +433,6 @@ TEST_F(JoinControllerTest, Mp4PassesRunInTheirOwnFolderAndFillTheSecondHalf) {
   RunToFinalStep();
   EXPECT_EQ(controller.Mode(), kJoinMp4Pass1);
   EXPECT_EQ(steps.workingFolders.back(), L"/out/x264tmp");
-  steps.Print("Duration: 00:03:20.00, start: 0.0\n");
   steps.Print("time=00:03:20.00 bitrate=1\r");
   controller.OnMonitorTimer();
   EXPECT_EQ(LastProgress(), 60);
@@ -325,28 +441,115 @@ TEST_F(JoinControllerTest, Mp4PassesRunInTheirOwnFolderAndFillTheSecondHalf) {
   DeliverPosted();
   EXPECT_EQ(controller.Mode(), kJoinMp4Pass2);
   EXPECT_EQ(steps.workingFolders.back(), L"/out/x264tmp");
-  steps.Print("Duration: 00:03:20.00, start: 0.0\n");
   steps.Print("time=00:01:40.00 bitrate=1\r");
   controller.OnMonitorTimer();
   EXPECT_EQ(LastProgress(), 80);
 
   EndToolAndMonitor();
   DeliverPosted();
-  EXPECT_NE(std::find(steps.deleted.begin(), steps.deleted.end(), L"/out/x264tmp"), steps.deleted.end());
+  EXPECT_TRUE(steps.WasDeleted(L"/out/x264tmp"));
   EXPECT_EQ(controller.WorkingFolder(), L"/prog/");
+  EXPECT_EQ(host.results, std::vector<std::wstring>{L"/out/joined.mp4"});
 }
 
-TEST_F(JoinControllerTest, EncodingFailureTellsTheUserAndCancels) {
+// Today's tool ends a failed step with "Conversion failed!" after lines in
+// any case; the text may arrive split over two blocks.
+TEST_F(JoinControllerTest, FailureTextEndsTheJobWithAMessageAndNothingLeft) {
   controller.OnCommand(kCmdJoin);
   controller.OnQueueTimer();
-  steps.Print("Video encoding failed\n");
+  EXPECT_TRUE(steps.Print("[mpeg1video @ 0x1] frame size not supported\nConversion fai"));
+  EXPECT_FALSE(steps.Print("led!\n"));  // the tool is stopped
+  EXPECT_TRUE(host.messages.empty());   // never from the worker thread
+  EndToolAndMonitor();
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].first, L"Failed to convert file.");
-  ASSERT_EQ(host.posted, std::deque<int>{kCmdCancel});
-  DeliverPosted();
   EXPECT_EQ(controller.Mode(), kJoinIdle);
   EXPECT_TRUE(job.files.empty());
   EXPECT_EQ(steps.deleted, std::vector<std::wstring>{L"/out/a.xbv"});
+  EXPECT_FALSE(controller.OnQueueTimer());
+  EXPECT_EQ(host.outcomes, std::vector<EJobOutcome>{EJobOutcome::kFailed});
+}
+
+TEST_F(JoinControllerTest, FinalStepFailuresNeverShowAResult) {
+  for (const char* failure : {"video encoding failed", "Error while opening encoder for output stream #0:0", ""}) {
+    SCOPED_TRACE(failure);
+    host = SFakeHost();
+    steps.deleted.clear();
+    steps.files.insert(L"/out/joined.flv");  // an old file of the output's name
+    job.files = {L"/in/a.mp4", L"/in/b.mp4"};
+    controller.OnCommand(kCmdJoin);
+    RunToFinalStep();
+    ASSERT_EQ(controller.Mode(), kJoinFinalFlv);
+    // Without a failure text: a tool that wrote an empty file.
+    if (*failure) steps.Print(failure); else steps.emptyFiles.insert(L"/out/joined.flv");
+    EndToolAndMonitor();
+    DeliverPosted();
+    steps.emptyFiles.clear();
+    EXPECT_TRUE(host.results.empty());
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].first, L"Failed to convert file.");
+    EXPECT_TRUE(steps.WasDeleted(L"/out/joined.flv"));  // this job wrote it
+    EXPECT_EQ(controller.Mode(), kJoinIdle);
+  }
+}
+
+TEST_F(JoinControllerTest, JoinedFileOfTheWrongLengthIsNoResult) {
+  steps.outputDuration = L"00:01:40.00";  // one of the two inputs is missing
+  controller.OnCommand(kCmdJoin);
+  RunToFinalStep();
+  EndToolAndMonitor();
+  DeliverPosted();
+  EXPECT_TRUE(host.results.empty());
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].first, L"Failed to merge files.");
+  EXPECT_TRUE(steps.WasDeleted(L"/out/joined.flv"));
+}
+
+// Each outside operation that fails ends the job with a message, the
+// intermediates gone and the window idle, instead of a job that waits for
+// ever or goes on without its step.
+TEST_F(JoinControllerTest, EveryFailingOperationEndsTheJob) {
+  struct SCase {
+    const char* name;
+    std::function<void(SFakeSteps&)> breakIt;
+    int stepsBefore;  // tool steps that succeed first
+    const wchar_t* message;
+  };
+  const std::vector<SCase> cases = {
+      {"worker cannot start", [](SFakeSteps& s) { s.workerFails = true; }, 0, L"Failed to convert file."},
+      {"no intermediate name", [](SFakeSteps& s) { s.reserveFails = true; }, 0, L"Failed to convert file."},
+      {"tool writes nothing", [](SFakeSteps& s) { s.toolWritesNothing = true; }, 0, L"Failed to convert file."},
+      {"byte copy fails", [](SFakeSteps& s) { s.byteCopyFails = true; }, 2, L"Failed to merge files."},
+      {"no work folder", [](SFakeSteps& s) { s.workFolderFails = true; }, 2, L"Failed to convert file."},
+  };
+  for (const SCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    SFakeSteps fresh;
+    fresh.probeOutput = steps.probeOutput;
+    SFakeHost freshHost;
+    SJoinJob freshJob;
+    freshJob.files = {L"/in/a.mp4", L"/in/b.mp4"};
+    freshJob.outputPath = L"/out/joined.mp4";
+    CJoinController fixture(freshHost, fresh, freshJob, L"/prog/ffmpeg", L"/prog/");
+    fixture.OnCommand(kCmdJoin);
+    for (int i = 0; i <= 4 && fixture.IsJobRunning(); ++i) {
+      if (i == c.stepsBefore) c.breakIt(fresh);
+      fixture.OnQueueTimer();
+      fresh.toolEnded = true;
+      fixture.OnMonitorTimer();
+      while (!freshHost.posted.empty()) {
+        const int id = freshHost.posted.front();
+        freshHost.posted.pop_front();
+        fixture.OnCommand(id);
+      }
+    }
+    EXPECT_FALSE(fixture.IsJobRunning());
+    ASSERT_EQ(freshHost.messages.size(), 1u);
+    EXPECT_EQ(freshHost.messages[0].first, c.message);
+    EXPECT_TRUE(fixture.Intermediates().empty());
+    for (const std::wstring& file : fresh.files) EXPECT_EQ(file.find(L".xbv"), std::wstring::npos) << file.c_str();
+    EXPECT_TRUE(freshHost.results.empty());
+  }
 }
 
 TEST_F(JoinControllerTest, InvalidDataDuringConversionIsIgnored) {
@@ -357,7 +560,23 @@ TEST_F(JoinControllerTest, InvalidDataDuringConversionIsIgnored) {
   EXPECT_TRUE(host.posted.empty());
 }
 
-TEST_F(JoinControllerTest, CancelDuringSecondInputEndsToolAndRemovesIntermediates) {
+TEST_F(JoinControllerTest, SameTitledInputsAndAUsersFileGetIntermediatesOfTheirOwn) {
+  job.files = {L"/A/clip.mp4", L"/B/clip.mp4"};
+  steps.probeOutput[L"/A/clip.mp4"] = "complete";
+  steps.probeOutput[L"/B/clip.mp4"] = "complete";
+  steps.files.insert(L"/out/clip.xbv");  // the user's own file
+  controller.OnCommand(kCmdJoin);
+  controller.OnQueueTimer();
+  EndToolAndMonitor();
+  controller.OnQueueTimer();
+  EndToolAndMonitor();
+  EXPECT_EQ(controller.Intermediates(), (std::vector<std::wstring>{L"/out/clip.xbv~2", L"/out/clip.xbv~3"}));
+  controller.OnCommand(kCmdCancel);
+  EXPECT_TRUE(steps.files.count(L"/out/clip.xbv"));
+  EXPECT_FALSE(steps.WasDeleted(L"/out/clip.xbv"));
+}
+
+TEST_F(JoinControllerTest, CancelEndsTheToolAtOnceAndRemovesIntermediates) {
   controller.OnCommand(kCmdJoin);
   controller.OnQueueTimer();
   EndToolAndMonitor();
@@ -366,13 +585,15 @@ TEST_F(JoinControllerTest, CancelDuringSecondInputEndsToolAndRemovesIntermediate
   const int stopsBefore = steps.workerStops;
 
   controller.OnCommand(kCmdCancel);
-  EXPECT_FALSE(steps.Print("time=00:00:11.00 bitrate=1\r"));  // the tool is ended at its next block
+  EXPECT_EQ(steps.toolStops, 1);  // not left to the tool's next block
+  EXPECT_FALSE(steps.Print("time=00:00:11.00 bitrate=1\r"));
   EXPECT_EQ(steps.workerStops, stopsBefore + 1);
   const std::vector<std::wstring> removed{L"/out/a.xbv", L"/out/b.xbv"};
   EXPECT_EQ(steps.deleted, removed);
   EXPECT_FALSE(controller.OnQueueTimer());
   EXPECT_EQ(controller.Mode(), kJoinIdle);
   EXPECT_EQ(host.ended, 0);
+  EXPECT_TRUE(host.messages.empty());
 
   job.files = {L"/in/a.mp4", L"/in/b.mp4"};
   controller.OnCommand(kCmdJoin);
@@ -381,14 +602,22 @@ TEST_F(JoinControllerTest, CancelDuringSecondInputEndsToolAndRemovesIntermediate
   EXPECT_EQ(controller.Intermediates(), std::vector<std::wstring>{L"/out/a.xbv"});
 }
 
+TEST_F(JoinControllerTest, ButtonsFollowEveryChangeOfStep) {
+  controller.OnCommand(kCmdJoin);
+  const int afterJoin = host.buttonUpdates;
+  EXPECT_TRUE(controller.IsJobRunning());
+  controller.OnQueueTimer();  // probe, then conversion: from the queue timer, not a command
+  EXPECT_GT(host.buttonUpdates, afterJoin);
+}
+
 TEST_F(JoinControllerTest, CancelDuringFinalConversionRemovesTheHalfWrittenOutput) {
   job.outputPath = L"/out/joined.avi";
   controller.OnCommand(kCmdJoin);
   RunToFinalStep();
   ASSERT_EQ(controller.Mode(), kJoinFinalAvi);
   controller.OnCommand(kCmdCancel);
-  EXPECT_NE(std::find(steps.deleted.begin(), steps.deleted.end(), L"/out/joined.avi"), steps.deleted.end());
-  EXPECT_NE(std::find(steps.deleted.begin(), steps.deleted.end(), L"/out/a_all.xbv"), steps.deleted.end());
+  EXPECT_TRUE(steps.WasDeleted(L"/out/joined.avi"));
+  EXPECT_TRUE(steps.WasDeleted(L"/out/a_all.xbv"));
 }
 
 TEST_F(JoinControllerTest, CancelBeforeTheFinalConversionKeepsAnExistingOutput) {
@@ -406,7 +635,7 @@ TEST_F(JoinControllerTest, InputTheToolCannotOpenIsConvertedFromATemporaryCopy) 
   EXPECT_EQ(steps.commands.back(), L"mpeg /in/tmp1.mp4 /out/tmp1.xbv");
   EXPECT_EQ(job.outputPath, L"/out/tmp1_all.flv");
   EndToolAndMonitor();
-  EXPECT_EQ(steps.deleted, std::vector<std::wstring>{L"/in/tmp1.mp4"});
+  EXPECT_TRUE(steps.WasDeleted(L"/in/tmp1.mp4"));
 
   controller.OnQueueTimer();  // the second input and the byte copy
   EndToolAndMonitor();
@@ -419,15 +648,33 @@ TEST_F(JoinControllerTest, InputTheToolCannotOpenIsConvertedFromATemporaryCopy) 
   EXPECT_EQ(steps.moves[0].first, L"/out/tmp1_all.flv");
   EXPECT_EQ(steps.moves[0].second, L"/out/joined.flv");
   EXPECT_EQ(job.outputPath, L"/out/joined.flv");
+  EXPECT_EQ(host.results, std::vector<std::wstring>{L"/out/joined.flv"});
 }
 
-TEST_F(JoinControllerTest, LaunchedJobNotifiesItsLauncherAndEnds) {
-  job.launchData = L"{}";
-  host.fastJoin = true;
-  job.outputPath = L"/out/joined.mp4";
+TEST_F(JoinControllerTest, InputUnreadableEvenAsACopyEndsTheJob) {
+  steps.probeOutput[L"/in/b.mp4"] = "b.mp4: Invalid data found when processing input (copy too)";
   controller.OnCommand(kCmdJoin);
+  controller.OnQueueTimer();
+  EndToolAndMonitor();
+  controller.OnQueueTimer();
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].first, L"This file cannot be read as a video:\n/in/b.mp4");
+  EXPECT_TRUE(steps.WasDeleted(L"/out/a.xbv"));
+  EXPECT_TRUE(steps.WasDeleted(L"/in/tmp1.mp4"));
+  EXPECT_EQ(controller.Mode(), kJoinIdle);
+}
+
+// The launcher hears of the job only when the result is under the name it asked for.
+TEST_F(JoinControllerTest, LaunchedJobMovesItsResultBackThenNotifiesAndEnds) {
+  job.launchData = L"{}";
+  steps.probeOutput[L"/in/a.mp4"] = "a.mp4: Invalid data found when processing input";
+  controller.OnCommand(kCmdJoin);
+  RunToFinalStep();
+  EndToolAndMonitor();
   DeliverPosted();
+  ASSERT_EQ(steps.moves.size(), 1u);
   EXPECT_EQ(host.notices, 1);
+  EXPECT_TRUE(steps.files.count(L"/out/joined.flv"));
   EXPECT_EQ(host.ended, 1);
   EXPECT_EQ(host.timersStopped, 1);
   EXPECT_TRUE(host.results.empty());
@@ -457,17 +704,43 @@ TEST_F(JoinControllerTest, CloseDuringAJobLeavesNoIntermediateBehind) {
   controller.OnQueueTimer();
   controller.OnCommand(kCmdClose);
   EXPECT_EQ(steps.deleted, std::vector<std::wstring>{L"/out/a.xbv"});
+  EXPECT_EQ(steps.toolStops, 1);
   EXPECT_EQ(host.ended, 1);
   EXPECT_TRUE(controller.IsCancelled());
 }
 
-TEST_F(JoinControllerTest, CloseOfALaunchedJobDeletesItsOutput) {
+TEST_F(JoinControllerTest, CloseOfALaunchedJobDeletesOnlyAnOutputItWrote) {
   job.launchData = L"{}";
+  steps.files.insert(L"/out/joined.flv");  // the launcher's file, not yet written by this job
   controller.OnCommand(kCmdJoin);
   controller.OnQueueTimer();
   controller.OnCommand(kCmdClose);
-  EXPECT_NE(std::find(steps.deleted.begin(), steps.deleted.end(), L"/out/joined.flv"), steps.deleted.end());
+  EXPECT_FALSE(steps.WasDeleted(L"/out/joined.flv"));
   EXPECT_EQ(host.ended, 1);
+
+  SJoinJob idleJob;
+  idleJob.launchData = L"{}";
+  idleJob.outputPath = L"/out/joined.flv";
+  CJoinController idle(host, steps, idleJob, L"/prog/ffmpeg", L"/prog/");
+  idle.OnCommand(kCmdClose);  // no job ever ran
+  EXPECT_TRUE(steps.files.count(L"/out/joined.flv"));
+
+  job.files = {L"/in/a.mp4", L"/in/b.mp4"};
+  CJoinController writing(host, steps, job, L"/prog/ffmpeg", L"/prog/");
+  writing.OnCommand(kCmdJoin);
+  for (int i = 0; i < 3; ++i) {
+    writing.OnQueueTimer();
+    steps.toolEnded = true;
+    writing.OnMonitorTimer();
+  }
+  while (!host.posted.empty()) {
+    const int id = host.posted.front();
+    host.posted.pop_front();
+    writing.OnCommand(id);
+  }
+  ASSERT_EQ(writing.Mode(), kJoinFinalFlv);
+  writing.OnCommand(kCmdClose);
+  EXPECT_TRUE(steps.WasDeleted(L"/out/joined.flv"));
 }
 
 TEST_F(JoinControllerTest, JoinWhileAJobRunsIsIgnored) {

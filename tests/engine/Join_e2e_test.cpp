@@ -129,7 +129,7 @@ class JoinRoutes : public ::testing::Test {
       SVideoPropertyInfo info;
       EXPECT_TRUE(ProbeMedia(input, info));
       const std::wstring intermediate = IntermediatePath(Out("result.avi"), input);
-      EXPECT_TRUE(RunToEnd(BuildToMpegCommand(s_tool, input, intermediate, info.frameRate)));
+      EXPECT_TRUE(RunToEnd(BuildToMpegCommand(s_tool, input, intermediate, MakeIntermediateFormat(s_first), info)));
       intermediates.push_back(intermediate);
     }
     const std::wstring path = JoinedStreamPath(intermediates.front());
@@ -178,7 +178,7 @@ TEST_F(JoinRoutes, PerInputStepMakesAnMpegStreamEvenAt15Fps) {
     SVideoPropertyInfo info;
     ASSERT_TRUE(ProbeMedia(s_inputs[i], info));
     const std::wstring intermediate = Out("single" + std::to_string(i) + ".xbv");
-    ASSERT_TRUE(RunToEnd(BuildToMpegCommand(s_tool, s_inputs[i], intermediate, info.frameRate)));
+    ASSERT_TRUE(RunToEnd(BuildToMpegCommand(s_tool, s_inputs[i], intermediate, MakeIntermediateFormat(s_first), info)));
     const SProduct product = Inspect(intermediate);
     EXPECT_NEAR(i == 0 ? kDurationA : kDurationB, product.duration, kTolerance);
     EXPECT_TRUE(product.Has("video", "mpeg1video"));

@@ -48,8 +48,13 @@ TEST(ComputeProgressPosition, NothingUntilBothTimeAndDurationAreKnown) {
   EXPECT_FALSE(ComputeProgressPosition(Step(kJoinFinalWmv, 10, 0)).has_value());
 }
 
+// The stream copy is the whole job; 100 waits for its file to be checked.
+TEST(ComputeProgressPosition, FastRouteFillsTheBarUpTo99) {
+  EXPECT_EQ(ComputeProgressPosition(Step(kJoinFastRoute, 10, 100)), 10);
+  EXPECT_EQ(ComputeProgressPosition(Step(kJoinFastRoute, 120, 100)), 99);
+}
+
 TEST(ComputeProgressPosition, OtherModesGiveZero) {
   EXPECT_EQ(ComputeProgressPosition(Step(kJoinIdle, 10, 100)), 0);
-  EXPECT_EQ(ComputeProgressPosition(Step(kJoinFastRoute, 10, 100)), 0);
   EXPECT_EQ(ComputeProgressPosition(Step(kJoinProbing, 10, 100)), 0);
 }
