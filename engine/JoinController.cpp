@@ -17,11 +17,12 @@ constexpr unsigned kOutputReplaced = 0x2;   // the output path was replaced; mov
 constexpr wchar_t kTipsCaption[] = L"Tips";
 constexpr wchar_t kFailedToConvert[] = L"Failed to convert file.";
 constexpr wchar_t kFailedToMerge[] = L"Failed to merge files.";
-constexpr wchar_t kCannotRead[] = L"This file cannot be read as a video:\n%1";
-constexpr wchar_t kNoPicture[] = L"This file has no picture to join:\n%1";
+// One line each: the language packs hold one line per text.
+constexpr wchar_t kCannotRead[] = L"This file cannot be read as a video: %1";
+constexpr wchar_t kNoPicture[] = L"This file has no picture to join: %1";
 constexpr wchar_t kFilesDiffer[] =
-    L"Fast-Join copies files of one kind only, and this file differs from the first one in its %2 "
-    L"(%3 instead of %4):\n%1\n\nJoin the files by converting them instead?";
+    L"Fast-Join copies files of one kind only, and %1 differs from the first file in its %2 (%3 instead of %4). "
+    L"Join the files by converting them instead?";
 
 // A joined file may differ from the inputs' added lengths by rounding at
 // each seam; a missing input or a wrong length in the file's header is far

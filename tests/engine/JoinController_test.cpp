@@ -369,7 +369,7 @@ TEST_F(JoinControllerTest, FastJoinWithAnUnreadableInputFailsBeforeWritingAnythi
   steps.probeOutput[L"/in/bad.mp4"] = "bad.mp4: Invalid data found when processing input";
   controller.OnCommand(kCmdJoin);
   ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].first, L"This file cannot be read as a video:\n/in/bad.mp4");
+  EXPECT_EQ(host.messages[0].first, L"This file cannot be read as a video: /in/bad.mp4");
   EXPECT_TRUE(steps.fastRuns.empty());
   EXPECT_TRUE(steps.files.count(L"/out/joined.mp4"));
   DeliverPosted();
@@ -658,7 +658,7 @@ TEST_F(JoinControllerTest, InputUnreadableEvenAsACopyEndsTheJob) {
   EndToolAndMonitor();
   controller.OnQueueTimer();
   ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].first, L"This file cannot be read as a video:\n/in/b.mp4");
+  EXPECT_EQ(host.messages[0].first, L"This file cannot be read as a video: /in/b.mp4");
   EXPECT_TRUE(steps.WasDeleted(L"/out/a.xbv"));
   EXPECT_TRUE(steps.WasDeleted(L"/in/tmp1.mp4"));
   EXPECT_EQ(controller.Mode(), kJoinIdle);
