@@ -403,12 +403,14 @@ TEST_F(CliJoinE2E, FortyInputsInADeepFolder) {
     inputs.push_back(deep / ("holiday clip number " + std::to_string(i) + " with a long title.mp4"));
     fs::copy_file(Clip("tiny.mp4"), inputs.back());
   }
+  // The inputs' own length (the sound's encoder pads the clip a little).
+  const double total = 40 * Describe(Clip("tiny.mp4")).duration;
   const SProcessResult fast = Join(inputs, deep / "fast.mp4", true);
   ASSERT_EQ(fast.exitCode, 0) << fast.errors;
-  EXPECT_NEAR(Describe(deep / "fast.mp4").duration, 20, 1.0);
+  EXPECT_NEAR(Describe(deep / "fast.mp4").duration, total, 1.0);
   const SProcessResult converted = Join(inputs, deep / "converted.flv", false);
   ASSERT_EQ(converted.exitCode, 0) << converted.errors;
-  ExpectLength(deep / "converted.flv", 20);
+  ExpectLength(deep / "converted.flv", total);
   EXPECT_EQ(std::count_if(fs::directory_iterator(deep), fs::directory_iterator(),
                           [](const fs::directory_entry& e) { return e.path().extension() == ".xbv"; }),
             0);
