@@ -178,6 +178,25 @@ TEST_F(LaunchedJoin, FastMp4RouteJoinsNotifiesAndExitsWith2) {
   EXPECT_GT(FileSize(clips[1]), 0);
 }
 
+// Fast-Join is ticked at start, and a stream copy cannot write AVI: the
+// launched job converts (through the command interpreter's byte copy) and
+// leaves no intermediate behind.
+TEST_F(LaunchedJoin, AviOutputWithFastJoinTickedConvertsAndExitsWith2) {
+  const std::vector<std::wstring> clips = {MakeClip(L"one.mp4", 300), MakeClip(L"two clip.mp4", 600)};
+  const std::wstring output = m_folder + L"joined.avi";
+  ASSERT_TRUE(Start(LaunchData(clips, output, L"http://video.example/watch?v=8")));
+  EXPECT_EQ(WaitForExit(180000), 2);
+  EXPECT_EQ(g_notices.count, 1);
+  SVideoPropertyInfo info;
+  ASSERT_TRUE(RunProbe(m_tool, output, info));
+  EXPECT_EQ(info.format, L"avi");
+  EXPECT_NEAR(Seconds(info.duration), 4.0, 0.5);
+  WIN32_FIND_DATAW found = {};
+  const HANDLE search = FindFirstFileW((m_folder + L"*.xbv").c_str(), &found);
+  EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "an intermediate was left behind";
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+}
+
 TEST_F(LaunchedJoin, OneClipIsNoJobAndTheWindowStaysForTheUser) {
   const std::vector<std::wstring> clips = {MakeClip(L"only.mp4", 300)};
   const std::wstring output = m_folder + L"never.mp4";
