@@ -28,6 +28,21 @@ HWND ResolveOwner(void* owner) {
   return active ? GetLastActivePopup(active) : nullptr;
 }
 
+// Shows the platform's task dialog; false when there is none or it failed.
+bool RunTaskDialog(HWND owner, const std::wstring& text, const std::wstring& caption,
+                   TASKDIALOG_COMMON_BUTTON_FLAGS buttons, int* pressed) {
+  TaskDialogIndirectFn taskDialog = FindTaskDialogIndirect();
+  if (!taskDialog) return false;
+  TASKDIALOGCONFIG config{};
+  config.cbSize = sizeof config;
+  config.hwndParent = owner;
+  config.dwCommonButtons = buttons;
+  config.pszWindowTitle = caption.c_str();
+  config.pszMainIcon = TD_INFORMATION_ICON;
+  config.pszContent = text.c_str();
+  return SUCCEEDED(taskDialog(&config, pressed, /*radio=*/nullptr, /*verified=*/nullptr));
+}
+
 }  // namespace
 
 bool IsPlatformTaskDialogAvailable() { return FindTaskDialogIndirect() != nullptr; }
@@ -37,17 +52,7 @@ void ShowMessage(const std::wstring& text, const std::wstring& title, void* owne
   const std::wstring caption = title.empty() ? ProgramTitle() : title;
   const HWND ownerWindow = ResolveOwner(owner);
 
-  if (TaskDialogIndirectFn taskDialog = FindTaskDialogIndirect()) {
-    TASKDIALOGCONFIG config{};
-    config.cbSize = sizeof config;
-    config.hwndParent = ownerWindow;
-    config.dwCommonButtons = TDCBF_OK_BUTTON;
-    config.pszWindowTitle = caption.c_str();
-    config.pszMainIcon = TD_INFORMATION_ICON;
-    config.pszContent = text.c_str();
-    if (SUCCEEDED(taskDialog(&config, /*button=*/nullptr, /*radio=*/nullptr, /*verified=*/nullptr)))
-      return;
-  }
+  if (RunTaskDialog(ownerWindow, text, caption, TDCBF_OK_BUTTON, /*pressed=*/nullptr)) return;
   if (const TaskDialogFallback& fallback = InstalledTaskDialogFallback()) {
     fallback(ownerWindow, text, caption);
     return;
@@ -59,17 +64,8 @@ bool AskQuestion(const std::wstring& text, const std::wstring& title, void* owne
   CF3DLogHTML::Instance().Log(kLogInfo, text);
   const std::wstring caption = title.empty() ? ProgramTitle() : title;
   const HWND ownerWindow = ResolveOwner(owner);
-  if (TaskDialogIndirectFn taskDialog = FindTaskDialogIndirect()) {
-    TASKDIALOGCONFIG config{};
-    config.cbSize = sizeof config;
-    config.hwndParent = ownerWindow;
-    config.dwCommonButtons = TDCBF_YES_BUTTON | TDCBF_NO_BUTTON;
-    config.pszWindowTitle = caption.c_str();
-    config.pszMainIcon = TD_INFORMATION_ICON;
-    config.pszContent = text.c_str();
-    int button = 0;
-    if (SUCCEEDED(taskDialog(&config, &button, /*radio=*/nullptr, /*verified=*/nullptr))) return button == IDYES;
-  }
+  int button = 0;
+  if (RunTaskDialog(ownerWindow, text, caption, TDCBF_YES_BUTTON | TDCBF_NO_BUTTON, &button)) return button == IDYES;
   return MessageBoxW(ownerWindow, text.c_str(), caption.c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Benchmark: corvane-cli against the same FFmpeg work done directly.
 #   fast route: corvane-cli join --fast  vs  ffmpeg -f concat -safe 0 -c copy
+#               (corvane-cli also describes the inputs first and checks the result)
 #   MPEG route: corvane-cli join (FLV)   vs  the same ffmpeg commands run back to back by this shell
 # Runs alternate; the median of the per-pair ratios is printed.
 # usage: bench-join.sh [BUILD_DIR] [RUNS]   (BUILD_DIR holds cli/corvane-cli; default build-native)
@@ -30,9 +31,16 @@ fast_raw() {
   rm -f "$work/list.txt"
 }
 mpeg_cli() { "$cli" join -o "$work/cli.flv" "$work/in1.mp4" "$work/in2.mp4" >/dev/null 2>&1; }
+# The same intermediates the joiner makes: one size, rate and sound format,
+# picture and sound padded to the input's length.
+to_mpeg() {
+  ffmpeg -v error -i "$1" -map 0:v:0 -map 0:a:0 \
+    -vf "scale=320:240:force_original_aspect_ratio=decrease,pad=320:240:(ow-iw)/2:(oh-ih)/2,setsar=1,tpad=stop=-1:stop_mode=clone" \
+    -af apad -t "$seconds" -r 25 -ar 44100 -ac 2 -q:v 1 -f mpeg -y "$2"
+}
 mpeg_raw() {
-  ffmpeg -v error -i "$work/in1.mp4" -q:v 1 -r 25 -f mpeg -y "$work/in1.xbv"
-  ffmpeg -v error -i "$work/in2.mp4" -q:v 1 -r 25 -f mpeg -y "$work/in2.xbv"
+  to_mpeg "$work/in1.mp4" "$work/in1.xbv"
+  to_mpeg "$work/in2.mp4" "$work/in2.xbv"
   cat "$work/in1.xbv" "$work/in2.xbv" > "$work/in1_all.xbv"
   ffmpeg -v error -f mpeg -i "$work/in1_all.xbv" -q:v 1 -ar 44100 -f flv -y "$work/raw.flv"
   rm -f "$work"/*.xbv

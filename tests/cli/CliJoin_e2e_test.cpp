@@ -68,6 +68,26 @@ SProcessResult RunProcess(const std::vector<std::string>& argv, const std::strin
 
 std::string Cli() { return std::string(CORVANE_BUILD_DIR) + "/cli/corvane-cli"; }
 
+// Starts corvane-cli with args and no terminal (to be interrupted); tool,
+// when given, becomes CORVANE_FFMPEG.
+pid_t StartCli(const std::vector<std::string>& args, const std::string& tool = {}) {
+  const std::string program = Cli();
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int null = open("/dev/null", O_RDWR);
+    dup2(null, 0);
+    dup2(null, 1);
+    dup2(null, 2);
+    if (!tool.empty()) setenv("CORVANE_FFMPEG", tool.c_str(), 1);
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  return pid;
+}
+
 struct SMediaFacts {
   double duration = 0;
   std::vector<std::string> codecTypes;
@@ -282,16 +302,8 @@ TEST_F(CliJoinE2E, InterruptionLeavesNoIntermediateAndNoOutput) {
   const fs::path output = m_out / "result" / "joined.wmv";
   fs::create_directories(output.parent_path());
 
-  const pid_t pid = fork();
-  if (pid == 0) {
-    const int null = open("/dev/null", O_RDWR);
-    dup2(null, 0);
-    dup2(null, 1);
-    dup2(null, 2);
-    execl(Cli().c_str(), Cli().c_str(), "join", "-o", output.c_str(), (m_out / "long1.mp4").c_str(),
-          (m_out / "long2.mp4").c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-  }
+  const pid_t pid = StartCli({"join", "-o", output.string(), (m_out / "long1.mp4").string(),
+                              (m_out / "long2.mp4").string()});
   // Wait until the first intermediate is being written, then press Ctrl-C.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
   while (!fs::exists(output.parent_path() / "long1.xbv") && std::chrono::steady_clock::now() < deadline) {
@@ -449,18 +461,8 @@ TEST_F(CliJoinE2E, InterruptionEndsAFastJoinAtOnce) {
                             "exec ffmpeg \"$@\"\n";
   fs::permissions(standIn, fs::perms::owner_all);
   const fs::path output = m_out / "joined.mp4";
-  const pid_t pid = fork();
-  if (pid == 0) {
-    const int null = open("/dev/null", O_RDWR);
-    dup2(null, 0);
-    dup2(null, 1);
-    dup2(null, 2);
-    setenv("CORVANE_FFMPEG", standIn.c_str(), 1);
-    const std::string first = Clip("first clip.mp4").string();
-    execl(Cli().c_str(), Cli().c_str(), "join", "--fast", "-o", output.c_str(), first.c_str(), first.c_str(),
-          static_cast<char*>(nullptr));
-    _exit(127);
-  }
+  const std::string first = Clip("first clip.mp4").string();
+  const pid_t pid = StartCli({"join", "--fast", "-o", output.string(), first, first}, standIn.string());
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
   while (!fs::exists(output) && std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
