@@ -270,18 +270,19 @@ class CMainWindowDriver {
   HWND m_window = nullptr;
 };
 
-// A real two-second 160x120 clip (with a tone when `withAudio`) written to
-// `path` by the tool bridge beside the program; `path` on success, empty
-// where the build has no bridge or the tool failed.
-inline std::wstring MakeTestClip(const std::wstring& path, bool withAudio = true) {
+// A real 160x120 clip of `seconds` (two by default; with a tone when
+// `withAudio`) written to `path` by the tool bridge beside the program;
+// `path` on success, empty where the build has no bridge or the tool failed.
+inline std::wstring MakeTestClip(const std::wstring& path, bool withAudio = true, int seconds = 2) {
   const std::wstring tool = BuildTreePath("app/ffmpeg.exe");
   if (!FileExists(tool)) return std::wstring();
   const auto keepReading = [](TStdStr<char>&, const TStdStr<char>&) { return true; };
   const auto done = [](const TStdStr<char>&) { return true; };
-  const std::wstring audioInput = withAudio ? L" -f lavfi -i sine=duration=2" : L"";
+  const std::wstring length = std::to_wstring(seconds);
+  const std::wstring audioInput = withAudio ? L" -f lavfi -i sine=duration=" + length : L"";
   const std::wstring audioOutput = withAudio ? L" -c:a aac -shortest" : L"";
   RunTool(std::wstring(),
-          L"\"" + tool + L"\" -f lavfi -i testsrc=size=160x120:rate=25:duration=2" + audioInput +
+          L"\"" + tool + L"\" -f lavfi -i testsrc=size=160x120:rate=25:duration=" + length + audioInput +
               L" -c:v libx264 -pix_fmt yuv420p" + audioOutput + L" -y \"" + path + L"\"",
           keepReading, done);
   return FileExists(path) ? path : std::wstring();

@@ -212,5 +212,40 @@ TEST_F(MainWindow, FastJoinShowsThePropertyDialogWithTheResult) {
   EXPECT_EQ(app.Close(), 2);
 }
 
+// While the conversion route converts the inputs (a step the queue timer
+// starts, not a command), the buttons follow the job: Cancel can be pressed,
+// Join and Add cannot, and files cannot be dropped; Cancel ends the tool and
+// leaves no intermediate and no output.
+TEST_F(MainWindow, ConversionRouteOffersCancelAndCancelLeavesNothing) {
+  const std::wstring a = MakeTestClip(m_folder + L"a.mp4", true, 60), b = MakeClip(L"b.mp4");
+  if (a.empty() || b.empty()) GTEST_SKIP() << "no ffmpeg bridge to make clips";
+  const std::wstring output = m_folder + L"joined.flv";
+  CMainWindowDriver app;
+  ASSERT_TRUE(app.Start());
+  ASSERT_TRUE(app.AddThroughOpenDialog(a));
+  ASSERT_TRUE(app.AddThroughOpenDialog(b));
+  SendMessageW(app.Item(10351), BM_SETCHECK, BST_UNCHECKED, 0);  // Fast-Join off
+  app.Command(1035);
+  HWND save = nullptr, edit = nullptr;
+  ASSERT_TRUE(app.WaitForFileDialog(save, edit));
+  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(output.c_str()));
+  app.PressDialogOk(save);
+
+  const std::wstring intermediate = m_folder + L"a.xbv";
+  ASSERT_TRUE(WaitFor([&] { return FileExists(intermediate); }, 60s)) << "the first conversion never started";
+  ASSERT_TRUE(WaitFor([&] { return app.Enabled(1037); }, 5s));
+  EXPECT_FALSE(app.Enabled(1035));
+  EXPECT_FALSE(app.Enabled(1038));
+
+  app.Command(1037);
+  ASSERT_TRUE(WaitFor([&] { return !FileExists(intermediate); }, 10s)) << "the intermediate stayed";
+  EXPECT_FALSE(FileExists(output));
+  EXPECT_TRUE(WaitFor([&] { return !app.Enabled(1037); }, 5s));
+  EXPECT_TRUE(app.Enabled(1038));
+  EXPECT_EQ(app.RowCount(), 0);
+  EXPECT_TRUE(FileExists(a));
+  EXPECT_EQ(app.Close(), 2);
+}
+
 }  // namespace
 }  // namespace corvane

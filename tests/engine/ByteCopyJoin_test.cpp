@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/JoinCommands.h"
 #include "engine/PathParts.h"
 #include "engine/TempFiles.h"
 
@@ -64,12 +65,66 @@ TEST_F(JoinByteCopyTest, StopRequestFailsAndLeavesNoJoinedStream) {
   EXPECT_FALSE(Exists(joined));
 }
 
+// Forty sources with long names are more than one command line of the
+// command interpreter: the join is made in rounds and its parts go again.
+TEST_F(JoinByteCopyTest, FortyLongNamesJoinInOrderAndLeaveNoPart) {
+  std::vector<std::wstring> sources;
+  std::string expected;
+  for (int i = 0; i < 40; ++i) {
+    const std::string bytes = std::to_string(i) + "\x1A";
+    sources.push_back(Make(L"holiday clip number " + std::to_wstring(i) + L" with a rather long title.xbv", bytes));
+    expected += bytes;
+  }
+  const std::wstring joined = m_folder + L"holiday clip number 0 with a rather long title_all.xbv";
+  ASSERT_TRUE(JoinByteCopy(sources, joined, {}));
+  EXPECT_EQ(expected, Read(joined));
+  size_t files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(ToFsPath(m_folder))) {
+    ++files;
+    EXPECT_EQ(entry.path().string().find(".part"), std::string::npos) << entry.path().string();
+  }
+  EXPECT_EQ(files, sources.size() + 1);
+}
+
 TEST_F(JoinByteCopyTest, SizeCheck) {
   const std::wstring a = Make(L"a", "123"), b = Make(L"b", "45");
   EXPECT_TRUE(JoinedSizeMatches({a, b}, Make(L"j", "12345")));
   EXPECT_FALSE(JoinedSizeMatches({a, b}, Make(L"k", "1234")));
   EXPECT_FALSE(JoinedSizeMatches({a, m_folder + L"none"}, Make(L"l", "123")));
   EXPECT_FALSE(JoinedSizeMatches({a}, m_folder + L"none"));
+}
+
+}  // namespace
+}  // namespace corvane
+
+namespace corvane {
+namespace {
+
+// Forty intermediates with deep paths do not fit one command line: the
+// copy is planned in rounds that each fit, keep the order, and carry the
+// part made so far into the next round.
+TEST(PlanByteCopyRounds, LongListsAreCopiedInRoundsThatFit) {
+  const std::wstring folder = L"C:\\Users\\someone\\Videos\\" + std::wstring(120, L'f') + L"\\";
+  std::vector<std::wstring> sources;
+  for (int i = 0; i < 40; ++i) sources.push_back(folder + L"holiday clip " + std::to_wstring(i) + L".xbv");
+  const std::wstring joined = folder + L"holiday clip 0_all.xbv";
+  const auto part = [&](int i) { return joined + L".part" + std::to_wstring(i); };
+
+  const std::vector<SByteCopyRound> rounds = PlanByteCopyRounds(sources, joined, 2047, part);
+  ASSERT_GT(rounds.size(), 1u);
+  std::vector<std::wstring> copied;
+  for (size_t r = 0; r < rounds.size(); ++r) {
+    EXPECT_LE(BuildByteCopyCommand(rounds[r].sources, rounds[r].target).size(), 2047u);
+    EXPECT_EQ(rounds[r].target, r + 1 == rounds.size() ? joined : part(static_cast<int>(r) + 1));
+    const size_t first = r == 0 ? 0 : 1;
+    if (r > 0) EXPECT_EQ(rounds[r].sources.front(), rounds[r - 1].target);
+    copied.insert(copied.end(), rounds[r].sources.begin() + first, rounds[r].sources.end());
+  }
+  EXPECT_EQ(copied, sources);
+
+  // A short list stays one command; a path too long for any command, none.
+  EXPECT_EQ(PlanByteCopyRounds({sources[0], sources[1]}, joined, 2047, part).size(), 1u);
+  EXPECT_TRUE(PlanByteCopyRounds({std::wstring(3000, L'x'), sources[1]}, joined, 2047, part).empty());
 }
 
 }  // namespace

@@ -750,3 +750,9 @@ TEST_F(JoinControllerTest, JoinWhileAJobRunsIsIgnored) {
   EXPECT_EQ(controller.QueueLength(), 1u);
   EXPECT_EQ(host.queueTimerStarts, 1);
 }
+
+TEST(FillMessageArgs, PlacesEachArgumentOnceWithoutRescanning) {
+  EXPECT_EQ(FillMessageArgs(L"%1 differs in its %2 (%3 instead of %4).", {L"C:\\a %2.mp4", L"frame size", L"1", L"2"}),
+            L"C:\\a %2.mp4 differs in its frame size (1 instead of 2).");
+  EXPECT_EQ(FillMessageArgs(L"100% sure, %5 stays", {L"x"}), L"100% sure, %5 stays");
+}

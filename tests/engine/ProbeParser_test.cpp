@@ -261,5 +261,44 @@ TEST(SVideoPropertyInfo, DerivedTests) {
   EXPECT_EQ(0, info.frameRate);
 }
 
+
+// Rates named anywhere but on the video stream's line are not its rate: a
+// phone's capture rate (the old reading gave 0 fps, then asked for a
+// diagnostic report) and "fps" in the file's name and title (gave 99).
+TEST(ParseProbeOutput, FrameRateComesFromTheVideoStreamLine) {
+  for (const char* fixture : {"mp4_capture_fps.txt", "mp4_fps_in_name.txt"}) {
+    SVideoPropertyInfo info;
+    ASSERT_TRUE(ParseProbeOutput(info, ReadFixture(fixture))) << fixture;
+    EXPECT_DOUBLE_EQ(25, info.frameRate) << fixture;
+    EXPECT_FALSE(info.IsIncomplete()) << fixture;
+  }
+}
+
+// One run of the tool with several inputs: a record per input, and the
+// first unreadable input ends the list (the tool stops there).
+TEST(ParseProbeAllOutput, OneRecordPerInputUpToTheFirstUnreadable) {
+  const std::string first = ReadFixture("mp4_h264_aac.txt");
+  const std::string second = ReadFixture("wmv_wmv2_wmav2.txt");
+  const auto section = [](const std::string& text, int index) {
+    std::string part = text.substr(text.find("Input #0"));
+    part = part.substr(0, part.find("At least one output"));
+    return part.replace(part.find("Input #0"), 8, "Input #" + std::to_string(index));
+  };
+  const std::string both = section(first, 0) + section(second, 1) + "At least one output file must be specified\n";
+  const std::vector<SVideoPropertyInfo> records = ParseProbeAllOutput(both);
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[0].format, L"mp4");
+  EXPECT_EQ(records[0].audioChannels, L"mono");
+  EXPECT_EQ(records[1].format, L"wmv");
+  EXPECT_EQ(records[1].videoCodec, L"wmv2 (WMV2 / 0x32564D57)");
+  EXPECT_EQ(records[1].duration, L"00:00:02.09");
+
+  const std::string stopped = section(first, 0) + "bad.mp4: Invalid data found when processing input\n";
+  const std::vector<SVideoPropertyInfo> one = ParseProbeAllOutput(stopped);
+  ASSERT_EQ(one.size(), 1u);  // the complaint after the first input is no part of it
+  EXPECT_EQ(one[0].width, 160);
+  EXPECT_TRUE(ParseProbeAllOutput(ReadFixture("not_media.txt")).empty());
+}
+
 }  // namespace
 }  // namespace corvane

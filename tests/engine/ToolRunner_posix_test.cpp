@@ -9,6 +9,7 @@
 #include <fstream>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 #include "engine/ToolRunner.h"
 
@@ -145,6 +146,28 @@ TEST_F(RunToolPosix, GrandchildrenAreEndedToo) {
   // The orphaned grandchild is reaped (if at all) by whoever adopts it.
   for (int i = 0; i < 50 && ProcessRuns(pid); ++i) ::usleep(20000);
   EXPECT_FALSE(ProcessRuns(pid));
+}
+
+// A child that prints nothing is ended from another thread at once, with
+// what it started; so is every child started after the stop.
+TEST_F(RunToolPosix, StopFromAnotherThreadEndsASilentChild) {
+  CToolStop stop;
+  const auto start = std::chrono::steady_clock::now();
+  std::thread stopper([&stop] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    stop.Stop();
+  });
+  const std::wstring command = L"/bin/sh -c \"sleep 30 & echo $! > pid; wait\"";
+  EXPECT_TRUE(RunTool(Folder(), command, m_rec.Chunk(), m_rec.Done(), &stop));
+  stopper.join();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+  const pid_t pid = ReadPid();
+  ASSERT_GT(pid, 0);
+  for (int i = 0; i < 50 && ProcessRuns(pid); ++i) ::usleep(20000);
+  EXPECT_FALSE(ProcessRuns(pid));
+  const auto again = std::chrono::steady_clock::now();
+  EXPECT_TRUE(RunTool(Folder(), L"sleep 30", m_rec.Chunk(), m_rec.Done(), &stop));
+  EXPECT_LT(std::chrono::steady_clock::now() - again, std::chrono::seconds(5));
 }
 
 TEST_F(RunToolPosix, ThrowingHandlerEndsRunAndDoneHandlerStillRuns) {

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 #include "engine/ToolRunner.h"
 
@@ -83,6 +84,25 @@ TEST(RunToolWindows, HandlerFalseEndsALongRunningChild) {
   EXPECT_EQ(rec.chunkCalls, 1);
   EXPECT_EQ(rec.doneCalls, 1);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+}
+
+// A child that prints nothing (the byte copy) is ended from another thread
+// at once, and every child started after the stop is ended too.
+TEST(RunToolWindows, StopFromAnotherThreadEndsASilentChild) {
+  SRecorder rec;
+  CToolStop stop;
+  const auto start = std::chrono::steady_clock::now();
+  std::thread stopper([&stop] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    stop.Stop();
+  });
+  EXPECT_TRUE(RunTool(L"", L"cmd.exe /c set /p line=", rec.Chunk(), rec.Done(), &stop));
+  stopper.join();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
+  EXPECT_EQ(rec.doneCalls, 1);
+  const auto again = std::chrono::steady_clock::now();
+  EXPECT_TRUE(RunTool(L"", L"cmd.exe /c set /p line=", rec.Chunk(), rec.Done(), &stop));
+  EXPECT_LT(std::chrono::steady_clock::now() - again, std::chrono::seconds(4));
 }
 
 TEST(RunToolWindows, ThrowingHandlerStillCallsDone) {

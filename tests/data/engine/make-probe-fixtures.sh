@@ -46,3 +46,9 @@ make mp4_32khz       clip.mp4  -f lavfi -i "$video" -f lavfi -i "sine=sample_rat
 # A file the tool cannot read at all.
 printf 'not a video\n' >clip.mp4
 ffmpeg -nostdin -i clip.mp4 >"$out/not_media.txt" 2>&1 || true
+# A phone's clip: its capture rate is metadata, not the stream's rate.
+make mp4_capture_fps clip.mp4 "${lavfi_av[@]}" -c:v libx264 -pix_fmt yuv420p -c:a aac \
+                               -movflags use_metadata_tags -metadata com.android.capture.fps=30.000000
+# "fps" in the file's name and in its title.
+make mp4_fps_in_name "holiday 99 fps.mp4" "${lavfi_av[@]}" -c:v libx264 -pix_fmt yuv420p -c:a aac \
+                               -metadata "title=slow motion at 99 fps"
