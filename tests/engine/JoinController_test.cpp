@@ -81,7 +81,7 @@ struct SFakeSteps : IJoinSteps {
   int workerStops = 0;
   int toolStops = 0;
   int copies = 0;
-  bool workerFails = false, workFolderFails = false, reserveFails = false, byteCopyFails = false;
+  bool workerFails = false, workFolderFails = false, reserveFails = false, byteCopyFails = false, copyFails = false;
   OutputChunkHandler liveChunk;
   OutputDoneHandler liveDone;
 
@@ -185,6 +185,7 @@ struct SFakeSteps : IJoinSteps {
     return files.count(path) != 0;
   }
   std::optional<std::wstring> MakeTemporaryCopy(const std::wstring& input) override {
+    if (copyFails) return std::nullopt;
     const std::wstring copy = L"/in/tmp" + std::to_wstring(++copies) + L".mp4";
     files.insert(copy);
     probeOutput[copy] = probeOutput[input].find("Invalid") != std::string::npos &&
@@ -521,6 +522,12 @@ TEST_F(JoinControllerTest, EveryFailingOperationEndsTheJob) {
       {"tool writes nothing", [](SFakeSteps& s) { s.toolWritesNothing = true; }, 0, L"Failed to convert file."},
       {"byte copy fails", [](SFakeSteps& s) { s.byteCopyFails = true; }, 2, L"Failed to merge files."},
       {"no work folder", [](SFakeSteps& s) { s.workFolderFails = true; }, 2, L"Failed to convert file."},
+      {"no copy of an input the tool cannot open",
+       [](SFakeSteps& s) {
+         s.copyFails = true;
+         s.probeOutput[L"/in/b.mp4"] = "b.mp4: Invalid data found when processing input";
+       },
+       1, L"This file cannot be read as a video: /in/b.mp4"},
   };
   for (const SCase& c : cases) {
     SCOPED_TRACE(c.name);
