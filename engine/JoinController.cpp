@@ -23,6 +23,8 @@ constexpr wchar_t kNoPicture[] = L"This file has no picture to join: %1";
 constexpr wchar_t kFilesDiffer[] =
     L"Fast-Join copies files of one kind only, and %1 differs from the first file in its %2 (%3 instead of %4). "
     L"Join the files by converting them instead?";
+constexpr wchar_t kCopyRefused[] =
+    L"Fast-Join could not copy these files into this kind of file. Join the files by converting them instead?";
 
 // A joined file may differ from the inputs' added lengths by rounding at
 // each seam; a missing input or a wrong length in the file's header is far
@@ -178,6 +180,20 @@ void CJoinController::StartFastRoute() {
     if (!ran) m_stepFailed = true;
     return ran ? 1 : 0;
   });
+}
+
+// The inputs agree with each other but the output's container refuses one
+// of their streams (WMV streams in an MP4 file, WebM streams in an FLV
+// file): converting still makes the file.
+void CJoinController::OfferConversionAfterRefusedCopy() {
+  m_steps.RemoveFile(m_job.outputPath);  // what the refused copy began
+  m_outputWritten = false;
+  if (!m_job.IsLaunched() && !m_host.AskYesNo(Message(kCopyRefused), kTipsCaption)) {
+    FailJob(SUserMessage(), EJobOutcome::kDeclined);
+    return;
+  }
+  ResetJob();
+  StartConversionRoute();
 }
 
 void CJoinController::StartConversionRoute() {
@@ -416,6 +432,8 @@ void CJoinController::OnWorkerEnded() {
   ResetProgress();
   if (mode == kJoinToMpeg && (failed || m_steps.FileSize(m_intermediates.back()) == 0)) {
     FailJob(Message(kFailedToConvert));
+  } else if (mode == kJoinFastRoute && (failed || m_steps.FileSize(m_job.outputPath) == 0)) {
+    OfferConversionAfterRefusedCopy();
   } else if (mode == kJoinByteCopy || mode == kJoinFastRoute) {
     if (failed) {
       FailJob(Message(kFailedToMerge));

@@ -88,6 +88,7 @@ class CJoinController {
   EFastCheck CheckFastJoinInputs();
   void StartFastRoute();
   void StartConversionRoute();
+  void OfferConversionAfterRefusedCopy();
 
   // Steps of the conversion route
   void RunPerInputStep();

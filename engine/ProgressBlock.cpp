@@ -41,7 +41,11 @@ int64_t ClockSeconds(const boost::wsmatch& match) {
          boost::lexical_cast<int64_t>(parts[2]);
 }
 
-const char* const kFailureTexts[] = {"encoding failed", "error while opening encoder", "conversion failed!"};
+// Lower case. Current tools end most failures with "Conversion failed!", but
+// not all: a container that refuses a copied stream ends the run after
+// "Error initializing output stream".
+const char* const kFailureTexts[] = {"encoding failed", "error while opening encoder", "conversion failed!",
+                                     "error initializing output stream", "could not write header"};
 
 }  // namespace
 

@@ -25,7 +25,9 @@ SProgressBlock ParseProgressBlock(const std::string& block);
 // True when text holds one of the tool's texts for a step that failed:
 // "encoding failed" in any case (old tools print "Video encoding failed",
 // current ones "video encoding failed"), "Error while opening encoder" and
-// "Conversion failed!", which current tools print last on every failure.
+// "Conversion failed!", which current tools print last on most failures,
+// "Error initializing output stream" and "Could not write header" (a
+// container that refuses a stream).
 bool ContainsFailureText(const std::string& text);
 
 // The longest failure text, less one: what a reader must keep of a block to

@@ -386,6 +386,14 @@ TEST_F(CliJoinE2E, FastJoinOfDifferentInputsSaysWhyAndWritesNothing) {
   EXPECT_NE(run.errors.find("frame size (320x240 instead of 160x120)"), std::string::npos) << run.errors;
   EXPECT_NE(run.errors.find("without --fast"), std::string::npos) << run.errors;
   EXPECT_FALSE(fs::exists(m_out / "joined.mp4"));
+
+  // Alike inputs whose streams an MP4 file cannot hold.
+  const SProcessResult refused =
+      Join({Clip("thirtytwo-32k.wmv"), Clip("thirtytwo-32k.wmv")}, m_out / "joined.mp4", true);
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_NE(refused.errors.find("could not copy"), std::string::npos) << refused.errors;
+  EXPECT_NE(refused.errors.find("without --fast"), std::string::npos) << refused.errors;
+  EXPECT_FALSE(fs::exists(m_out / "joined.mp4"));
 }
 
 TEST_F(CliJoinE2E, UnreadableInputInTheMiddleFailsEitherRouteAndKeepsAnOldOutput) {

@@ -362,6 +362,21 @@ TEST_F(JoinControllerTest, FastJoinOfDifferentInputsAsksAndConvertsOrStops) {
   EXPECT_EQ(host.queueTimerStarts, 2);
 }
 
+// The inputs agree, but the output's container refuses their streams.
+TEST_F(JoinControllerTest, RefusedStreamCopyOffersTheConversionRoute) {
+  host.fastJoin = true;
+  job.outputPath = L"/out/joined.mp4";
+  controller.OnCommand(kCmdJoin);
+  EXPECT_FALSE(steps.Print("Could not write header for output file #0\nConversion failed!\n"));
+  EndToolAndMonitor();
+  ASSERT_EQ(host.questions.size(), 1u);
+  EXPECT_TRUE(steps.WasDeleted(L"/out/joined.mp4"));
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_EQ(host.queueTimerStarts, 1);  // "Yes": the conversion route runs
+  EXPECT_EQ(controller.Mode(), kJoinProbing);
+  EXPECT_EQ(job.files.size(), 2u);
+}
+
 TEST_F(JoinControllerTest, FastJoinWithAnUnreadableInputFailsBeforeWritingAnything) {
   host.fastJoin = true;
   job.outputPath = L"/out/joined.mp4";

@@ -65,3 +65,16 @@ TEST(ParseProgressBlock, NonNumericClockGroupThrowsSoTheRunEnds) {
 TEST(ParseProgressBlock, BlankClockGroupGivesZero) {
   EXPECT_EQ(ParseProgressBlock("Duration:  :01:40.00").seconds, 0);
 }
+
+// What today's tool prints when a step fails, captured from FFmpeg 5.1: a
+// lower-case encoder failure, an encoder that will not open, and a container
+// that refuses a copied stream (which ends without "Conversion failed!").
+TEST(ContainsFailureText, TodaysToolsFailureTexts) {
+  EXPECT_TRUE(ContainsFailureText("[aac @ 0x5] Error submitting audio frame\nvideo encoding failed\n"));
+  EXPECT_TRUE(ContainsFailureText("Error while opening encoder for output stream #0:0 - maybe incorrect parameters\n"));
+  EXPECT_TRUE(ContainsFailureText("Conversion failed!\n"));
+  EXPECT_TRUE(ContainsFailureText("Error initializing output stream 0:1 -- \n"));
+  EXPECT_TRUE(ContainsFailureText("Video encoding failed\n"));
+  EXPECT_FALSE(ContainsFailureText("frame=  50 fps=0.0 q=-1.0 Lsize= 121kB time=00:00:02.00 bitrate= 495kbits/s\n"));
+  EXPECT_FALSE(ContainsFailureText("x.mp4: Invalid data found when processing input\n"));
+}
