@@ -23,6 +23,13 @@ bool ReplaceWithFile(const std::wstring& from, const std::wstring& to);
 
 bool RemoveFile(const std::wstring& path);
 
+// Removes a folder only when it is empty.
+bool RemoveEmptyFolder(const std::wstring& path);
+
+// The whole content of a small file (the unpack journal); false when it
+// cannot be read.
+bool ReadWholeFile(const std::wstring& path, std::string& bytes);
+
 // Creation and last-write time from a DOS date and time taken as local
 // time; the last-access time stays.
 bool SetFileDosTime(const std::wstring& path, uint32_t dosDate);

@@ -43,6 +43,21 @@ bool ReplaceWithFile(const std::wstring& from, const std::wstring& to) {
 
 bool RemoveFile(const std::wstring& path) { return DeleteFileW(path.c_str()) != FALSE; }
 
+bool RemoveEmptyFolder(const std::wstring& path) { return RemoveDirectoryW(path.c_str()) != FALSE; }
+
+bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
+  const CFileHandle file = OpenFileHandle(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+  if (!file) return false;
+  bytes.clear();
+  char piece[4096];
+  DWORD read = 0;
+  while (ReadFile(file.get(), piece, sizeof piece, &read, /*overlapped=*/nullptr)) {
+    if (read == 0) return true;
+    bytes.append(piece, read);
+  }
+  return false;
+}
+
 bool SetFileDosTime(const std::wstring& path, uint32_t dosDate) {
   FILETIME local, utc;
   if (!DosDateTimeToFileTime(HIWORD(dosDate), LOWORD(dosDate), &local)) return false;
