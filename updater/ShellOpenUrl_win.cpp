@@ -9,15 +9,21 @@
 namespace corvane {
 namespace {
 
-// The default value of a key under HKEY_CLASSES_ROOT (at most 260 characters).
+// The default value of a key under HKEY_CLASSES_ROOT (at most 260
+// characters). Browsers often register their command as REG_EXPAND_SZ
+// ("%ProgramFiles%\..."): such a value is read as stored and expanded here.
 std::wstring ClassesRootDefault(const std::wstring& subKey) {
   wchar_t value[261] = {};
   DWORD size = sizeof(value) - sizeof(wchar_t);
-  if (RegGetValueW(HKEY_CLASSES_ROOT, subKey.c_str(), /*value=*/nullptr, RRF_RT_REG_SZ, /*type=*/nullptr, value,
-                   &size) != ERROR_SUCCESS) {
+  DWORD type = 0;
+  if (RegGetValueW(HKEY_CLASSES_ROOT, subKey.c_str(), /*value=*/nullptr,
+                   RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, &type, value, &size) != ERROR_SUCCESS) {
     return {};
   }
-  return value;
+  if (type != REG_EXPAND_SZ) return value;
+  wchar_t expanded[261] = {};
+  const DWORD needed = ExpandEnvironmentStringsW(value, expanded, 261);
+  return needed > 0 && needed <= 261 ? expanded : std::wstring();
 }
 
 bool OpenWithHtmHandler(const std::wstring& url, int showCommand) {
@@ -26,8 +32,9 @@ bool OpenWithHtmHandler(const std::wstring& url, int showCommand) {
   const std::wstring command = ClassesRootDefault(pageClass + L"\\shell\\open\\command");
   if (command.empty()) return false;
   const std::string line = WideToAnsi(BrowserCommandLine(command, url));
-  // WinExec takes the thread's ANSI text; values above 31 mean it started.
-  return WinExec(line.c_str(), static_cast<UINT>(showCommand)) > 31;
+  // WinExec takes the thread's ANSI text; like the shell's own open, only a
+  // value above 32 counts as started.
+  return WinExec(line.c_str(), static_cast<UINT>(showCommand)) > 32;
 }
 
 }  // namespace

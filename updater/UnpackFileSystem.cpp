@@ -4,7 +4,7 @@
 
 namespace corvane {
 
-EPathKind CUnpackFileSystem::PathKind(const std::wstring& path) { return GetPathKind(path); }
+EFileKind CUnpackFileSystem::PathKind(const std::wstring& path) { return GetPathKind(path); }
 
 bool CUnpackFileSystem::MakeFolder(const std::wstring& path) { return MakeOneFolder(path); }
 

@@ -18,7 +18,7 @@ class IUnpackFileSystem {
  public:
   virtual ~IUnpackFileSystem() = default;
 
-  virtual EPathKind PathKind(const std::wstring& path) = 0;
+  virtual EFileKind PathKind(const std::wstring& path) = 0;
   virtual bool MakeFolder(const std::wstring& path) = 0;   // one level
   virtual bool RemoveFolder(const std::wstring& path) = 0;  // only when empty
   // Whether a running program could still hold the file.
@@ -35,7 +35,7 @@ class IUnpackFileSystem {
 
 class CUnpackFileSystem : public IUnpackFileSystem {
  public:
-  EPathKind PathKind(const std::wstring& path) override;
+  EFileKind PathKind(const std::wstring& path) override;
   bool MakeFolder(const std::wstring& path) override;
   bool RemoveFolder(const std::wstring& path) override;
   bool CanOverwrite(const std::wstring& path) override;

@@ -16,7 +16,7 @@ std::wstring JournalPath(const std::wstring& folder) { return JoinPath(folder, k
 
 std::wstring JournalDraftPath(const std::wstring& folder) { return JournalPath(folder) + L".new"; }
 
-bool IsFile(IUnpackFileSystem& files, const std::wstring& path) { return files.PathKind(path) == EPathKind::kFile; }
+bool IsFile(IUnpackFileSystem& files, const std::wstring& path) { return files.PathKind(path) == EFileKind::kFile; }
 
 // Removes a file if it is there; true when it is gone.
 bool RemoveIfThere(IUnpackFileSystem& files, const std::wstring& path) {
@@ -141,15 +141,15 @@ bool CUnpackTransaction::PlanTargets(const std::vector<SEntry>& entries) {
       const std::wstring key = EntryNameKey(parent);
       if (key.empty() || plannedFolders.count(key)) continue;
       switch (m_files.PathKind(PathOf(parent))) {
-        case EPathKind::kFile: return false;
-        case EPathKind::kMissing: m_journal.newFolders.push_back(parent); break;
-        case EPathKind::kFolder: break;
+        case EFileKind::kFile: return false;
+        case EFileKind::kMissing: m_journal.newFolders.push_back(parent); break;
+        case EFileKind::kFolder: break;
       }
       plannedFolders.insert(key);
     }
-    const EPathKind target = m_files.PathKind(PathOf(entry.name));
-    if (target == EPathKind::kFolder) return false;
-    m_journal.files.push_back({entry.name, target == EPathKind::kFile});
+    const EFileKind target = m_files.PathKind(PathOf(entry.name));
+    if (target == EFileKind::kFolder) return false;
+    m_journal.files.push_back({entry.name, target == EFileKind::kFile});
   }
   return true;
 }
@@ -204,7 +204,7 @@ bool CUnpackTransaction::SwapIn(const SJournalFile& file) {
   if (file.hadOld) {
     // A file a running program holds must fail here, as writing over it would.
     if (!m_files.CanOverwrite(target) || !m_files.Move(target, BackupPathFor(target))) return false;
-  } else if (m_files.PathKind(target) != EPathKind::kMissing) {
+  } else if (m_files.PathKind(target) != EFileKind::kMissing) {
     return false;  // appeared since the plan: undoing would remove it
   }
   return m_files.Move(PendingPathFor(target), target);

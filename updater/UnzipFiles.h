@@ -8,8 +8,8 @@
 
 namespace corvane {
 
-enum class EPathKind { kMissing, kFile, kFolder };
-EPathKind GetPathKind(const std::wstring& path);
+enum class EFileKind { kMissing, kFile, kFolder };
+EFileKind GetPathKind(const std::wstring& path);
 
 // One folder, whose parent exists.
 bool MakeOneFolder(const std::wstring& path);

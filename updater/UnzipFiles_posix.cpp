@@ -24,10 +24,10 @@ std::string NativePath(const std::wstring& path) {
 
 }  // namespace
 
-EPathKind GetPathKind(const std::wstring& path) {
+EFileKind GetPathKind(const std::wstring& path) {
   struct stat info {};
-  if (stat(NativePath(path).c_str(), &info) != 0) return EPathKind::kMissing;
-  return S_ISDIR(info.st_mode) ? EPathKind::kFolder : EPathKind::kFile;
+  if (stat(NativePath(path).c_str(), &info) != 0) return EFileKind::kMissing;
+  return S_ISDIR(info.st_mode) ? EFileKind::kFolder : EFileKind::kFile;
 }
 
 bool MakeOneFolder(const std::wstring& path) {

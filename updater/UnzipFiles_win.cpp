@@ -23,10 +23,10 @@ CFileHandle OpenFileHandle(const std::wstring& path, DWORD access, DWORD share, 
 
 }  // namespace
 
-EPathKind GetPathKind(const std::wstring& path) {
+EFileKind GetPathKind(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return EPathKind::kMissing;
-  return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? EPathKind::kFolder : EPathKind::kFile;
+  if (attributes == INVALID_FILE_ATTRIBUTES) return EFileKind::kMissing;
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? EFileKind::kFolder : EFileKind::kFile;
 }
 
 bool MakeOneFolder(const std::wstring& path) {

@@ -29,9 +29,9 @@ bool CreateFolderPath(const std::wstring& rawPath) {
   if (rawPath.empty()) return false;
   const std::wstring path = WithoutTrailingSeparators(rawPath);
   switch (GetPathKind(path)) {
-    case EPathKind::kFolder: return true;
-    case EPathKind::kFile: return false;
-    case EPathKind::kMissing: break;
+    case EFileKind::kFolder: return true;
+    case EFileKind::kFile: return false;
+    case EFileKind::kMissing: break;
   }
   std::wstring parent;
   // An empty parent is the root of an absolute path, which exists.
@@ -92,13 +92,13 @@ bool CUnzipper::ExtractCurrent(const std::wstring& givenFolder, bool flatten) {
   const std::wstring target = EntryTargetPath(folder, entry.name, flatten);
   if (!CreateParentFolder(target)) return false;
   switch (GetPathKind(target)) {
-    case EPathKind::kFolder: return false;
-    case EPathKind::kFile:
+    case EFileKind::kFolder: return false;
+    case EFileKind::kFile:
       // A file held by a running program must fail the entry, as writing
       // over it in place would.
       if (!CanOverwriteFile(target)) return false;
       break;
-    case EPathKind::kMissing: break;
+    case EFileKind::kMissing: break;
   }
 
   const std::wstring pending = PendingPathFor(target);
