@@ -11,25 +11,19 @@ namespace {
 
 // The default value of a key under HKEY_CLASSES_ROOT (at most 260
 // characters). Browsers often register their command as REG_EXPAND_SZ
-// ("%ProgramFiles%\..."): such a value is read as stored and expanded here.
+// ("%ProgramFiles%\..."): RRF_RT_REG_SZ takes such a value too, expanded.
 std::wstring ClassesRootDefault(const std::wstring& subKey) {
   wchar_t value[261] = {};
   DWORD size = sizeof(value) - sizeof(wchar_t);
-  DWORD type = 0;
-  if (RegGetValueW(HKEY_CLASSES_ROOT, subKey.c_str(), /*value=*/nullptr,
-                   RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, &type, value, &size) != ERROR_SUCCESS) {
+  if (RegGetValueW(HKEY_CLASSES_ROOT, subKey.c_str(), /*value=*/nullptr, RRF_RT_REG_SZ, /*type=*/nullptr, value,
+                   &size) != ERROR_SUCCESS) {
     return {};
   }
-  if (type != REG_EXPAND_SZ) return value;
-  wchar_t expanded[261] = {};
-  const DWORD needed = ExpandEnvironmentStringsW(value, expanded, 261);
-  return needed > 0 && needed <= 261 ? expanded : std::wstring();
+  return value;
 }
 
 bool OpenWithHtmHandler(const std::wstring& url, int showCommand) {
-  const std::wstring pageClass = ClassesRootDefault(L".htm");
-  if (pageClass.empty()) return false;
-  const std::wstring command = ClassesRootDefault(pageClass + L"\\shell\\open\\command");
+  const std::wstring command = RegisteredPageCommand();
   if (command.empty()) return false;
   const std::string line = WideToAnsi(BrowserCommandLine(command, url));
   // WinExec takes the thread's ANSI text; like the shell's own open, only a
@@ -38,6 +32,11 @@ bool OpenWithHtmHandler(const std::wstring& url, int showCommand) {
 }
 
 }  // namespace
+
+std::wstring RegisteredPageCommand() {
+  const std::wstring pageClass = ClassesRootDefault(L".htm");
+  return pageClass.empty() ? std::wstring() : ClassesRootDefault(pageClass + L"\\shell\\open\\command");
+}
 
 bool ShellOpenUrl(const std::wstring& url, int showCommand) {
   SHELLEXECUTEINFOW info{};

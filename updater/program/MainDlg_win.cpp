@@ -256,6 +256,11 @@ bool CMainDlg::OpenPackage(const std::wstring& path) { return m_unzipper.OpenArc
 bool CMainDlg::PackageSha256(const std::wstring& path, std::string& hex) { return FileSha256(path, hex); }
 
 bool CMainDlg::StageUnpack() {
+  // What an interrupted run left could not be put back at start when the
+  // half-updated main program holds some of those files: close it first.
+  if (!RecoverInterruptedUnpack(m_folder, m_files)) {
+    CloseMainProgram(m_record.appMainWndClassName, m_record.appUserMsg);
+  }
   m_unpack = std::make_unique<CUnpackTransaction>(m_folder, m_files);
   return m_unpack->Stage(m_unzipper);
 }
