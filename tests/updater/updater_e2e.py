@@ -7,6 +7,7 @@ HTTP server on 127.0.0.1 serves update packages; a stand-in main program
 updater opens in a browser. Each scenario works in a fresh program folder.
 """
 import argparse
+import glob
 import hashlib
 import http.server
 import io
@@ -255,6 +256,16 @@ def scenario_no_download_url(base):
     s.finish()
 
 
+def updater_log():
+    """The text of the log the last updater run wrote in the per-user folder."""
+    pattern = os.path.join(os.environ["WINEPREFIX"], "drive_c", "users", "*", "AppData", "Roaming",
+                           "Corvane(tavrel)", "Logs", "V3ILog.htm")
+    for path in glob.glob(pattern):
+        with open(path, encoding="utf-8", errors="replace") as f:
+            return f.read()
+    return ""
+
+
 def new_version_entries():
     stamp = (2021, 3, 4, 5, 6, 8)
     return [("readme.txt", stamp, b"new readme\n"), ("data/big.bin", stamp, os.urandom(100000)),
@@ -308,6 +319,7 @@ def scenario_package_sha256(base):
     s.check(s.snapshot() == before, "the program folder changed")
     s.check(not os.path.exists(s.package_path()), "the package that does not match was kept")
     s.check(s.wait_lines("urls.txt", 1) == ["http://example.invalid/h.htm"], f"urls {s.lines('urls.txt')}")
+    s.check("SHA-256" in updater_log(), "the mismatch is not in the log")
 
     code, _ = s.run_updater(s.record(base + "/hashed.zip", PackageSha256=hashlib.sha256(package).hexdigest()))
     s.check(code == 2, f"exit code {code}")
@@ -327,6 +339,7 @@ def scenario_program_name_outside(base):
     time.sleep(3)  # a program started without waiting would have written by now
     s.check(not os.path.exists(os.path.join(s.root, "started.txt")), "the program outside the folder was started")
     s.check(s.lines("started.txt") == [], "a program was started")
+    s.check("AppFileName &quot;..\\x.exe&quot;" in updater_log(), "the refusal is not in the log")
     s.finish()
 
 
