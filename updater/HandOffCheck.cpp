@@ -37,9 +37,11 @@ bool IsWebAddress(const std::wstring& url) {
 }
 
 bool IsBareProgramName(const std::wstring& name) {
-  if (name.find_first_of(L"\\/:") != std::wstring::npos) return false;
-  if (!IsSafeEntryName(name) || !StartsWithFolded(std::wstring(name.rbegin(), name.rend()), L"exe.")) return false;
-  return name.size() > 4;
+  static const std::wstring kExtension = L".exe";
+  if (name.size() <= kExtension.size() || name.find_first_of(L"\\/:") != std::wstring::npos) return false;
+  // The entry-name rules refuse devices, dots-only names and characters
+  // Windows cannot hold; a name without separators stays in the folder.
+  return IsSafeEntryName(name) && StartsWithFolded(name.substr(name.size() - kExtension.size()), kExtension);
 }
 
 bool IsAbsoluteFolder(const std::wstring& folder) {
