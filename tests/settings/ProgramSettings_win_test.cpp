@@ -83,12 +83,30 @@ std::wstring LanguageBoxItem(testing_driver::CMainWindowDriver& driver, int inde
   return text;
 }
 
+// Puts the stored language back as it was, so that later program tests
+// find the joiner in the language they expect.
+class CStoredLanguageKeeper {
+ public:
+  explicit CStoredLanguageKeeper(CRegPreference& store)
+      : m_store(store), m_old(store.GetString(L"Config", L"Language", kNone)) {}
+  ~CStoredLanguageKeeper() {
+    m_store.WriteString(L"Config", L"Language", m_old == kNone ? nullptr : m_old.c_str());
+    ClearRegistryRoot();
+  }
+
+ private:
+  static constexpr const wchar_t* kNone = L"\x01none";
+  CRegPreference& m_store;
+  std::wstring m_old;
+};
+
 TEST(ProgramSettings, LauncherLanguageShowsTheWindowInItAndStaysChosenAfterExit) {
   using namespace testing_driver;
   if (!fs::exists(kProgram)) GTEST_SKIP() << "Corvane.exe not built";
   if (!FileExists(BuildTreePath("app/language/German.lng"))) GTEST_SKIP() << "language packs not beside Corvane.exe";
   SetRegistryRoot(L"Tavrel", L"Corvane");
   CRegPreference store;
+  const CStoredLanguageKeeper keeper(store);
   ASSERT_TRUE(store.WriteString(L"Config", L"Language", L"English"));  // the user's own choice so far
 
   CMainWindowDriver driver;
@@ -101,7 +119,6 @@ TEST(ProgramSettings, LauncherLanguageShowsTheWindowInItAndStaysChosenAfterExit)
   EXPECT_EQ(driver.Close(), 2);
 
   EXPECT_EQ(store.GetString(L"Config", L"Language", L""), L"German");
-  ClearRegistryRoot();
 }
 
 }  // namespace

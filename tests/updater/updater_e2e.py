@@ -173,6 +173,9 @@ class Scenario:
         if self.main_program and self.main_program.poll() is None:
             self.main_program.kill()
             self.main_program.wait()
+        # Programs the updater restarted would otherwise live on for a minute
+        # and pass for a running joiner in later scenarios and later tests.
+        wine(ARGS.standin, "--close-standins")
         # The restarted program ends by itself; its folder goes once it has.
         for _ in range(20):
             try:

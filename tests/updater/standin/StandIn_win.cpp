@@ -6,6 +6,9 @@
 //                                  started.txt beside itself
 //   standin.exe --record-url URL   appends URL to urls.txt beside itself (the
 //                                  test registers this as the browser)
+//   standin.exe --close-standins   closes every stand-in window (not a real
+//                                  joiner's: those have another caption), so
+//                                  that none outlives its scenario
 //   standin.exe --dump-texts TITLE  writes the texts of the top-level window
 //                                  whose caption contains TITLE, then of its
 //                                  children, one per line, to texts.txt beside
@@ -107,6 +110,20 @@ int DumpTexts(const std::wstring& title) {
   return 0;
 }
 
+int CloseStandIns() {
+  EnumWindows(
+      [](HWND window, LPARAM) -> BOOL {
+        wchar_t name[64] = {};
+        GetClassNameW(window, name, 64);
+        if (std::wstring(name) == L"Tavrel Video" && TextOf(window) == L"Stand-in") {
+          PostMessageW(window, WM_CLOSE, 0, 0);
+        }
+        return TRUE;
+      },
+      0);
+  return 0;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -116,6 +133,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     AppendLine(L"urls.txt", args[2]);
     LocalFree(args);
     return 0;
+  }
+  if (args && count >= 2 && std::wstring(args[1]) == L"--close-standins") {
+    LocalFree(args);
+    return CloseStandIns();
   }
   if (args && count >= 3 && std::wstring(args[1]) == L"--dump-texts") {
     const std::wstring title = args[2];
