@@ -370,6 +370,24 @@ def scenario_german_window(base):
     s.finish()
 
 
+def scenario_interrupted_unpack(base):
+    s = Scenario("an updater killed between two swaps: the next start puts the old files back")
+    s.install_old_program()
+    before = s.snapshot()
+    # What a run killed after swapping readme.txt in (and before new.txt) leaves.
+    os.rename(os.path.join(s.prog, "readme.txt"), os.path.join(s.prog, "readme.txt.~old"))
+    with open(os.path.join(s.prog, "readme.txt"), "w") as f:
+        f.write("new readme\n")
+    with open(os.path.join(s.prog, "new.txt.~upd"), "w") as f:
+        f.write("pending\n")
+    with open(os.path.join(s.prog, "_unpack.~jnl"), "w") as f:
+        f.write("corvane unpack journal 1\nphase swapping\nfile 1 readme.txt\nfile 0 new.txt\nend\n")
+    code, _ = s.run_updater(s.record(""))
+    s.check(code == 0, f"exit code {code}")
+    s.check(s.snapshot() == before, f"the program folder is not as before: {sorted(s.snapshot())}")
+    s.finish()
+
+
 def register_url_recorder(standin_copy):
     command = f'"{wine_path(standin_copy)}" --record-url "%1"'
     wine("reg", "add", HANDLER_KEY, "/ve", "/d", command, "/f")
@@ -394,7 +412,8 @@ def main():
     try:
         for scenario in (scenario_success, scenario_chunked, scenario_not_found, scenario_unsafe,
                          scenario_no_download_url, scenario_damaged_last_entry, scenario_locked_target,
-                         scenario_package_sha256, scenario_program_name_outside, scenario_german_window):
+                         scenario_package_sha256, scenario_program_name_outside, scenario_german_window,
+                         scenario_interrupted_unpack):
             try:
                 scenario(base)
             except Exception as error:  # a crashed check is a failed scenario
