@@ -200,13 +200,11 @@ bool CMainDlg::OnInitDialog() {
   const std::wstring language = data.StartedWithLaunchData() && !data.InterfaceLanguage().empty()
                                     ? data.InterfaceLanguage()
                                     : languages.CurrentLanguageName();
-  const int index = languages.IndexOfLanguage(language);
-  if (index >= 0) {
-    languages.SelectLanguage(language, /*initial=*/true);
-    m_languageBox->SetSelection(index);
-  } else {
-    m_languageBox->SetSelection(0);
-  }
+  // A launcher's language that is not installed leaves the box empty (and
+  // the window English); an unknown language of our own shows English.
+  int index = languages.IndexOfLanguage(language);
+  if (index < 0 && !data.StartedWithLaunchData()) index = 0;
+  m_languageBox->SelectAtStart(index);
   TranslateWindow(m_window);
   return true;  // let the system set the focus
 }

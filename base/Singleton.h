@@ -73,13 +73,29 @@ class TDestructor : public CDestructor {
 void RegisterDestructor(std::unique_ptr<CDestructor> record);
 
 // Destroys every registered instance in priority order and empties the
-// registry. Runs by itself at process exit; tests call it directly.
+// registry. The programs run it as their entry returns (CSingletonTeardown);
+// the registry's static destructor runs it for whatever is left; tests call
+// it directly.
 // Records registered while this runs (an object made during tear-down) are
 // destroyed too, after the ones already sorted.
 void DestroyRegisteredSingletons();
 
 // Number of records waiting (for tests).
 size_t RegisteredSingletonCount();
+
+// Destroys the singletons when the program's entry returns, while every
+// static object of the program is still alive. Left to the registry's own
+// static destructor, the tear-down would run after function-local statics
+// made later than the registry (the settings' registry root among them) were
+// already gone, and settings written at exit would read destroyed objects.
+// One of these stands first in each program's entry.
+class CSingletonTeardown {
+ public:
+  CSingletonTeardown() = default;
+  ~CSingletonTeardown() { DestroyRegisteredSingletons(); }
+  CSingletonTeardown(const CSingletonTeardown&) = delete;
+  CSingletonTeardown& operator=(const CSingletonTeardown&) = delete;
+};
 
 // A singleton made on first request and kept until exit.
 template <class T, int Priority>

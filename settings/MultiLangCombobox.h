@@ -31,6 +31,11 @@ class CMultiLangCombobox {
   // Selects entry `index` in the box (no language switch).
   void SetSelection(int index);
   int Selection() const;
+  // The language a window starts in, applied as choosing it in the box
+  // would: the box selects `index` (none for -1), the manager switches to
+  // that entry (English for -1) so that it is also the stored setting, and
+  // the items' texts follow. The caller then translates its window.
+  void SelectAtStart(int index);
 
   // CBEN_GETDISPINFOW from the box (images, and text if asked): true when handled.
   bool HandleNotify(const NMHDR* header);

@@ -29,6 +29,12 @@ void CMultiLangCombobox::Fill() {
 
 void CMultiLangCombobox::SetSelection(int index) { SendMessageW(m_combo, CB_SETCURSEL, index, 0); }
 
+void CMultiLangCombobox::SelectAtStart(int index) {
+  SetSelection(index);
+  m_manager.SelectLanguageByIndex(index);
+  ResetItemTexts();
+}
+
 int CMultiLangCombobox::Selection() const { return static_cast<int>(SendMessageW(m_combo, CB_GETCURSEL, 0, 0)); }
 
 std::wstring CMultiLangCombobox::DisplayText(int index) const {

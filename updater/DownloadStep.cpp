@@ -78,7 +78,8 @@ class CAttempt {
       if (read == 0) {
         CloseFile();
         m_body.reset();
-        return EDownloadOutcome::kComplete;
+        // A connection that ends early ends the body the same way.
+        return received == total ? EDownloadOutcome::kComplete : EDownloadOutcome::kIncomplete;
       }
       received += read;
       m_host.ShowProgress(DownloadProgressPosition(received, total));

@@ -13,7 +13,8 @@ namespace corvane {
 
 enum class EDownloadOutcome {
   kEnded,           // paused, cancelled, or failed with the fallback already taken
-  kComplete,        // every byte received and the file closed
+  kComplete,        // exactly Content-Length bytes received and the file closed
+  kIncomplete,      // the body ended with more or fewer bytes than announced
   kTransportError,  // no response or an HTTP client error
 };
 

@@ -8,6 +8,10 @@ namespace corvane {
 // registered for ".htm" pages with the URL. True on success.
 bool ShellOpenUrl(const std::wstring& url, int showCommand);
 
+// The command registered for opening ".htm" pages (the ".htm" class's
+// "shell\open\command"), environment strings expanded; empty when none.
+std::wstring RegisteredPageCommand();
+
 // Opens the installer page of the hand-off record, if it has one. No message
 // either way.
 void OpenInstallerPage(const std::wstring& installerUrl);

@@ -9,7 +9,9 @@
 namespace corvane {
 namespace {
 
-// The default value of a key under HKEY_CLASSES_ROOT (at most 260 characters).
+// The default value of a key under HKEY_CLASSES_ROOT (at most 260
+// characters). Browsers often register their command as REG_EXPAND_SZ
+// ("%ProgramFiles%\..."): RRF_RT_REG_SZ takes such a value too, expanded.
 std::wstring ClassesRootDefault(const std::wstring& subKey) {
   wchar_t value[261] = {};
   DWORD size = sizeof(value) - sizeof(wchar_t);
@@ -21,16 +23,20 @@ std::wstring ClassesRootDefault(const std::wstring& subKey) {
 }
 
 bool OpenWithHtmHandler(const std::wstring& url, int showCommand) {
-  const std::wstring pageClass = ClassesRootDefault(L".htm");
-  if (pageClass.empty()) return false;
-  const std::wstring command = ClassesRootDefault(pageClass + L"\\shell\\open\\command");
+  const std::wstring command = RegisteredPageCommand();
   if (command.empty()) return false;
   const std::string line = WideToAnsi(BrowserCommandLine(command, url));
-  // WinExec takes the thread's ANSI text; values above 31 mean it started.
-  return WinExec(line.c_str(), static_cast<UINT>(showCommand)) > 31;
+  // WinExec takes the thread's ANSI text; like the shell's own open, only a
+  // value above 32 counts as started.
+  return WinExec(line.c_str(), static_cast<UINT>(showCommand)) > 32;
 }
 
 }  // namespace
+
+std::wstring RegisteredPageCommand() {
+  const std::wstring pageClass = ClassesRootDefault(L".htm");
+  return pageClass.empty() ? std::wstring() : ClassesRootDefault(pageClass + L"\\shell\\open\\command");
+}
 
 bool ShellOpenUrl(const std::wstring& url, int showCommand) {
   SHELLEXECUTEINFOW info{};

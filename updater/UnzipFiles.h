@@ -8,8 +8,8 @@
 
 namespace corvane {
 
-enum class EPathKind { kMissing, kFile, kFolder };
-EPathKind GetPathKind(const std::wstring& path);
+enum class EFileKind { kMissing, kFile, kFolder };
+EFileKind GetPathKind(const std::wstring& path);
 
 // One folder, whose parent exists.
 bool MakeOneFolder(const std::wstring& path);
@@ -22,6 +22,13 @@ bool CanOverwriteFile(const std::wstring& path);
 bool ReplaceWithFile(const std::wstring& from, const std::wstring& to);
 
 bool RemoveFile(const std::wstring& path);
+
+// Removes a folder only when it is empty.
+bool RemoveEmptyFolder(const std::wstring& path);
+
+// The whole content of a small file (the unpack journal); false when it
+// cannot be read.
+bool ReadWholeFile(const std::wstring& path, std::string& bytes);
 
 // Creation and last-write time from a DOS date and time taken as local
 // time; the last-access time stays.

@@ -24,10 +24,10 @@ std::string NativePath(const std::wstring& path) {
 
 }  // namespace
 
-EPathKind GetPathKind(const std::wstring& path) {
+EFileKind GetPathKind(const std::wstring& path) {
   struct stat info {};
-  if (stat(NativePath(path).c_str(), &info) != 0) return EPathKind::kMissing;
-  return S_ISDIR(info.st_mode) ? EPathKind::kFolder : EPathKind::kFile;
+  if (stat(NativePath(path).c_str(), &info) != 0) return EFileKind::kMissing;
+  return S_ISDIR(info.st_mode) ? EFileKind::kFolder : EFileKind::kFile;
 }
 
 bool MakeOneFolder(const std::wstring& path) {
@@ -41,6 +41,19 @@ bool ReplaceWithFile(const std::wstring& from, const std::wstring& to) {
 }
 
 bool RemoveFile(const std::wstring& path) { return unlink(NativePath(path).c_str()) == 0; }
+
+bool RemoveEmptyFolder(const std::wstring& path) { return rmdir(NativePath(path).c_str()) == 0; }
+
+bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
+  const int fd = open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  bytes.clear();
+  char piece[4096];
+  ssize_t n = 0;
+  while ((n = read(fd, piece, sizeof piece)) > 0) bytes.append(piece, static_cast<size_t>(n));
+  close(fd);
+  return n == 0;
+}
 
 bool SetFileDosTime(const std::wstring& path, uint32_t dosDate) {
   const SDosDateTime dos = DecodeDosDateTime(dosDate);

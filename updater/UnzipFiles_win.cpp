@@ -23,10 +23,10 @@ CFileHandle OpenFileHandle(const std::wstring& path, DWORD access, DWORD share, 
 
 }  // namespace
 
-EPathKind GetPathKind(const std::wstring& path) {
+EFileKind GetPathKind(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return EPathKind::kMissing;
-  return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? EPathKind::kFolder : EPathKind::kFile;
+  if (attributes == INVALID_FILE_ATTRIBUTES) return EFileKind::kMissing;
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? EFileKind::kFolder : EFileKind::kFile;
 }
 
 bool MakeOneFolder(const std::wstring& path) {
@@ -42,6 +42,21 @@ bool ReplaceWithFile(const std::wstring& from, const std::wstring& to) {
 }
 
 bool RemoveFile(const std::wstring& path) { return DeleteFileW(path.c_str()) != FALSE; }
+
+bool RemoveEmptyFolder(const std::wstring& path) { return RemoveDirectoryW(path.c_str()) != FALSE; }
+
+bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
+  const CFileHandle file = OpenFileHandle(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+  if (!file) return false;
+  bytes.clear();
+  char piece[4096];
+  DWORD read = 0;
+  while (ReadFile(file.get(), piece, sizeof piece, &read, /*overlapped=*/nullptr)) {
+    if (read == 0) return true;
+    bytes.append(piece, read);
+  }
+  return false;
+}
 
 bool SetFileDosTime(const std::wstring& path, uint32_t dosDate) {
   FILETIME local, utc;

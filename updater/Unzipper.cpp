@@ -4,6 +4,8 @@
 
 #include "base/TextConvert.h"
 #include "updater/MiniZip.h"
+#include "updater/UnpackFileSystem.h"
+#include "updater/UnpackTransaction.h"
 #include "updater/UnzipFiles.h"
 #include "updater/UnzipPaths.h"
 
@@ -11,6 +13,8 @@ namespace corvane {
 namespace {
 
 constexpr uint32_t kCopyPieceSize = 20480;
+// General-purpose flag bit 11: the entry's name is UTF-8, not the ANSI code page.
+constexpr uLong kUtf8NameFlag = 0x800;
 
 unzFile Archive(void* handle) { return static_cast<unzFile>(handle); }
 
@@ -25,9 +29,9 @@ bool CreateFolderPath(const std::wstring& rawPath) {
   if (rawPath.empty()) return false;
   const std::wstring path = WithoutTrailingSeparators(rawPath);
   switch (GetPathKind(path)) {
-    case EPathKind::kFolder: return true;
-    case EPathKind::kFile: return false;
-    case EPathKind::kMissing: break;
+    case EFileKind::kFolder: return true;
+    case EFileKind::kFile: return false;
+    case EFileKind::kMissing: break;
   }
   std::wstring parent;
   // An empty parent is the root of an absolute path, which exists.
@@ -63,10 +67,15 @@ bool CUnzipper::ExtractArchive(const std::wstring& archive, const std::wstring& 
 bool CUnzipper::ExtractAll(const std::wstring& folder, bool flatten) {
   if (!IsOpen() || folder.empty() || !CreateFolderPath(folder)) return false;
   if (EntryCount() < 1 || !FirstEntry()) return false;
-  do {
-    if (!ExtractCurrent(folder, flatten)) return false;
-  } while (NextEntry());
-  return true;
+  if (flatten) {
+    do {
+      if (!ExtractCurrent(folder, flatten)) return false;
+    } while (NextEntry());
+    return true;
+  }
+  CUnpackFileSystem files;
+  CUnpackTransaction transaction(folder, files);
+  return transaction.Stage(*this) && transaction.Commit();
 }
 
 bool CUnzipper::ExtractCurrent(const std::wstring& givenFolder, bool flatten) {
@@ -83,17 +92,17 @@ bool CUnzipper::ExtractCurrent(const std::wstring& givenFolder, bool flatten) {
   const std::wstring target = EntryTargetPath(folder, entry.name, flatten);
   if (!CreateParentFolder(target)) return false;
   switch (GetPathKind(target)) {
-    case EPathKind::kFolder: return false;
-    case EPathKind::kFile:
+    case EFileKind::kFolder: return false;
+    case EFileKind::kFile:
       // A file held by a running program must fail the entry, as writing
       // over it in place would.
       if (!CanOverwriteFile(target)) return false;
       break;
-    case EPathKind::kMissing: break;
+    case EFileKind::kMissing: break;
   }
 
   const std::wstring pending = PendingPathFor(target);
-  if (!CopyCurrentEntryTo(pending) || !ReplaceWithFile(pending, target)) {
+  if (!ExtractCurrentTo(pending) || !ReplaceWithFile(pending, target)) {
     RemoveFile(pending);
     return false;
   }
@@ -101,9 +110,10 @@ bool CUnzipper::ExtractCurrent(const std::wstring& givenFolder, bool flatten) {
   return true;
 }
 
-bool CUnzipper::CopyCurrentEntryTo(const std::wstring& pendingPath) {
+bool CUnzipper::ExtractCurrentTo(const std::wstring& path) {
+  if (!IsOpen()) return false;
   COutputFile file;
-  if (!file.Create(pendingPath)) return false;
+  if (!file.Create(path)) return false;
   if (unzOpenCurrentFile(Archive(m_archive)) != UNZ_OK) return false;
 
   std::vector<char> piece(kCopyPieceSize);
@@ -144,7 +154,8 @@ bool CUnzipper::CurrentEntry(SZipEntryInfo& entry) const {
                               nullptr, 0) != UNZ_OK) {
     return false;
   }
-  entry.name = NormaliseEntryName(AnsiToWide(std::string_view(name.data(), info.size_filename)));
+  const std::string_view bytes(name.data(), info.size_filename);
+  entry.name = NormaliseEntryName((info.flag & kUtf8NameFlag) ? Utf8ToWide(bytes) : AnsiToWide(bytes));
   entry.dosDate = static_cast<uint32_t>(info.dosDate);
   entry.compressedSize = info.compressed_size;
   entry.uncompressedSize = info.uncompressed_size;

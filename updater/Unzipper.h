@@ -1,10 +1,12 @@
 #pragma once
 // Reads a zip archive and unpacks it into a folder.
 //
-// Entries are written to a pending file beside their target and moved over
-// the target only after the zip library has closed the entry cleanly, so a
-// damaged entry (its CRC is checked only at close) never replaces a good
-// file. Entry names that could reach outside the target folder are refused.
+// ExtractAll unpacks all or nothing (CUnpackTransaction): every name is
+// checked and every entry written and CRC-checked to a pending file before
+// any file of the folder is replaced, and a failure puts the old files back.
+// A single entry (ExtractCurrent) is likewise written beside its target and
+// moved over it only after the zip library has closed the entry cleanly.
+// Entry names that could reach outside the target folder are refused.
 #include <cstdint>
 #include <string>
 
@@ -35,8 +37,9 @@ class CUnzipper {
   // Opens `archive` in a reader of its own and unpacks every entry.
   static bool ExtractArchive(const std::wstring& archive, const std::wstring& folder, bool flatten);
 
-  // Every entry in order; fails at the first entry that fails (earlier ones
-  // stay written) and for an archive without entries.
+  // Every entry, all or nothing: fails for an archive without entries and
+  // for any entry that fails, leaving the folder as it was. Flattened
+  // entries are unpacked one by one (two of them may share a file name).
   bool ExtractAll(const std::wstring& folder, bool flatten);
   // The current entry; an empty folder means the default output folder.
   bool ExtractCurrent(const std::wstring& folder, bool flatten);
@@ -48,9 +51,11 @@ class CUnzipper {
 
   const std::wstring& DefaultOutputFolder() const { return m_defaultFolder; }
 
- private:
-  bool CopyCurrentEntryTo(const std::wstring& pendingPath);
+  // Writes the current entry's data to `path` (replacing it); false when
+  // the entry cannot be read, fails its CRC, or the file cannot be written.
+  bool ExtractCurrentTo(const std::wstring& path);
 
+ private:
   void* m_archive = nullptr;  // unzFile
   std::wstring m_defaultFolder;
 };

@@ -65,6 +65,7 @@ bool ParseUpdaterRecord(std::wstring_view argument, SUpdaterRecord& record) {
   record.tempFilePath = MemberText(object, "TempFilePath");
   record.currentVersion = MemberText(object, "CurrentVersion");
   record.latestVersion = MemberText(object, "LatestVersion");
+  record.packageSha256 = MemberText(object, "PackageSha256");
   return true;
 }
 

@@ -22,6 +22,7 @@ struct SUpdaterRecord {
   std::wstring tempFilePath;         // "TempFilePath": folder with trailing backslash
   std::wstring currentVersion;       // "CurrentVersion"
   std::wstring latestVersion;        // "LatestVersion"
+  std::wstring packageSha256;        // "PackageSha256": lower-case hex; empty = not checked
 
   // Where the package is stored.
   std::wstring PackagePath() const { return tempFilePath + L"_newver.zip"; }

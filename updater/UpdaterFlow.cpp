@@ -20,12 +20,27 @@ bool CUpdaterFlow::OnTimer() {
   }
   // After a transport error the package check fails for the missing or
   // partial file, which takes the download-failed path.
-  if (!m_host.OpenPackage(package)) {
+  if (outcome == EDownloadOutcome::kIncomplete) m_host.Log(L"Update package: size differs from Content-Length.");
+  if (outcome == EDownloadOutcome::kIncomplete || !PackageMatchesRecord() || !m_host.OpenPackage(package)) {
     DownloadFailed();
     return true;
   }
   Install();
   return true;
+}
+
+bool CUpdaterFlow::PackageMatchesRecord() {
+  if (m_record.packageSha256.empty()) return true;  // records of older main programs carry none
+  std::string actual;
+  if (!m_host.PackageSha256(m_record.PackagePath(), actual)) {
+    m_host.Log(L"Update package: cannot compute its SHA-256.");
+    return false;
+  }
+  // The record holds lower-case hex; any other text matches nothing.
+  if (std::wstring(actual.begin(), actual.end()) == m_record.packageSha256) return true;
+  m_host.Log(L"Update package: SHA-256 " + std::wstring(actual.begin(), actual.end()) + L" differs from " +
+             m_record.packageSha256 + L".");
+  return false;
 }
 
 void CUpdaterFlow::DownloadFailed() {
@@ -40,14 +55,22 @@ void CUpdaterFlow::DownloadFailed() {
 
 void CUpdaterFlow::Install() {
   m_state = EUpdaterState::kInstalling;
-  m_host.CloseMainProgram(m_record.appMainWndClassName, m_record.appUserMsg);
-  if (!m_host.UnpackPackage()) {
+  // The main program is asked to close only once every entry is checked and
+  // written beside its target: a bad package leaves it running, untouched.
+  bool unpacked = m_host.StageUnpack();
+  if (unpacked) {
+    m_host.CloseMainProgram(m_record.appMainWndClassName, m_record.appUserMsg);
+    unpacked = m_host.CommitUnpack();
+  }
+  if (!unpacked) {
+    m_host.Log(L"Update package: unpacking failed; the program folder is as it was.");
     m_host.OpenInstallerPage();
     m_host.ShowStatus(m_host.Translate(L"Unable to unzip file."));
   }
   m_host.ClosePackage();
   m_host.Sleep(1000);
-  m_host.StartProgram(m_record.appFileName);
+  // A refused program name was cleared when the record was read.
+  if (!m_record.appFileName.empty()) m_host.StartProgram(m_record.appFileName);
   m_state = EUpdaterState::kEnded;
   m_host.EndDialog(kUpdaterDialogResult);
   m_host.DeletePackage(m_record.PackagePath());

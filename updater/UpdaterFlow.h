@@ -23,10 +23,19 @@ class IUpdaterHost : public IDownloadHost {
   virtual void PostClose() = 0;   // WM_CLOSE to the dialog
   virtual void EndDialog(int result) = 0;
 
+  // SHA-256 of the package as lower-case hex; false when it cannot be read.
+  virtual bool PackageSha256(const std::wstring& path, std::string& hex) = 0;
   // The package held open between the check and the unpacking.
   virtual bool OpenPackage(const std::wstring& path) = 0;
-  virtual bool UnpackPackage() = 0;  // into the updater's own folder
+  // Into the updater's own folder, all or nothing: Stage checks and writes
+  // every entry beside its target while the main program still runs (false
+  // leaves the folder as it was); Commit swaps them in (false puts every old
+  // file back).
+  virtual bool StageUnpack() = 0;
+  virtual bool CommitUnpack() = 0;
   virtual void ClosePackage() = 0;
+  // A line for the program's log (refusals and failures nobody else sees).
+  virtual void Log(const std::wstring& text) = 0;
 
   // Asks the running main program to close and waits until its window is gone.
   virtual void CloseMainProgram(const std::wstring& windowClass, const std::wstring& messageName) = 0;
@@ -50,6 +59,7 @@ class CUpdaterFlow {
 
  private:
   void DownloadFailed();
+  bool PackageMatchesRecord();
   void Install();
 
   IUpdaterHost& m_host;

@@ -8,6 +8,7 @@
 #include "app/JoinConvData.h"
 #include "app/OneInstance2.h"
 #include "base/CommandLineParser.h"
+#include "base/Singleton.h"
 
 namespace {
 
@@ -30,6 +31,9 @@ constexpr DWORD kCommonControlClasses = ICC_BAR_CLASSES | ICC_USEREX_CLASSES | I
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPWSTR /*commandLine*/, int showCommand) {
+  // Settings are written as the singletons go; that must happen while the
+  // store's registry root is still alive, so before the entry returns.
+  const corvane::CSingletonTeardown teardown;
   corvane::CWinApp* app = corvane::CWinApp::Instance();
   if (!app->InitInstance()) {
     app->ExitInstance();

@@ -27,8 +27,25 @@ INSTANTIATE_TEST_SUITE_P(
                       SNameCase{L"sub/..", false}, SNameCase{L"..", false}, SNameCase{L"sub/.../x", false},
                       SNameCase{L"sub/. ./x", false}, SNameCase{L"C:\\x", false}, SNameCase{L"C:x", false},
                       SNameCase{L"a.txt:stream", false}, SNameCase{L"\\x", false}, SNameCase{L"/x", false},
-                      SNameCase{L"\\\\server\\share\\x", false}, SNameCase{L"", false}),
+                      SNameCase{L"\\\\server\\share\\x", false}, SNameCase{L"", false},
+                      // Devices, wherever they stand and whatever follows the dot.
+                      SNameCase{L"CON", false}, SNameCase{L"sub/nul.txt", false}, SNameCase{L"com1", false},
+                      SNameCase{L"LPT9.log", false}, SNameCase{L"aux /x", false}, SNameCase{L"com10", true},
+                      SNameCase{L"console.txt", true}, SNameCase{L"nul_/x", true},
+                      // Characters Windows cannot hold, and the unpacker's own files.
+                      SNameCase{L"a?.txt", false}, SNameCase{L"a\x01b", false}, SNameCase{L"a|b", false},
+                      SNameCase{L"a.txt.~upd", false}, SNameCase{L"sub/A.TXT.~OLD", false},
+                      SNameCase{L"_unpack.~jnl", false}, SNameCase{L"a.~updx", true}, SNameCase{L"./.", false}),
     CASE_NAME_BY(name));
+
+TEST(EntryNameKey, NamesWindowsTakesForOneFileShareAKey) {
+  EXPECT_EQ(EntryNameKey(L"Sub\\A.TXT"), EntryNameKey(L"sub\\a.txt"));
+  EXPECT_EQ(EntryNameKey(L"sub\\a.txt. "), EntryNameKey(L"sub\\a.txt"));
+  EXPECT_EQ(EntryNameKey(L".\\sub\\\\a.txt"), EntryNameKey(L"sub\\a.txt"));
+  EXPECT_EQ(EntryNameKey(L"sub.\\a.txt"), EntryNameKey(L"sub\\a.txt"));
+  EXPECT_NE(EntryNameKey(L"sub\\a.txt"), EntryNameKey(L"sub\\a.txt2"));
+  EXPECT_NE(EntryNameKey(L"a\\b.txt"), EntryNameKey(L"ab.txt"));
+}
 
 TEST(EntryTargetPath, JoinsWithExactlyOneSeparator) {
   EXPECT_EQ(EntryTargetPath(L"C:\\prog\\", L"sub\\a.txt", false), L"C:\\prog\\sub\\a.txt");

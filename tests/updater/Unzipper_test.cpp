@@ -167,9 +167,15 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, UnsafeArchive,
                            return corvane_test::CaseName(info.index, std::string_view(info.param));
                          });
 
-TEST_F(UnzipperTest, EntriesBeforeAnUnsafeOneStayWritten) {
+TEST_F(UnzipperTest, AnUnsafeEntryKeepsTheEntriesBeforeItFromBeingWritten) {
   EXPECT_FALSE(Extract("dotdot.zip"));
-  EXPECT_EQ(ReadAll(root / "prog" / "good.txt"), "good\n");
+  EXPECT_TRUE(fs::is_empty(root / "prog"));
+}
+
+TEST_F(UnzipperTest, NameMarkedUtf8IsReadAsUtf8) {
+  ASSERT_TRUE(Extract("utf8_name.zip"));
+  EXPECT_EQ(ReadAll(root / "prog" / fs::u8path("gr\xc3\xbc\xc3\x9f" "e") / fs::u8path("\xc3\xa9t\xc3\xa9.txt")),
+            "utf-8 name\n");
 }
 
 TEST_F(UnzipperTest, DamagedEntryFailsAndKeepsTheGoodFile) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <optional>
@@ -50,13 +51,13 @@ class CFakeHost : public IUpdaterHost {
  public:
   std::vector<SReply> replies;  // one per Get, the last repeats
   std::map<std::wstring, std::string> files;
-  std::vector<std::wstring> statuses, sizes, urls, labels, log;
+  std::vector<std::wstring> statuses, sizes, urls, labels, log, logged;
   std::vector<int> progress;
   std::string diagnostics;
   uint32_t tick = 0, tickStep = 100;
   int gets = 0, pumps = 0, timerStarts = 0, timerStops = 0, endResult = -1;
   std::function<void(int pump)> onPump;  // presses buttons during a download
-  bool packageOpens = true, unpackWorks = true, createFails = false;
+  bool packageOpens = true, stageWorks = true, commitWorks = true, createFails = false;
 
   class CWriter : public IPackageWriter {
    public:
@@ -118,10 +119,20 @@ class CFakeHost : public IUpdaterHost {
     log.push_back(L"open package");
     return packageOpens && files.count(path) && !files[path].empty();
   }
-  bool UnpackPackage() override {
-    log.push_back(L"unpack");
-    return unpackWorks;
+  bool PackageSha256(const std::wstring& path, std::string& hex) override {
+    if (!files.count(path)) return false;
+    hex = "digest-of-" + files[path].substr(0, 8) + "-" + std::to_string(files[path].size());
+    return true;
   }
+  bool StageUnpack() override {
+    log.push_back(L"stage");
+    return stageWorks;
+  }
+  bool CommitUnpack() override {
+    log.push_back(L"commit");
+    return commitWorks;
+  }
+  void Log(const std::wstring& text) override { logged.push_back(text); }
   void ClosePackage() override { log.push_back(L"close package"); }
   void CloseMainProgram(const std::wstring& cls, const std::wstring& msg) override {
     log.push_back(L"close main " + cls + L"/" + msg);
@@ -166,10 +177,11 @@ TEST_F(UpdaterFlowTest, CompleteDownloadInstallsRestartsAndRemovesThePackage) {
   EXPECT_EQ(host.urls, std::vector<std::wstring>{L"http://127.0.0.1/pkg.zip"});
   EXPECT_EQ(host.log.front(), L"delete");  // the old package goes before the request
   EXPECT_EQ(host.log[1], L"get http://127.0.0.1/pkg.zip?v=2");
-  const std::vector<std::wstring> tail(host.log.end() - 8, host.log.end());
-  EXPECT_EQ(tail, (std::vector<std::wstring>{L"open package", L"close main Tavrel Video/UWM_JoinDownload_IsMe",
-                                             L"unpack", L"close package", L"sleep 1000", L"start Corvane.exe",
-                                             L"end dialog", L"delete"}));
+  const std::vector<std::wstring> tail(host.log.end() - 9, host.log.end());
+  EXPECT_EQ(tail, (std::vector<std::wstring>{L"open package", L"stage",
+                                             L"close main Tavrel Video/UWM_JoinDownload_IsMe", L"commit",
+                                             L"close package", L"sleep 1000", L"start Corvane.exe", L"end dialog",
+                                             L"delete"}));
   EXPECT_EQ(host.endResult, 2);
   EXPECT_EQ(host.progress, (std::vector<int>{40, 81, 100}));
   EXPECT_EQ(host.sizes, std::vector<std::wstring>{L"24.41 KB"});
@@ -247,14 +259,73 @@ TEST_F(UpdaterFlowTest, TransportErrorWaitsThenFailsTheCheck) {
   EXPECT_EQ(host.statuses.back(), L"[icon]T:Failure to download update file.");
 }
 
-TEST_F(UpdaterFlowTest, FailedUnpackShowsItOpensTheInstallerAndStillRestarts) {
+TEST_F(UpdaterFlowTest, PackageThatFailsBeforeAnyFileIsReplacedLeavesTheMainProgramRunning) {
   host.replies = {Package(100)};
-  host.unpackWorks = false;
+  host.stageWorks = false;
   flow->OnTimer();
   EXPECT_EQ(host.statuses.back(), L"T:Unable to unzip file.");
   EXPECT_TRUE(Logged(L"installer page"));
+  EXPECT_FALSE(Logged(L"close main Tavrel Video/UWM_JoinDownload_IsMe"));
+  EXPECT_FALSE(Logged(L"commit"));
   EXPECT_TRUE(Logged(L"start Corvane.exe"));
   EXPECT_EQ(host.endResult, 2);
+  EXPECT_EQ(host.logged.size(), 1u);
+}
+
+TEST_F(UpdaterFlowTest, FailedSwapShowsItOpensTheInstallerAndRestartsTheOldProgram) {
+  host.replies = {Package(100)};
+  host.commitWorks = false;
+  flow->OnTimer();
+  EXPECT_EQ(host.statuses.back(), L"T:Unable to unzip file.");
+  EXPECT_TRUE(Logged(L"close main Tavrel Video/UWM_JoinDownload_IsMe"));
+  EXPECT_TRUE(Logged(L"installer page"));
+  EXPECT_TRUE(Logged(L"start Corvane.exe"));
+  EXPECT_EQ(host.endResult, 2);
+}
+
+TEST_F(UpdaterFlowTest, BodyShorterOrLongerThanAnnouncedIsAFailedDownload) {
+  for (int64_t difference : {-1, +1}) {
+    SReply reply = Package(30000);
+    reply.contentLength = 30000 + difference;
+    host.replies = {reply};
+    host.log.clear();
+    SetUp();
+    flow->OnTimer();
+    EXPECT_EQ(host.statuses.back(), L"[icon]T:Failure to download update file.") << difference;
+    EXPECT_FALSE(Logged(L"open package")) << difference;
+    EXPECT_FALSE(Logged(L"stage")) << difference;
+    EXPECT_EQ(host.files.count(package), 0u);
+  }
+}
+
+TEST_F(UpdaterFlowTest, PackageSha256DecidesBeforeAnythingIsClosed) {
+  host.replies = {Package(100)};
+  for (const wchar_t* announced : {L"digest-of-zzzzzzzz-101", L"DIGEST-OF-ZZZZZZZZ-100"}) {
+    record.packageSha256 = announced;
+    host.log.clear();
+    SetUp();
+    flow->OnTimer();
+    EXPECT_EQ(host.statuses.back(), L"[icon]T:Failure to download update file.") << announced;
+    EXPECT_FALSE(Logged(L"open package")) << announced;
+    EXPECT_FALSE(Logged(L"close main Tavrel Video/UWM_JoinDownload_IsMe")) << announced;
+    EXPECT_TRUE(Logged(L"installer page")) << announced;
+  }
+  record.packageSha256 = L"digest-of-zzzzzzzz-100";
+  host.log.clear();
+  SetUp();
+  flow->OnTimer();
+  EXPECT_TRUE(Logged(L"commit"));
+  EXPECT_TRUE(Logged(L"start Corvane.exe"));
+}
+
+TEST_F(UpdaterFlowTest, NoProgramIsStartedWithoutAProgramName) {
+  record.appFileName.clear();  // what a refused name becomes
+  SetUp();
+  host.replies = {Package(100)};
+  flow->OnTimer();
+  EXPECT_TRUE(Logged(L"commit"));
+  EXPECT_TRUE(std::none_of(host.log.begin(), host.log.end(),
+                           [](const std::wstring& entry) { return entry.rfind(L"start", 0) == 0; }));
 }
 
 TEST_F(UpdaterFlowTest, PauseBeforeTheFirstTickStillFetchesOneChunk) {

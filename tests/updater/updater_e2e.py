@@ -7,6 +7,8 @@ HTTP server on 127.0.0.1 serves update packages; a stand-in main program
 updater opens in a browser. Each scenario works in a fresh program folder.
 """
 import argparse
+import glob
+import hashlib
 import http.server
 import io
 import os
@@ -29,13 +31,17 @@ class Handler(http.server.BaseHTTPRequestHandler):
 
     def do_GET(self):
         path = self.path.split("?")[0]
-        status, body, with_length = PACKAGES.get(path, (404, b"<html>not found</html>", True))
+        entry = PACKAGES.get(path, (404, b"<html>not found</html>", True))
+        status, body, with_length = entry[:3]
+        pause = entry[3] if len(entry) > 3 else 0  # seconds between 8 KiB pieces
         self.send_response(status)
         self.send_header("Content-Type", "application/zip" if status == 200 else "text/html")
         if with_length:
             self.send_header("Content-Length", str(len(body)))
             self.end_headers()
-            self.wfile.write(body)
+            for at in range(0, len(body), 8192 if pause else max(len(body), 1)):
+                self.wfile.write(body[at:at + (8192 if pause else len(body))])
+                time.sleep(pause)
         else:
             self.send_header("Transfer-Encoding", "chunked")
             self.end_headers()
@@ -48,14 +54,21 @@ class Handler(http.server.BaseHTTPRequestHandler):
         pass
 
 
-def make_zip(entries):
+def make_zip(entries, damaged_last=False):
+    """A package; with damaged_last its last entry is stored and one of its
+    bytes flipped after the CRC was taken."""
     data = io.BytesIO()
     with zipfile.ZipFile(data, "w") as z:
-        for name, stamp, content in entries:
+        for index, (name, stamp, content) in enumerate(entries):
             info = zipfile.ZipInfo(name, stamp)
-            info.compress_type = zipfile.ZIP_DEFLATED
+            last = index == len(entries) - 1
+            info.compress_type = zipfile.ZIP_STORED if damaged_last and last else zipfile.ZIP_DEFLATED
             z.writestr(info, content)
-    return data.getvalue()
+    package = bytearray(data.getvalue())
+    if damaged_last:
+        at = bytes(package).index(entries[-1][2]) + 3
+        package[at] ^= 0x20
+    return bytes(package)
 
 
 def wine_path(path):
@@ -97,13 +110,14 @@ class Scenario:
             time.sleep(0.1)
         self.check(False, "the stand-in main program did not start")
 
-    def record(self, download_url, installer_url="http://127.0.0.1:1/installer.htm"):
+    def record(self, download_url, installer_url="http://127.0.0.1:1/installer.htm", **overrides):
         fields = {
             "DownloadUrl": download_url, "InstallerUrl": installer_url,
             "AppMainWndClassName": "Tavrel Video", "AppUserMsg": "UWM_JoinDownload_IsMe",
             "AppFileName": "Corvane.exe", "CurLangName": "English",
             "TempFilePath": wine_path(self.temp) + "\\", "CurrentVersion": "2.2.0.1", "LatestVersion": "2.3.0.0",
         }
+        fields.update(overrides)
         # JSON text with "#" for every double quote; backslashes escaped.
         body = ",".join(f"#{k}#:#{v.replace(chr(92), chr(92) * 2)}#" for k, v in fields.items())
         return "{" + body + "}"
@@ -131,6 +145,27 @@ class Scenario:
             time.sleep(0.1)
         return self.lines(name)
 
+    def snapshot(self):
+        """Every file of the program folder with its bytes, leaving out what
+        the stand-in itself writes."""
+        shot = {}
+        for folder, _, names in os.walk(self.prog):
+            for name in names:
+                path = os.path.join(folder, name)
+                relative = os.path.relpath(path, self.prog)
+                if relative in ("started.txt", "urls.txt", "texts.txt"):
+                    continue
+                with open(path, "rb") as f:
+                    shot[relative] = f.read()
+        return shot
+
+    def install_old_program(self):
+        with open(os.path.join(self.prog, "readme.txt"), "w") as f:
+            f.write("old readme\n")
+        os.makedirs(os.path.join(self.prog, "data"))
+        with open(os.path.join(self.prog, "data", "big.bin"), "wb") as f:
+            f.write(b"old data" * 1000)
+
     def package_path(self):
         return os.path.join(self.temp, "_newver.zip")
 
@@ -138,6 +173,9 @@ class Scenario:
         if self.main_program and self.main_program.poll() is None:
             self.main_program.kill()
             self.main_program.wait()
+        # Programs the updater restarted would otherwise live on for a minute
+        # and pass for a running joiner in later scenarios and later tests.
+        wine(ARGS.standin, "--close-standins")
         # The restarted program ends by itself; its folder goes once it has.
         for _ in range(20):
             try:
@@ -221,6 +259,135 @@ def scenario_no_download_url(base):
     s.finish()
 
 
+def updater_log():
+    """The text of the log the last updater run wrote in the per-user folder."""
+    pattern = os.path.join(os.environ["WINEPREFIX"], "drive_c", "users", "*", "AppData", "Roaming",
+                           "Corvane(tavrel)", "Logs", "V3ILog.htm")
+    for path in glob.glob(pattern):
+        with open(path, encoding="utf-8", errors="replace") as f:
+            return f.read()
+    return ""
+
+
+def new_version_entries():
+    stamp = (2021, 3, 4, 5, 6, 8)
+    return [("readme.txt", stamp, b"new readme\n"), ("data/big.bin", stamp, os.urandom(100000)),
+            ("language/German.lng", stamp, b"[String]\n"), ("last.txt", stamp, b"the last entry of the package\n")]
+
+
+def scenario_damaged_last_entry(base):
+    s = Scenario("damaged last entry: folder unchanged, running program left alone")
+    s.install_old_program()
+    PACKAGES["/damaged.zip"] = (200, make_zip(new_version_entries(), damaged_last=True), True)
+    s.start_main_program()
+    before = s.snapshot()
+    code, _ = s.run_updater(s.record(base + "/damaged.zip", "http://example.invalid/d.htm"))
+    s.check(code == 2, f"exit code {code}")
+    s.check(s.snapshot() == before, f"the program folder changed: {sorted(s.snapshot())}")
+    s.check(s.main_program.poll() is None, "the running program was closed although nothing could be installed")
+    s.check(s.wait_lines("urls.txt", 1) == ["http://example.invalid/d.htm"], f"urls {s.lines('urls.txt')}")
+    s.check(len(s.wait_lines("started.txt", 2)) == 2, "the old program was not started again")
+    s.finish()
+
+
+def scenario_locked_target(base):
+    s = Scenario("file held by a running program: every replaced file put back, old program restarted")
+    s.install_old_program()
+    # The running updater's own file cannot be replaced; it comes after readme.txt.
+    entries = new_version_entries()
+    entries.insert(2, ("updater.exe", (2021, 1, 1, 0, 0, 0), b"MZ not really a program"))
+    PACKAGES["/locked.zip"] = (200, make_zip(entries), True)
+    s.start_main_program()
+    before = s.snapshot()
+    code, _ = s.run_updater(s.record(base + "/locked.zip", "http://example.invalid/l.htm"))
+    s.check(code == 2, f"exit code {code}")
+    s.check(s.main_program.poll() is not None, "the running program was not closed before the swap")
+    s.check(s.snapshot() == before, f"the program folder changed: {sorted(s.snapshot())}")
+    s.check(s.wait_lines("urls.txt", 1) == ["http://example.invalid/l.htm"], f"urls {s.lines('urls.txt')}")
+    s.check(len(s.wait_lines("started.txt", 2)) == 2, "the old program was not started again")
+    s.finish()
+
+
+def scenario_package_sha256(base):
+    s = Scenario("PackageSha256: a wrong one closes nothing, the right one installs")
+    s.install_old_program()
+    package = make_zip(new_version_entries())
+    PACKAGES["/hashed.zip"] = (200, package, True)
+    s.start_main_program()
+    before = s.snapshot()
+    code, _ = s.run_updater(s.record(base + "/hashed.zip", "http://example.invalid/h.htm",
+                                     PackageSha256=hashlib.sha256(package + b"x").hexdigest()))
+    s.check(code == 2, f"exit code {code}")
+    s.check(s.main_program.poll() is None, "the running program was closed for a package that does not match")
+    s.check(s.snapshot() == before, "the program folder changed")
+    s.check(not os.path.exists(s.package_path()), "the package that does not match was kept")
+    s.check(s.wait_lines("urls.txt", 1) == ["http://example.invalid/h.htm"], f"urls {s.lines('urls.txt')}")
+    s.check("SHA-256" in updater_log(), "the mismatch is not in the log")
+
+    code, _ = s.run_updater(s.record(base + "/hashed.zip", PackageSha256=hashlib.sha256(package).hexdigest()))
+    s.check(code == 2, f"exit code {code}")
+    s.check(s.main_program.poll() is not None, "the running program was not closed")
+    with open(os.path.join(s.prog, "last.txt"), "rb") as f:
+        s.check(f.read() == b"the last entry of the package\n", "not installed with the right digest")
+    s.finish()
+
+
+def scenario_program_name_outside(base):
+    s = Scenario("AppFileName ..\\x.exe: nothing outside the folder is started")
+    shutil.copy(ARGS.standin, os.path.join(s.root, "x.exe"))
+    PACKAGES["/plain.zip"] = (200, make_zip(new_version_entries()), True)
+    code, _ = s.run_updater(s.record(base + "/plain.zip", AppFileName="..\\x.exe"))
+    s.check(code == 2, f"exit code {code}")
+    s.check(os.path.exists(os.path.join(s.prog, "last.txt")), "the package was not installed")
+    time.sleep(3)  # a program started without waiting would have written by now
+    s.check(not os.path.exists(os.path.join(s.root, "started.txt")), "the program outside the folder was started")
+    s.check(s.lines("started.txt") == [], "a program was started")
+    s.check("AppFileName &quot;..\\x.exe&quot;" in updater_log(), "the refusal is not in the log")
+    s.finish()
+
+
+def scenario_german_window(base):
+    s = Scenario("CurLangName German: the updater's window speaks German")
+    shutil.copytree(ARGS.languages, os.path.join(s.prog, "language"))
+    # Slow enough (about 4 s) to read the window while it downloads.
+    PACKAGES["/slow.zip"] = (200, make_zip([("a.txt", (2021, 1, 1, 0, 0, 0), os.urandom(160000))]), True, 0.2)
+    updater = subprocess.Popen(["wine", os.path.join(s.prog, "updater.exe"),
+                                s.record(base + "/slow.zip", CurLangName="German")],
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    texts = []
+    for _ in range(20):
+        time.sleep(0.5)
+        wine(os.path.join(s.prog, "Corvane.exe"), "--dump-texts", " v1.3")
+        texts = s.wait_lines("texts.txt", 1, seconds=2)
+        if texts:
+            break
+    updater.wait(timeout=120)
+    with open(os.path.join(s.prog, "texts.txt"), encoding="utf-8") if texts else io.StringIO() as f:
+        lines = f.read().splitlines()
+    for wanted in ("Aktualisierung v1.3", "Von der alten Version 2.2.0.1 auf die neue Version aktualisieren 2.3.0.0 ",
+                   "Download-Adresse:", "Dateigr\u00f6\u00dfe:", "&Pause"):
+        s.check(wanted in lines, f"{wanted!r} not among the window's texts {lines}")
+    s.finish()
+
+
+def scenario_interrupted_unpack(base):
+    s = Scenario("an updater killed between two swaps: the next start puts the old files back")
+    s.install_old_program()
+    before = s.snapshot()
+    # What a run killed after swapping readme.txt in (and before new.txt) leaves.
+    os.rename(os.path.join(s.prog, "readme.txt"), os.path.join(s.prog, "readme.txt.~old"))
+    with open(os.path.join(s.prog, "readme.txt"), "w") as f:
+        f.write("new readme\n")
+    with open(os.path.join(s.prog, "new.txt.~upd"), "w") as f:
+        f.write("pending\n")
+    with open(os.path.join(s.prog, "_unpack.~jnl"), "w") as f:
+        f.write("corvane unpack journal 1\nphase swapping\nfile 1 readme.txt\nfile 0 new.txt\nend\n")
+    code, _ = s.run_updater(s.record(""))
+    s.check(code == 0, f"exit code {code}")
+    s.check(s.snapshot() == before, f"the program folder is not as before: {sorted(s.snapshot())}")
+    s.finish()
+
+
 def register_url_recorder(standin_copy):
     command = f'"{wine_path(standin_copy)}" --record-url "%1"'
     wine("reg", "add", HANDLER_KEY, "/ve", "/d", command, "/f")
@@ -231,6 +398,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--updater", required=True)
     parser.add_argument("--standin", required=True)
+    parser.add_argument("--languages", required=True, help="folder of the language packs")
     ARGS = parser.parse_args()
     if not os.environ.get("WINEPREFIX"):
         print("WINEPREFIX is not set: run through scripts/with-wine.sh")
@@ -243,7 +411,9 @@ def main():
     original = wine("reg", "query", HANDLER_KEY, "/ve").stdout
     try:
         for scenario in (scenario_success, scenario_chunked, scenario_not_found, scenario_unsafe,
-                         scenario_no_download_url):
+                         scenario_no_download_url, scenario_damaged_last_entry, scenario_locked_target,
+                         scenario_package_sha256, scenario_program_name_outside, scenario_german_window,
+                         scenario_interrupted_unpack):
             try:
                 scenario(base)
             except Exception as error:  # a crashed check is a failed scenario

@@ -12,6 +12,8 @@
 
 #include "base/UiTimer.h"
 #include "settings/MultiLanguage.h"
+#include "updater/UnpackFileSystem.h"
+#include "updater/UnpackTransaction.h"
 #include "updater/UpdaterFlow.h"
 #include "updater/Unzipper.h"
 
@@ -50,9 +52,12 @@ class CMainDlg : public IUpdaterHost {
   void OpenInstallerPage() override;
   void PostClose() override;
   void EndDialog(int result) override;
+  bool PackageSha256(const std::wstring& path, std::string& hex) override;
   bool OpenPackage(const std::wstring& path) override;
-  bool UnpackPackage() override;
+  bool StageUnpack() override;
+  bool CommitUnpack() override;
   void ClosePackage() override;
+  void Log(const std::wstring& text) override;
   void CloseMainProgram(const std::wstring& windowClass, const std::wstring& messageName) override;
   void StartProgram(const std::wstring& fileName) override;
 
@@ -69,6 +74,8 @@ class CMainDlg : public IUpdaterHost {
   SUpdaterRecord m_record;
   CUpdaterFlow m_flow;
   CUnzipper m_unzipper;
+  CUnpackFileSystem m_files;
+  std::unique_ptr<CUnpackTransaction> m_unpack;  // between StageUnpack and CommitUnpack
   std::unique_ptr<CMultiLanguage> m_languages;
   std::unique_ptr<UiTimer> m_timer;
   Microsoft::WRL::ComPtr<IPicture> m_banner;

@@ -2,10 +2,13 @@
 
 #include <commctrl.h>
 
+#include "base/F3DLogHTML.h"
+#include "base/Handle.h"
 #include "base/WinModule.h"
 #include "base/WindowFinder.h"
 #include "settings/TranslateWindow.h"
 #include "updater/DownloadAdapters.h"
+#include "updater/Sha256.h"
 #include "updater/ShellOpenUrl.h"
 #include "updater/program/resource.h"
 
@@ -118,7 +121,9 @@ BOOL CMainDlg::OnInitDialog() {
   options.languageFolder = m_folder + L"language\\";
   options.defaultLanguage = CMultiLanguage::kEnglish;
   m_languages = std::make_unique<CMultiLanguage>(options);
-  if (!m_record.curLangName.empty()) m_languages->SelectLanguage(m_record.curLangName, /*initial=*/true);
+  // Chosen as the language box would: the manager starts in English, so the
+  // record's language becomes current and English the one texts come from.
+  if (!m_record.curLangName.empty()) m_languages->SelectLanguage(m_record.curLangName, /*initial=*/false);
   TranslateWindow(*m_languages, m_window);
 
   const std::wstring title = Translate(L"From old version") + L" " + m_record.currentVersion + L" " +
@@ -248,11 +253,26 @@ void CMainDlg::EndDialog(int result) { ::EndDialog(m_window, result); }
 
 bool CMainDlg::OpenPackage(const std::wstring& path) { return m_unzipper.OpenArchive(path); }
 
-bool CMainDlg::UnpackPackage() {
-  return CUnzipper::ExtractArchive(m_record.PackagePath(), m_folder, /*flatten=*/false);
+bool CMainDlg::PackageSha256(const std::wstring& path, std::string& hex) { return FileSha256(path, hex); }
+
+bool CMainDlg::StageUnpack() {
+  // What an interrupted run left could not be put back at start when the
+  // half-updated main program holds some of those files: close it first.
+  if (!RecoverInterruptedUnpack(m_folder, m_files)) {
+    CloseMainProgram(m_record.appMainWndClassName, m_record.appUserMsg);
+  }
+  m_unpack = std::make_unique<CUnpackTransaction>(m_folder, m_files);
+  return m_unpack->Stage(m_unzipper);
 }
 
-void CMainDlg::ClosePackage() { m_unzipper.CloseArchive(); }
+bool CMainDlg::CommitUnpack() { return m_unpack && m_unpack->Commit(); }
+
+void CMainDlg::ClosePackage() {
+  m_unpack.reset();
+  m_unzipper.CloseArchive();
+}
+
+void CMainDlg::Log(const std::wstring& text) { CF3DLogHTML::Instance().Log(kLogWarn, text); }
 
 void CMainDlg::CloseMainProgram(const std::wstring& windowClass, const std::wstring& messageName) {
   CWindowFinder<wchar_t>(windowClass, messageName).CloseAndWait();
@@ -265,8 +285,7 @@ void CMainDlg::StartProgram(const std::wstring& fileName) {
   PROCESS_INFORMATION process{};
   if (CreateProcessW(path.c_str(), /*commandLine=*/nullptr, nullptr, nullptr, /*inherit=*/FALSE, 0, nullptr,
                      nullptr, &startup, &process)) {
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    const CHandle thread(process.hThread), child(process.hProcess);  // not waited for
   }
 }
 

@@ -24,6 +24,15 @@ def write(archive, entries):
             z.writestr(info, data)
 
 
+def damage(path, payload):
+    """Flips one bit inside a stored entry's data, leaving its CRC as it was."""
+    with open(path, "r+b") as f:
+        data = f.read()
+        at = data.index(payload) + 3
+        f.seek(at)
+        f.write(bytes([data[at] ^ 0x20]))
+
+
 def main():
     rng = random.Random(20261207)
     big = bytes(rng.getrandbits(8) for _ in range(50000))  # spans several copy pieces
@@ -49,11 +58,26 @@ def main():
     path = os.path.join(HERE, "damaged.zip")
     payload = b"NEW-CONTENT-THAT-IS-DAMAGED-IN-TRANSIT\n"
     write("damaged.zip", [(entry("a.txt", (2021, 1, 1, 0, 0, 0), zipfile.ZIP_STORED), payload)])
-    with open(path, "r+b") as f:
-        data = f.read()
-        at = data.index(payload) + 3
-        f.seek(at)
-        f.write(bytes([data[at] ^ 0x20]))
+    damage(path, payload)
+
+    # Three good entries and a damaged last one: nothing may be replaced.
+    write("bad_last.zip", [
+        (entry("a.txt", (2021, 1, 1, 0, 0, 0)), b"new a\n"),
+        (entry("sub/b.txt", (2021, 1, 1, 0, 0, 0)), b"new b\n"),
+        (entry("c.txt", (2021, 1, 1, 0, 0, 0)), b"new c\n"),
+        (entry("d.txt", (2021, 1, 1, 0, 0, 0), zipfile.ZIP_STORED), payload),
+    ])
+    damage(os.path.join(HERE, "bad_last.zip"), payload)
+    # Refused names between good entries.
+    for archive, bad in (("unsafe_middle.zip", "sub/../../escape.txt"), ("device_name.zip", "sub/nul.txt"),
+                         ("same_file.zip", "SUB/A.TXT."), ("own_suffix.zip", "a.txt.~old")):
+        write(archive, [
+            (entry("sub/a.txt", (2021, 1, 1, 0, 0, 0)), b"new a\n"),
+            (entry(bad, (2021, 1, 1, 0, 0, 0)), b"refused\n"),
+            (entry("c.txt", (2021, 1, 1, 0, 0, 0)), b"new c\n"),
+        ])
+    # zipfile marks a name that is not ASCII as UTF-8 (flag bit 11).
+    write("utf8_name.zip", [(entry("gr\u00fc\u00dfe/\u00e9t\u00e9.txt", (2021, 1, 1, 0, 0, 0)), b"utf-8 name\n")])
 
     with open(os.path.join(HERE, "not_a_zip.zip"), "wb") as f:
         f.write(b"<html><body>404 Not Found</body></html>\n")

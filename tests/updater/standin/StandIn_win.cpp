@@ -6,6 +6,13 @@
 //                                  started.txt beside itself
 //   standin.exe --record-url URL   appends URL to urls.txt beside itself (the
 //                                  test registers this as the browser)
+//   standin.exe --close-standins   closes every stand-in window (not a real
+//                                  joiner's: those have another caption), so
+//                                  that none outlives its scenario
+//   standin.exe --dump-texts TITLE  writes the texts of the top-level window
+//                                  whose caption contains TITLE, then of its
+//                                  children, one per line, to texts.txt beside
+//                                  itself (read from this other process)
 //
 // It ends by itself after 60 seconds so that no test leaves it behind.
 #include <windows.h>
@@ -66,6 +73,57 @@ int RunWindow(HINSTANCE instance) {
   return static_cast<int>(message.wParam);
 }
 
+// A window's text through WM_GETTEXT, which crosses process boundaries.
+std::wstring TextOf(HWND window) {
+  wchar_t text[512] = {};
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &copied);
+  return text;
+}
+
+struct SDump {
+  std::wstring title;
+  HWND found = nullptr;
+  std::wstring lines;
+};
+
+int DumpTexts(const std::wstring& title) {
+  SDump dump{title};
+  EnumWindows(
+      [](HWND window, LPARAM context) -> BOOL {
+        auto* dump = reinterpret_cast<SDump*>(context);
+        if (TextOf(window).find(dump->title) == std::wstring::npos) return TRUE;
+        dump->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&dump));
+  if (!dump.found) return 1;
+  dump.lines = TextOf(dump.found);
+  EnumChildWindows(
+      dump.found,
+      [](HWND window, LPARAM context) -> BOOL {
+        reinterpret_cast<SDump*>(context)->lines += L"\n" + TextOf(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&dump));
+  AppendLine(L"texts.txt", dump.lines);
+  return 0;
+}
+
+int CloseStandIns() {
+  EnumWindows(
+      [](HWND window, LPARAM) -> BOOL {
+        wchar_t name[64] = {};
+        GetClassNameW(window, name, 64);
+        if (std::wstring(name) == L"Tavrel Video" && TextOf(window) == L"Stand-in") {
+          PostMessageW(window, WM_CLOSE, 0, 0);
+        }
+        return TRUE;
+      },
+      0);
+  return 0;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -75,6 +133,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     AppendLine(L"urls.txt", args[2]);
     LocalFree(args);
     return 0;
+  }
+  if (args && count >= 2 && std::wstring(args[1]) == L"--close-standins") {
+    LocalFree(args);
+    return CloseStandIns();
+  }
+  if (args && count >= 3 && std::wstring(args[1]) == L"--dump-texts") {
+    const std::wstring title = args[2];
+    LocalFree(args);
+    return DumpTexts(title);
   }
   if (args) LocalFree(args);
   return RunWindow(instance);

@@ -1,0 +1,239 @@
+#include "updater/UnpackTransaction.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <random>
+
+#include "updater/UnzipPaths.h"
+#include "updater/Unzipper.h"
+
+using namespace corvane;
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path Fixture(const char* name) { return fs::path(CORVANE_TEST_DATA) / "updater" / name; }
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteAll(const fs::path& path, const std::string& text) {
+  fs::create_directories(path.parent_path());
+  std::ofstream out(path, std::ios::binary);
+  out << text;
+}
+
+// Everything under a folder: each file's bytes, and each folder (as "name/").
+using TSnapshot = std::map<std::string, std::string>;
+
+TSnapshot Snapshot(const fs::path& folder) {
+  TSnapshot shot;
+  for (const auto& item : fs::recursive_directory_iterator(folder)) {
+    const std::string name = fs::relative(item.path(), folder).generic_u8string();
+    shot[item.is_directory() ? name + "/" : name] = item.is_directory() ? "" : ReadAll(item.path());
+  }
+  return shot;
+}
+
+bool EndsWith(const std::wstring& text, const std::wstring& suffix) {
+  return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+// Stands for the program being killed at some point of an unpack.
+struct SCrash {};
+
+// The real file system with faults on demand.
+class CFaultyFiles : public CUnpackFileSystem {
+ public:
+  int failSwap = 0;            // the n-th move of a pending file over its target fails
+  std::wstring lockedName;     // a target whose old file a running program holds
+  int crashAtOperation = 0;    // the n-th changing operation never happens: the run dies
+  int operations = 0;
+
+  bool Move(const std::wstring& from, const std::wstring& to) override {
+    Step();
+    if (EndsWith(from, kPendingSuffix) && ++m_swaps == failSwap) return false;
+    return CUnpackFileSystem::Move(from, to);
+  }
+  bool CanOverwrite(const std::wstring& path) override {
+    return !(!lockedName.empty() && EndsWith(path, lockedName)) && CUnpackFileSystem::CanOverwrite(path);
+  }
+  bool Remove(const std::wstring& path) override { return Step(), CUnpackFileSystem::Remove(path); }
+  bool MakeFolder(const std::wstring& path) override { return Step(), CUnpackFileSystem::MakeFolder(path); }
+  bool RemoveFolder(const std::wstring& path) override { return Step(), CUnpackFileSystem::RemoveFolder(path); }
+  bool WriteWholeFile(const std::wstring& path, const std::string& bytes) override {
+    return Step(), CUnpackFileSystem::WriteWholeFile(path, bytes);
+  }
+  bool ExtractEntry(CUnzipper& archive, const std::wstring& path, uint32_t dosDate) override {
+    return Step(), CUnpackFileSystem::ExtractEntry(archive, path, dosDate);
+  }
+
+ private:
+  void Step() {
+    if (++operations == crashAtOperation) throw SCrash{};
+  }
+  int m_swaps = 0;
+};
+
+// <tmp>/corvane-unpack-N/prog/ holds an installed program: old versions of
+// some of the archive's files and a file the archive does not touch.
+class UnpackTransactionTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::random_device random;
+    root = fs::temp_directory_path() / ("corvane-unpack-" + std::to_string(random()));
+    prog = root / "prog";
+    WriteAll(prog / "top.bin", "old top\n");
+    WriteAll(prog / "empty.txt", "old, not yet empty\n");
+    WriteAll(prog / "a.txt", "old a\n");
+    WriteAll(prog / "sub" / "a.txt", "old sub a\n");
+    WriteAll(prog / "keep.dat", "not in any package\n");
+    folder = prog.wstring() + wchar_t(fs::path::preferred_separator);
+    before = Snapshot(prog);
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::remove_all(root, ignored);
+  }
+
+  bool Unpack(const char* archive, IUnpackFileSystem& files) {
+    CUnzipper reader;
+    if (!reader.OpenArchive(Fixture(archive).wstring())) return false;
+    CUnpackTransaction transaction(folder, files);
+    return transaction.Stage(reader) && transaction.Commit();
+  }
+
+  fs::path root, prog;
+  std::wstring folder;
+  TSnapshot before;
+};
+
+TEST_F(UnpackTransactionTest, ReplacesEveryFileAndLeavesNothingOfItsOwn) {
+  CUnpackFileSystem files;
+  ASSERT_TRUE(Unpack("nested.zip", files));
+  TSnapshot expected = before;
+  expected["sub/dir/"] = "";
+  expected["sub/dir/a.txt"] = "hello from a nested folder\n";
+  expected["top.bin"] = ReadAll(prog / "top.bin");
+  expected["empty.txt"] = "";
+  EXPECT_EQ(expected["top.bin"].size(), 50000u);
+  EXPECT_EQ(Snapshot(prog), expected);  // no pending file, backup or journal either
+}
+
+// Failures found before any target is touched: the folder stays as it was,
+// the running program need not be closed.
+class RefusedPackage : public UnpackTransactionTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(RefusedPackage, LeavesTheFolderByteForByte) {
+  CUnpackFileSystem files;
+  CUnzipper reader;
+  ASSERT_TRUE(reader.OpenArchive(Fixture(GetParam()).wstring()));
+  CUnpackTransaction transaction(folder, files);
+  EXPECT_FALSE(transaction.Stage(reader));
+  EXPECT_FALSE(transaction.Commit());
+  EXPECT_EQ(Snapshot(prog), before);
+  EXPECT_FALSE(fs::exists(root / "escape.txt"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Archives, RefusedPackage,
+                         ::testing::Values("bad_last.zip", "unsafe_middle.zip", "device_name.zip", "same_file.zip", "own_suffix.zip"),
+                         [](const auto& info) { std::string name(info.param); return name.substr(0, name.find('.')); });
+
+
+TEST_F(UnpackTransactionTest, TargetThatCannotBeReplacedOnTheThirdSwapPutsBackTheFirstTwo) {
+  CFaultyFiles files;
+  files.lockedName = L"empty.txt";  // the third entry; its old file is held
+  EXPECT_FALSE(Unpack("nested.zip", files));
+  EXPECT_EQ(Snapshot(prog), before);
+}
+
+TEST_F(UnpackTransactionTest, FailedMoveOfANewFileOnTheThirdSwapPutsBackTheFirstTwo) {
+  fs::remove(prog / "empty.txt");
+  before = Snapshot(prog);
+  CFaultyFiles files;
+  files.failSwap = 3;
+  EXPECT_FALSE(Unpack("nested.zip", files));
+  EXPECT_EQ(Snapshot(prog), before);
+}
+
+TEST_F(UnpackTransactionTest, CrashBetweenTwoSwapsIsUndoneByTheNextRun) {
+  CFaultyFiles probe;
+  ASSERT_TRUE(Unpack("nested.zip", probe));
+  const int total = probe.operations;
+  const TSnapshot after = Snapshot(prog);
+  TearDown();
+  SetUp();
+
+  // Kill the run at every changing step in turn. The next run must find
+  // either the old program or the new one, whole, and nothing of its own.
+  for (int step = 1; step <= total; ++step) {
+    CFaultyFiles files;
+    files.crashAtOperation = step;
+    EXPECT_THROW(Unpack("nested.zip", files), SCrash) << "step " << step;
+    CUnpackFileSystem real;
+    ASSERT_TRUE(RecoverInterruptedUnpack(folder, real)) << "step " << step;
+    const TSnapshot now = Snapshot(prog);
+    EXPECT_TRUE(now == before || now == after) << "step " << step << " of " << total;
+    if (now == after) {
+      TearDown();
+      SetUp();
+    }
+  }
+}
+
+TEST_F(UnpackTransactionTest, NextRunRecoversAndThenInstalls) {
+  CFaultyFiles files;
+  files.crashAtOperation = 12;  // well inside the swaps of nested.zip's three files
+  EXPECT_THROW(Unpack("nested.zip", files), SCrash);
+  EXPECT_NE(Snapshot(prog), before);
+  EXPECT_TRUE(fs::exists(prog / kUnpackJournalName));
+
+  CUnpackFileSystem real;
+  ASSERT_TRUE(Unpack("nested.zip", real));
+  EXPECT_EQ(ReadAll(prog / "sub" / "dir" / "a.txt"), "hello from a nested folder\n");
+  EXPECT_EQ(ReadAll(prog / "keep.dat"), "not in any package\n");
+  for (const auto& item : fs::recursive_directory_iterator(prog)) {
+    const std::wstring name = item.path().filename().wstring();
+    EXPECT_FALSE(EndsWith(name, kPendingSuffix) || EndsWith(name, kBackupSuffix) || EndsWith(name, L".~jnl"))
+        << item.path();
+  }
+}
+
+TEST_F(UnpackTransactionTest, UnreadableJournalBlocksTheUnpack) {
+  WriteAll(prog / kUnpackJournalName, "corvane unpack journal 1\nphase swapping\nfile 1 a.txt\n");  // cut short
+  CUnpackFileSystem real;
+  EXPECT_FALSE(RecoverInterruptedUnpack(folder, real));
+  EXPECT_FALSE(Unpack("nested.zip", real));
+  EXPECT_EQ(ReadAll(prog / "top.bin"), "old top\n");
+}
+
+TEST(UnpackJournal, RoundTripsAndRefusesCutOrForeignText) {
+  SUnpackJournal journal;
+  journal.phase = EUnpackPhase::kSwapping;
+  journal.files = {{L"sub\\\u00e9t\u00e9.txt", true}, {L"new.bin", false}};
+  journal.newFolders = {L"sub", L"sub\\deeper"};
+  const std::string text = FormatUnpackJournal(journal);
+
+  SUnpackJournal read;
+  ASSERT_TRUE(ParseUnpackJournal(text, read));
+  EXPECT_EQ(read.phase, EUnpackPhase::kSwapping);
+  ASSERT_EQ(read.files.size(), 2u);
+  EXPECT_EQ(read.files[0].name, journal.files[0].name);
+  EXPECT_TRUE(read.files[0].hadOld);
+  EXPECT_FALSE(read.files[1].hadOld);
+  EXPECT_EQ(read.newFolders, journal.newFolders);
+
+  for (size_t cut = 0; cut < text.size(); ++cut) {
+    EXPECT_FALSE(ParseUnpackJournal(text.substr(0, cut), read)) << "cut at " << cut;
+  }
+  EXPECT_FALSE(ParseUnpackJournal(text + "file 1 late.txt\n", read));
+  EXPECT_FALSE(ParseUnpackJournal("corvane unpack journal 2\nphase done\nend\n", read));
+}
+
+}  // namespace

@@ -1,0 +1,42 @@
+#include "updater/Sha256.h"
+
+#include <openssl/evp.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+#include "base/TextConvert.h"
+
+namespace corvane {
+namespace {
+
+struct SDigestFree {
+  void operator()(EVP_MD_CTX* context) const { EVP_MD_CTX_free(context); }
+};
+struct SFileClose {
+  void operator()(FILE* file) const { std::fclose(file); }
+};
+
+}  // namespace
+
+bool FileSha256(const std::wstring& path, std::string& hex) {
+  std::wstring slashed = path;
+  std::replace(slashed.begin(), slashed.end(), L'\\', L'/');
+  const std::unique_ptr<FILE, SFileClose> file(std::fopen(WideToUtf8(slashed).c_str(), "rb"));
+  const std::unique_ptr<EVP_MD_CTX, SDigestFree> context(EVP_MD_CTX_new());
+  if (!file || !context || EVP_DigestInit_ex(context.get(), EVP_sha256(), /*engine=*/nullptr) != 1) return false;
+  unsigned char piece[65536];
+  size_t read = 0;
+  while ((read = std::fread(piece, 1, sizeof piece, file.get())) > 0) {
+    if (EVP_DigestUpdate(context.get(), piece, read) != 1) return false;
+  }
+  if (std::ferror(file.get())) return false;
+  unsigned char digest[EVP_MAX_MD_SIZE];
+  unsigned int size = 0;
+  if (EVP_DigestFinal_ex(context.get(), digest, &size) != 1) return false;
+  hex = LowerHex(digest, size);
+  return true;
+}
+
+}  // namespace corvane

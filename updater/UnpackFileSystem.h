@@ -1,0 +1,49 @@
+#pragma once
+// The file operations of an all-or-nothing unpack, behind one interface so
+// that tests can make any of them fail (or stop the run half-way) and then
+// check what the folder looks like.
+//
+// CUnpackFileSystem is the real one; paths are in the unpacker's backslash
+// form.
+#include <cstdint>
+#include <string>
+
+#include "updater/UnzipFiles.h"
+
+namespace corvane {
+
+class CUnzipper;
+
+class IUnpackFileSystem {
+ public:
+  virtual ~IUnpackFileSystem() = default;
+
+  virtual EFileKind PathKind(const std::wstring& path) = 0;
+  virtual bool MakeFolder(const std::wstring& path) = 0;   // one level
+  virtual bool RemoveFolder(const std::wstring& path) = 0;  // only when empty
+  // Whether a running program could still hold the file.
+  virtual bool CanOverwrite(const std::wstring& path) = 0;
+  // Renames `from` to `to`, replacing `to`.
+  virtual bool Move(const std::wstring& from, const std::wstring& to) = 0;
+  virtual bool Remove(const std::wstring& path) = 0;
+  virtual bool WriteWholeFile(const std::wstring& path, const std::string& bytes) = 0;
+  virtual bool ReadWholeFile(const std::wstring& path, std::string& bytes) = 0;
+  // Writes the archive's current entry to `path` with the entry's time
+  // stamp; false when the data cannot be written or fails its CRC.
+  virtual bool ExtractEntry(CUnzipper& archive, const std::wstring& path, uint32_t dosDate) = 0;
+};
+
+class CUnpackFileSystem : public IUnpackFileSystem {
+ public:
+  EFileKind PathKind(const std::wstring& path) override;
+  bool MakeFolder(const std::wstring& path) override;
+  bool RemoveFolder(const std::wstring& path) override;
+  bool CanOverwrite(const std::wstring& path) override;
+  bool Move(const std::wstring& from, const std::wstring& to) override;
+  bool Remove(const std::wstring& path) override;
+  bool WriteWholeFile(const std::wstring& path, const std::string& bytes) override;
+  bool ReadWholeFile(const std::wstring& path, std::string& bytes) override;
+  bool ExtractEntry(CUnzipper& archive, const std::wstring& path, uint32_t dosDate) override;
+};
+
+}  // namespace corvane
