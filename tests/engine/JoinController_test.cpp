@@ -235,6 +235,15 @@ struct SFakeSteps : IJoinSteps {
   }
 };
 
+// Delivers the commands the controller posted to itself, in order.
+void DeliverPosted(SFakeHost& host, CJoinController& controller) {
+  while (!host.posted.empty()) {
+    const int id = host.posted.front();
+    host.posted.pop_front();
+    controller.OnCommand(id);
+  }
+}
+
 class JoinControllerTest : public ::testing::Test {
  protected:
   JoinControllerTest() : controller(host, steps, job, L"/prog/ffmpeg", L"/prog/") {
@@ -245,13 +254,7 @@ class JoinControllerTest : public ::testing::Test {
   }
 
   // Delivers the commands the controller posted to itself, in order.
-  void DeliverPosted() {
-    while (!host.posted.empty()) {
-      const int id = host.posted.front();
-      host.posted.pop_front();
-      controller.OnCommand(id);
-    }
-  }
+  void DeliverPosted() { ::DeliverPosted(host, controller); }
   // The live tool ends and the monitor notices.
   void EndToolAndMonitor() {
     steps.toolEnded = true;
@@ -559,11 +562,7 @@ TEST_F(JoinControllerTest, EveryFailingOperationEndsTheJob) {
       fixture.OnQueueTimer();
       fresh.toolEnded = true;
       fixture.OnMonitorTimer();
-      while (!freshHost.posted.empty()) {
-        const int id = freshHost.posted.front();
-        freshHost.posted.pop_front();
-        fixture.OnCommand(id);
-      }
+      ::DeliverPosted(freshHost, fixture);
     }
     EXPECT_FALSE(fixture.IsJobRunning());
     ASSERT_EQ(freshHost.messages.size(), 1u);
@@ -755,11 +754,7 @@ TEST_F(JoinControllerTest, CloseOfALaunchedJobDeletesOnlyAnOutputItWrote) {
     steps.toolEnded = true;
     writing.OnMonitorTimer();
   }
-  while (!host.posted.empty()) {
-    const int id = host.posted.front();
-    host.posted.pop_front();
-    writing.OnCommand(id);
-  }
+  ::DeliverPosted(host, writing);
   ASSERT_EQ(writing.Mode(), kJoinFinalFlv);
   writing.OnCommand(kCmdClose);
   EXPECT_TRUE(steps.WasDeleted(L"/out/joined.flv"));
