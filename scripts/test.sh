@@ -16,13 +16,9 @@ bash scripts/build.sh windows "$win" || exit 1
 
 summary() { grep -E 'tests passed, [0-9]+ tests? failed out of' "$1" | tail -n1; }
 
-# The Windows tests run one after another and mostly wait for Wine, which
-# leaves a core free: the native tests run beside them, at a lower priority,
-# and their log is printed when both are done.
-echo "== native tests (beside the Windows tests; their log follows those)"
-( nice -n 5 ctest --test-dir "$native" --output-on-failure --timeout 300 >"$native/ctest.log" 2>&1
-  echo $? >"$native/ctest.rc" ) &
-native_job=$!
+echo "== native tests"
+ctest --test-dir "$native" --output-on-failure -j2 --timeout 300 2>&1 | tee "$native/ctest.log"
+native_rc=${PIPESTATUS[0]}
 
 echo "== Windows tests under Wine"
 retries=$win/wineprefix/wine-start-retries.log
@@ -30,11 +26,6 @@ rm -f "$retries"
 bash scripts/with-wine.sh "$win/wineprefix" \
   ctest --test-dir "$win" --output-on-failure --timeout 300 2>&1 | tee "$win/ctest.log"
 win_rc=${PIPESTATUS[0]}
-
-wait "$native_job"
-echo "== native tests"
-cat "$native/ctest.log"
-native_rc=$(cat "$native/ctest.rc" 2>/dev/null || echo 1)
 
 count() { sed -nE "s/.*tests passed, ([0-9]+) tests? failed out of ([0-9]+).*/\\$1/p" "$2" | tail -n1; }
 nf=$(count 1 "$native/ctest.log"); nt=$(count 2 "$native/ctest.log")
