@@ -5,7 +5,9 @@
 #   Name_win.cpp    Windows configuration only
 #   Name_posix.cpp  native configuration only
 # Test naming (under tests/<folder>/):
-#   Name_test.cpp        portable unit tests: native, and under Wine in the Windows build
+#   Name_test.cpp        portable unit tests: native (one CTest test per case), and under Wine in the
+#                        Windows build, where each folder's run as one CTest test ("<folder>_portable_tests"):
+#                        every case is also a native test, and a Wine start per case cost minutes
 #   Name_win_test.cpp    Windows-only tests, run under Wine (label "wine")
 #   Name_posix_test.cpp  native-only unit tests
 #   Name_e2e_test.cpp    slow end-to-end tests against real tools (label "e2e")
@@ -41,17 +43,30 @@ function(corvane_library name)
   target_link_libraries(${name} PUBLIC corvane_options ${ARG_DEPS})
 endfunction()
 
-function(_corvane_test_exe name label sources)
+function(_corvane_test_exe_target name sources)
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest_main corvane_options)
   target_include_directories(${name} PRIVATE "${PROJECT_SOURCE_DIR}" "${PROJECT_SOURCE_DIR}/tests")
   target_compile_definitions(${name} PRIVATE
     CORVANE_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
-    CORVANE_BUILD_DIR="${PROJECT_BINARY_DIR}")
+    CORVANE_BUILD_DIR="${PROJECT_BINARY_DIR}"
+    CORVANE_TEST_PROGRAM=L"${name}")
+endfunction()
+
+# A test program whose cases are CTest tests of their own.
+function(_corvane_test_exe name label sources)
+  _corvane_test_exe_target(${name} "${sources}" ${ARGN})
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
     PROPERTIES LABELS "${label}" TIMEOUT 300)
+endfunction()
+
+# A test program run whole as one CTest test.
+function(_corvane_test_exe_whole name label sources)
+  _corvane_test_exe_target(${name} "${sources}" ${ARGN})
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES LABELS "${label}" TIMEOUT 300)
 endfunction()
 
 # corvane_tests(folder LIBS libs...) - the test executables of tests/<folder>.
@@ -79,14 +94,17 @@ function(corvane_tests folder)
   file(GLOB helpers CONFIGURE_DEPENDS "${dir}/*_helpers.cpp")
 
   if(WIN32)
-    set(unit_label "wine")
-    set(unit_sources ${portable} ${win_only})
+    if(win_only)
+      _corvane_test_exe(${tag}_tests "wine" "${win_only};${helpers}" ${ARG_LIBS})
+    endif()
+    if(portable)
+      _corvane_test_exe_whole(${tag}_portable_tests "wine" "${portable};${helpers}" ${ARG_LIBS})
+    endif()
   else()
-    set(unit_label "unit")
     set(unit_sources ${portable} ${posix_only})
-  endif()
-  if(unit_sources)
-    _corvane_test_exe(${tag}_tests "${unit_label}" "${unit_sources};${helpers}" ${ARG_LIBS})
+    if(unit_sources)
+      _corvane_test_exe(${tag}_tests "unit" "${unit_sources};${helpers}" ${ARG_LIBS})
+    endif()
   endif()
   if(e2e AND NOT WIN32)
     _corvane_test_exe(${tag}_e2e_tests "e2e" "${e2e};${helpers}" ${ARG_LIBS})

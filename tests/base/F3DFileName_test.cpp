@@ -62,5 +62,5 @@ TEST(CF3DFileName, BadNamesThrowBadFilename) {
 
 TEST(CF3DFileName, RunningProgramIsFound) {
   const CF3DFileName program = CF3DFileName::FromModule(nullptr);
-  EXPECT_EQ(program.Title(), L"base_tests");
+  EXPECT_EQ(program.Title(), CORVANE_TEST_PROGRAM);
 }

@@ -40,7 +40,7 @@ TEST(CWinModule, FolderHoldsTheRunningTestProgram) {
   const CWinModule& module = CWinModule::Instance();
   ASSERT_FALSE(module.FullPath().empty());
   EXPECT_EQ(module.Folder() + module.Parts().title + module.Parts().extension, module.FullPath());
-  EXPECT_NE(module.Parts().title.find(L"base_tests"), std::wstring::npos);
+  EXPECT_NE(module.Parts().title.find(CORVANE_TEST_PROGRAM), std::wstring::npos);
 }
 
 }  // namespace
