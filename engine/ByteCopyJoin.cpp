@@ -24,6 +24,9 @@ bool JoinedSizeMatches(const std::vector<std::wstring>& sources, const std::wstr
 std::vector<SByteCopyRound> PlanByteCopyRounds(const std::vector<std::wstring>& sources, const std::wstring& joined,
                                                size_t maxCommandLine,
                                                const std::function<std::wstring(int)>& partName) {
+  // Usually one command holds them all, and no part is named (on Windows
+  // naming a part reserves its file).
+  if (BuildByteCopyCommand(sources, joined).size() <= maxCommandLine) return {{sources, joined}};
   // Every part name is as long as or shorter than the longest target we may
   // need; measuring with the longer of joined and a part name keeps a round
   // that fits for one target fitting for the other.

@@ -16,7 +16,7 @@ class CPartFiles {
   }
   CPartFiles(const CPartFiles&) = delete;
   CPartFiles& operator=(const CPartFiles&) = delete;
-  // The name the planner measures with; reserved only when a round needs it.
+  // The i-th part (from 1), reserved on first use.
   std::wstring Name(int index) {
     while (static_cast<int>(m_parts.size()) < index) m_parts.push_back(ReserveFreePath(m_joined + L".part"));
     return m_parts[static_cast<size_t>(index) - 1];

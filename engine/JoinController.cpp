@@ -166,10 +166,6 @@ CJoinController::EFastCheck CJoinController::CheckFastJoinInputs() {
 void CJoinController::StartFastRoute() {
   // The stream copy writes the output from its first moment on.
   m_outputWritten = true;
-  {
-    std::lock_guard<std::mutex> lock(m_progressLock);
-    m_totalDuration = m_inputSecondsKnown ? static_cast<int64_t>(std::ceil(m_inputSeconds)) : 0;
-  }
   const bool mp4 = m_outputKind == kKindMp4;
   const std::wstring output = m_job.outputPath;
   const std::vector<std::wstring> inputs = m_job.files;
@@ -338,10 +334,10 @@ void CJoinController::BuildMp4Pass1() {
               m_steps.FinalCommand(kJoinMp4Pass1, m_toolPath, m_referenceRecord, m_joinedStream, m_job.outputPath));
 }
 
-bool CJoinController::StartWorker(EJoinMode mode, const std::wstring& commandLine) {
+void CJoinController::StartWorker(EJoinMode mode, const std::wstring& commandLine) {
   m_commandLine = commandLine;
   const std::wstring folder = m_workingFolder;
-  return StartWorkerBody(mode, [this, folder, commandLine]() -> unsigned {
+  StartWorkerBody(mode, [this, folder, commandLine]() -> unsigned {
     return m_steps.RunTool(
         folder, commandLine,
         [this](TStdStr<char>& acc, const TStdStr<char>& block) { return OnProgressChunk(acc, block); },
@@ -349,7 +345,7 @@ bool CJoinController::StartWorker(EJoinMode mode, const std::wstring& commandLin
   });
 }
 
-bool CJoinController::StartWorkerBody(EJoinMode mode, std::function<unsigned()> body) {
+void CJoinController::StartWorkerBody(EJoinMode mode, std::function<unsigned()> body) {
   m_stepFailed = false;
   m_failureTail.clear();
   if (StepUsesInputTotal(mode)) {
@@ -358,9 +354,7 @@ bool CJoinController::StartWorkerBody(EJoinMode mode, std::function<unsigned()> 
   }
   SetMode(mode);
   m_worker = m_steps.StartWorker(std::move(body));
-  if (m_worker) return true;
-  FailJob(Message(mode == kJoinByteCopy || mode == kJoinFastRoute ? kFailedToMerge : kFailedToConvert));
-  return false;
+  if (!m_worker) FailJob(Message(mode == kJoinByteCopy || mode == kJoinFastRoute ? kFailedToMerge : kFailedToConvert));
 }
 
 void CJoinController::StopWorker() {
@@ -434,11 +428,13 @@ void CJoinController::OnWorkerEnded() {
     FailJob(Message(kFailedToConvert));
   } else if (mode == kJoinFastRoute && (failed || m_steps.FileSize(m_job.outputPath) == 0)) {
     OfferConversionAfterRefusedCopy();
-  } else if (mode == kJoinByteCopy || mode == kJoinFastRoute) {
+  } else if (mode == kJoinFastRoute) {
+    m_host.PostCommand(kCmdFinish);
+  } else if (mode == kJoinByteCopy) {
     if (failed) {
       FailJob(Message(kFailedToMerge));
     } else {
-      m_host.PostCommand(mode == kJoinByteCopy ? FinalCommandOf(m_outputKind) : kCmdFinish);
+      m_host.PostCommand(FinalCommandOf(m_outputKind));
     }
   } else if (IsFinalConversion(mode)) {
     if (failed || m_steps.FileSize(m_job.outputPath) == 0) {
@@ -548,10 +544,6 @@ void CJoinController::DiscardJobFiles() {
   if (m_copyFlags & kOutputReplaced) m_job.outputPath = m_rememberedOutputPath;
   m_copyFlags = 0;
 }
-
-// A launched job that ends early leaves nothing behind for its launcher:
-// not its intermediates, and not an output it had begun to write.
-void CJoinController::CleanUpLaunchedJob() { DiscardJobFiles(); }
 
 void CJoinController::FailJob(const SUserMessage& message, EJobOutcome outcome) {
   m_cancel.exchange(1);

@@ -95,8 +95,10 @@ class CJoinController {
   bool ProbeInput(const std::wstring& input);
   bool ProbeCurrentInput(const std::wstring& input, bool first);
   void RunByteCopyStep();
-  bool StartWorker(EJoinMode mode, const std::wstring& commandLine);
-  bool StartWorkerBody(EJoinMode mode, std::function<unsigned()> body);
+  void StartWorker(EJoinMode mode, const std::wstring& commandLine);
+  // Starts body on the worker as the step of mode; a worker that cannot
+  // start ends the job.
+  void StartWorkerBody(EJoinMode mode, std::function<unsigned()> body);
   void StopWorker();
   void OnWorkerEnded();
   void UpdateProgressBar();
@@ -114,7 +116,6 @@ class CJoinController {
   void DeleteIntermediates();
   void DiscardJobFiles();
   void DeleteWorkFolder();
-  void CleanUpLaunchedJob();
   void ResetProgress();
   void AddInputLength(const SVideoPropertyInfo& record);
 

@@ -90,24 +90,7 @@ bool CJoinSteps::RunTool(const std::wstring& workingFolder, const std::wstring& 
 
 std::vector<SVideoPropertyInfo> CJoinSteps::ProbeAll(const std::wstring& toolPath,
                                                      const std::vector<std::wstring>& inputs) {
-  std::vector<SVideoPropertyInfo> records;
-  for (const std::vector<std::wstring>& batch : BatchProbeInputs(toolPath, inputs)) {
-    TStdStr<char> output;
-    const auto collect = [](TStdStr<char>& all, const TStdStr<char>& block) {
-      all.append(block.c_str());
-      return true;
-    };
-    const auto keep = [&output](const TStdStr<char>& all) {
-      output = all;
-      return true;
-    };
-    if (!corvane::RunTool(L"", BuildProbeAllCommand(toolPath, batch), collect, keep, &m_stop)) break;
-    std::vector<SVideoPropertyInfo> found = ParseProbeAllOutput(output);
-    for (size_t i = 0; i < found.size(); ++i) found[i].filePath = batch[i];
-    records.insert(records.end(), found.begin(), found.end());
-    if (found.size() < batch.size()) break;
-  }
-  return records;
+  return ProbeAllMedia(toolPath, inputs, &m_stop);
 }
 
 bool CJoinSteps::JoinByteCopy(const std::vector<std::wstring>& intermediates, const std::wstring& joinedStream,

@@ -33,16 +33,23 @@ bool ProbeInto(const std::wstring& toolPath, const std::wstring& probed, const s
   return RunProbe(toolPath, probed, info);
 }
 
-}  // namespace
+// The probe's chunk handler: keeps the whole text, each block as a C string
+// (it counts up to its first NUL byte).
+bool AppendBlock(TStdStr<char>& accumulated, const TStdStr<char>& block) {
+  accumulated.append(block.c_str());
+  return true;
+}
 
-const wchar_t kProbeCommandTemplate[] = L"\"#ffmpegpath#\" -i \"#orgfilepath#\"";
-
+// One run of the tool that describes several files: each one as its own
+// "-i" input, and still no output.
 std::wstring BuildProbeAllCommand(const std::wstring& toolPath, const std::vector<std::wstring>& files) {
   std::wstring command = L"\"" + toolPath + L"\"";
   for (const std::wstring& file : files) command += L" -i \"" + file + L"\"";
   return command;
 }
 
+// Groups of files, in order, whose command fits a tool command line; a file
+// too long for any command forms a group of its own (its run then fails).
 std::vector<std::vector<std::wstring>> BatchProbeInputs(const std::wstring& toolPath,
                                                         const std::vector<std::wstring>& files) {
   std::vector<std::vector<std::wstring>> batches;
@@ -59,6 +66,10 @@ std::vector<std::vector<std::wstring>> BatchProbeInputs(const std::wstring& tool
   return batches;
 }
 
+}  // namespace
+
+const wchar_t kProbeCommandTemplate[] = L"\"#ffmpegpath#\" -i \"#orgfilepath#\"";
+
 std::wstring BuildProbeCommand(const std::wstring& toolPath, const std::wstring& file) {
   std::wstring command = kProbeCommandTemplate;
   SubstitutePlaceholders(command, toolPath, /*fileType=*/nullptr, file, /*input2=*/std::wstring(),
@@ -67,13 +78,26 @@ std::wstring BuildProbeCommand(const std::wstring& toolPath, const std::wstring&
 }
 
 bool RunProbe(const std::wstring& toolPath, const std::wstring& file, SVideoPropertyInfo& info) {
-  const auto appendBlock = [](TStdStr<char>& accumulated, const TStdStr<char>& block) {
-    // As a C string: the block counts up to its first NUL byte.
-    accumulated.append(block.c_str());
-    return true;
-  };
   const auto parse = [&info](const TStdStr<char>& accumulated) { return ParseProbeOutput(info, accumulated); };
-  return RunTool(/*workingFolder=*/std::wstring(), BuildProbeCommand(toolPath, file), appendBlock, parse);
+  return RunTool(/*workingFolder=*/std::wstring(), BuildProbeCommand(toolPath, file), AppendBlock, parse);
+}
+
+std::vector<SVideoPropertyInfo> ProbeAllMedia(const std::wstring& toolPath, const std::vector<std::wstring>& files,
+                                              CToolStop* stop) {
+  std::vector<SVideoPropertyInfo> records;
+  for (const std::vector<std::wstring>& batch : BatchProbeInputs(toolPath, files)) {
+    std::vector<SVideoPropertyInfo> found;
+    const auto parse = [&found](const TStdStr<char>& accumulated) {
+      found = ParseProbeAllOutput(accumulated);
+      return true;
+    };
+    if (!RunTool(/*workingFolder=*/std::wstring(), BuildProbeAllCommand(toolPath, batch), AppendBlock, parse, stop))
+      break;
+    for (size_t i = 0; i < found.size(); ++i) found[i].filePath = batch[i];
+    records.insert(records.end(), found.begin(), found.end());
+    if (found.size() < batch.size()) break;
+  }
+  return records;
 }
 
 bool ProbeMedia(const std::wstring& filePath, SVideoPropertyInfo& info) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/ToolStop.h"
 #include "engine/VideoPropertyInfo.h"
 
 namespace corvane {
@@ -14,15 +15,13 @@ extern const wchar_t kProbeCommandTemplate[];
 // The probe command for file, filled in with toolPath.
 std::wstring BuildProbeCommand(const std::wstring& toolPath, const std::wstring& file);
 
-// One run of the tool that describes several files: each one as its own
-// "-i" input, and still no output.
-std::wstring BuildProbeAllCommand(const std::wstring& toolPath, const std::vector<std::wstring>& files);
-
-// Splits files into groups, in order, whose BuildProbeAllCommand fits a tool
-// command line (kMaxToolCommandLine); usually a single group. A file too
-// long for any command forms a group of its own (its run then fails).
-std::vector<std::vector<std::wstring>> BatchProbeInputs(const std::wstring& toolPath,
-                                                        const std::vector<std::wstring>& files);
+// Describes files with one run of the tool that takes each as its own "-i"
+// input, or with as few runs as the command-line limit (kMaxToolCommandLine)
+// allows. The tool stops at the first file it cannot read, and so does the
+// result: a result shorter than files ends just before that file. filePath
+// of each record is the file's name; stop lets another thread end the tool.
+std::vector<SVideoPropertyInfo> ProbeAllMedia(const std::wstring& toolPath, const std::vector<std::wstring>& files,
+                                              CToolStop* stop = nullptr);
 
 // Runs the probe of file synchronously and parses its text into info (which
 // is not cleared here). False when the tool cannot be started or could not

@@ -91,11 +91,14 @@ void ReadContainer(const std::wstring& text, SVideoPropertyInfo& info) {
   }
 }
 
-// The video stream's line, from "Video:" to its end; empty when there is none.
-std::wstring VideoLine(const std::wstring& text) {
-  const size_t begin = text.find(L"Video:");
-  if (begin == std::wstring::npos) return {};
-  return text.substr(begin, text.find_first_of(L"\r\n", begin) - begin);
+// The first stream line of a kind, from just after marker ("Video:",
+// "Audio:") to the line's end; empty when there is none.
+std::wstring StreamLine(const std::wstring& text, const std::wstring& marker) {
+  const size_t at = text.find(marker);
+  if (at == std::wstring::npos) return {};
+  const size_t begin = at + marker.size();
+  const size_t end = text.find_first_of(L"\r\n", begin);
+  return text.substr(begin, end == std::wstring::npos ? std::wstring::npos : end - begin);
 }
 
 void ReadFrameRate(const std::wstring& text, SVideoPropertyInfo& info) {
@@ -105,7 +108,7 @@ void ReadFrameRate(const std::wstring& text, SVideoPropertyInfo& info) {
   // ("holiday 99 fps.mp4") mention rates too. "framerate :" (the container's
   // own field) and "->" (the tool's note on a rate it corrected) name no
   // other rate.
-  const std::wstring line = VideoLine(text);
+  const std::wstring line = StreamLine(text, L"Video:");
   boost::wsmatch match;
   for (int which = kFpsFirst; which <= kFpsLast; ++which) {
     const bool onVideoLine = which == kFpsFirst || which == kFpsLast;
@@ -185,10 +188,7 @@ std::vector<std::wstring> StreamFields(const std::wstring& line) {
 
 void ReadAudioChannels(const std::wstring& text, SVideoPropertyInfo& info) {
   if (!info.audioChannels.empty()) return;
-  const size_t begin = text.find(L"Audio:");
-  if (begin == std::wstring::npos) return;
-  const size_t end = text.find_first_of(L"\r\n", begin);
-  const std::vector<std::wstring> fields = StreamFields(text.substr(begin + 6, end == std::wstring::npos ? end : end - begin - 6));
+  const std::vector<std::wstring> fields = StreamFields(StreamLine(text, L"Audio:"));
   if (fields.size() >= 3) info.audioChannels = Trim(fields[2]);
 }
 

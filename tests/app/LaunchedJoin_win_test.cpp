@@ -69,8 +69,8 @@ class LaunchedJoin : public ::testing::Test {
   void SetUp() override {
     m_program = BuildTreePath("app/Corvane.exe");
     m_tool = BuildTreePath("app/ffmpeg.exe");
-    if (!FileExists(m_program)) GTEST_SKIP() << "Corvane.exe not built";
-    if (!FileExists(m_tool)) GTEST_SKIP() << "no ffmpeg bridge beside Corvane.exe";
+    ASSERT_TRUE(FileExists(m_program)) << "Corvane.exe was not built";
+    ASSERT_TRUE(FileExists(m_tool)) << "the build put no ffmpeg bridge beside Corvane.exe";
     m_folder = MakeUniqueTempName(GetTempFolder(), L"launch");
     ASSERT_FALSE(m_folder.empty());
     ASSERT_TRUE(CreateDirectoryW(m_folder.c_str(), nullptr));

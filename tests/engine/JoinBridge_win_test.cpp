@@ -48,7 +48,7 @@ class JoinThroughBridge : public ::testing::Test {
  protected:
   void SetUp() override {
     m_tool = BridgePath();
-    if (GetFileAttributesW(m_tool.c_str()) == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no ffmpeg bridge";
+    ASSERT_NE(GetFileAttributesW(m_tool.c_str()), INVALID_FILE_ATTRIBUTES) << "the build put no ffmpeg bridge beside the tests";
     const std::wstring temp = GetTempFolder();
     m_folder = MakeUniqueTempName(temp, L" in put \u00e9");
     ASSERT_FALSE(m_folder.empty());

@@ -34,7 +34,7 @@ HWND WaitForMainWindow(DWORD processId, DWORD timeoutMs) {
 }
 
 TEST(ProgramSettings, FreshUserFindsSettingsAfterNormalExit) {
-  if (!fs::exists(kProgram)) GTEST_SKIP() << "Corvane.exe not built";
+  ASSERT_TRUE(fs::exists(kProgram)) << "Corvane.exe was not built";
   RegDeleteTreeW(HKEY_CURRENT_USER, L"software\\Tavrel\\Corvane");
 
   std::wstring commandLine = L"\"" + kProgram.wstring() + L"\"";
@@ -102,8 +102,8 @@ class CStoredLanguageKeeper {
 
 TEST(ProgramSettings, LauncherLanguageShowsTheWindowInItAndStaysChosenAfterExit) {
   using namespace testing_driver;
-  if (!fs::exists(kProgram)) GTEST_SKIP() << "Corvane.exe not built";
-  if (!FileExists(BuildTreePath("app/language/German.lng"))) GTEST_SKIP() << "language packs not beside Corvane.exe";
+  ASSERT_TRUE(fs::exists(kProgram)) << "Corvane.exe was not built";
+  ASSERT_TRUE(FileExists(BuildTreePath("app/language/German.lng"))) << "the build put no language packs beside Corvane.exe";
   SetRegistryRoot(L"Tavrel", L"Corvane");
   CRegPreference store;
   const CStoredLanguageKeeper keeper(store);
