@@ -14,9 +14,8 @@ CCliJoinHost::CCliJoinHost(CEventLoop& loop, bool fastJoin, unsigned periodMs, s
 
 CCliJoinHost::~CCliJoinHost() { StopTimers(); }
 
-int CCliJoinHost::Run(CJoinController& controller, const std::wstring& outputPath) {
+int CCliJoinHost::Run(CJoinController& controller) {
   m_controller = &controller;
-  m_outputPath = outputPath;
   m_monitorTimer = m_loop.AddTimer(m_periodMs, [this](uint32_t) {
     if (HandleInterruption()) return;
     m_controller->OnMonitorTimer();

@@ -26,7 +26,7 @@ class CCliJoinHost : public IJoinHost {
   ~CCliJoinHost() override;
 
   // Runs the job to its end and returns the exit code.
-  int Run(CJoinController& controller, const std::wstring& outputPath);
+  int Run(CJoinController& controller);
 
   void PostCommand(int commandId) override;
   void StartQueueTimer() override;
@@ -60,7 +60,6 @@ class CCliJoinHost : public IJoinHost {
   const unsigned m_periodMs;
   std::atomic<bool>& m_interrupted;
   CJoinController* m_controller = nullptr;
-  std::wstring m_outputPath;
   unsigned m_queueTimer = 0;
   unsigned m_monitorTimer = 0;
   int m_lastProgress = -1;

@@ -90,7 +90,7 @@ int Join(const SCliArguments& args) {
   CJoinSteps steps;
   CCliJoinHost host(loop, args.fast, kCliTimerPeriodMs, g_interrupted);
   CJoinController controller(host, steps, job, GetToolPath(), CAppCommonPath::Instance().ProgramFolder());
-  return host.Run(controller, job.outputPath);
+  return host.Run(controller);
 }
 
 }  // namespace
