@@ -1,19 +1,30 @@
 #!/usr/bin/env bash
-# build.sh native|windows|windows32 [BUILD_DIR] : configures and builds one configuration.
+# build.sh native|windows|windows32|demo [BUILD_DIR] : configures and builds one configuration.
+# "demo" is the Windows joiner alone (Corvane.exe, its language packs and the
+# Wine ffmpeg bridge), optimised and without tests.
 # CORVANE_SANITIZE=ON turns on ASan/UBSan for the native build.
 # CORVANE_BUILD_TYPE picks the CMake build type (default RelWithDebInfo; the
 # test run uses an empty one: no optimisation and no debug info compile fastest).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 kind=${1:-native}
+targets=()
 case "$kind" in
   native)    dir=${2:-$root/build-native}
              extra=(-DCORVANE_SANITIZE="${CORVANE_SANITIZE:-OFF}") ;;
   windows)   dir=${2:-$root/build-win}
              extra=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake") ;;
+  demo)      dir=${2:-$root/build-demo}
+             extra=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCORVANE_TESTS=OFF)
+             targets=(Corvane corvane_language_packs corvane_ffmpeg_bridge)
+             build_type=${CORVANE_BUILD_TYPE-Release} ;;
   windows32) dir=${2:-$root/build-win32}
              extra=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" -DCORVANE_TESTS=OFF) ;;
-  *) echo "usage: build.sh native|windows|windows32 [BUILD_DIR]" >&2; exit 2 ;;
+  *) echo "usage: build.sh native|windows|windows32|demo [BUILD_DIR]" >&2; exit 2 ;;
 esac
-cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="${CORVANE_BUILD_TYPE-RelWithDebInfo}" "${extra[@]}" >/dev/null
-cmake --build "$dir" -j "$(nproc)"
+cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="${build_type-${CORVANE_BUILD_TYPE-RelWithDebInfo}}" "${extra[@]}" >/dev/null
+if [ ${#targets[@]} -gt 0 ]; then
+  cmake --build "$dir" -j "$(nproc)" --target "${targets[@]}"
+else
+  cmake --build "$dir" -j "$(nproc)"
+fi

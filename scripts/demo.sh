@@ -1,30 +1,29 @@
 #!/usr/bin/env bash
-# The program's main job: installs what is missing, builds the Windows
-# programs, makes three sample clips and starts Corvane.exe under Wine (in a
-# virtual X display) with launch data that joins them on the fast MP4 route
-# into build-win/demo/joined.mp4; then prints the joined file's details.
+# The program's main job: installs what is missing, builds the joiner alone
+# (optimised, no tests), makes three sample clips and starts Corvane.exe under
+# Wine (on a virtual X display) with launch data that joins them on the fast
+# MP4 route into build-demo/demo/joined.mp4. While it runs, the program's own
+# window is photographed; the script ends by printing the screenshot's path
+# and the joined file's details.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+started=$(date +%s)
 bash scripts/setup.sh
-bash scripts/build.sh windows "$root/build-win"
+build=$root/build-demo
+bash scripts/build.sh demo "$build"
 
-out=$root/build-win/demo
+out=$build/demo
 mkdir -p "$out"
 echo "== making three sample clips in $out"
 for i in 1 2 3; do
-  ffmpeg -v error -y -f lavfi -i "testsrc=duration=3:size=320x240:rate=25" \
-         -f lavfi -i "sine=frequency=$((300 * i)):duration=3" \
+  ffmpeg -v error -y -f lavfi -i "testsrc=duration=4:size=640x360:rate=25" \
+         -f lavfi -i "sine=frequency=$((300 * i)):duration=4" \
          -c:v libx264 -pix_fmt yuv420p -c:a aac -shortest "$out/clip$i.mp4"
 done
 ls -l "$out"/clip*.mp4
 
-exe=$root/build-win/app/Corvane.exe
-if [ ! -f "$exe" ]; then
-  echo "Corvane.exe is not built yet; the sample clips are ready in $out"
-  exit 0
-fi
-rm -f "$out/joined.mp4"
+rm -f "$out/joined.mp4" "$out/corvane-window.png"
 # Launch data: a JSON object with "#" for each double quote, Windows paths
 # (Wine maps the Unix root to drive Z:) with their backslashes doubled.
 winpath() { printf 'Z:%s' "$1" | sed 's|/|\\\\|g'; }
@@ -34,19 +33,22 @@ launch="{#VideoClipsPath#:[$clips],#OutputPath#:#$(winpath "$out/joined.mp4")#,#
 
 echo "== joining the three clips with Corvane.exe under Wine"
 set +e
-bash scripts/with-wine.sh "$root/build-win/wineprefix" wine "$exe" "$launch"
+bash scripts/with-wine.sh "$build/wineprefix" \
+  bash "$root/scripts/run-and-photograph.sh" "$out/corvane-window.png" "Tavrel Corvane" \
+  wine "$build/app/Corvane.exe" "$launch"
 rc=$?
 set -e
-echo "Corvane.exe exited with code $rc (2 is a normal end)"
+echo "Corvane.exe exited with code $rc (2 is the normal end of a launched join)"
 if [ ! -s "$out/joined.mp4" ]; then
   echo "no joined file was made" >&2
   exit 1
 fi
 echo "== the joined file: $out/joined.mp4"
-cli=$root/build-native/cli/corvane-cli
-if [ -x "$cli" ]; then
-  "$cli" probe "$out/joined.mp4"
+ffprobe -v error -show_entries format=format_name,duration,size:stream=codec_type,codec_name,width,height \
+        -of default=noprint_wrappers=1 "$out/joined.mp4"
+if [ -s "$out/corvane-window.png" ]; then
+  echo "== screenshot of the window during the join: $out/corvane-window.png"
 else
-  ffprobe -v error -show_entries format=format_name,duration,size:stream=codec_name,width,height \
-          -of default=noprint_wrappers=1 "$out/joined.mp4"
+  echo "== no screenshot: the window was not seen" >&2
 fi
+echo "== done in $(( $(date +%s) - started )) s"

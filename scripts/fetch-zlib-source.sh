@@ -1,9 +1,15 @@
 #!/usr/bin/env bash
-# Fetches Debian's zlib source package into DEST (for minizip in the Windows build).
+# Fetches Debian's zlib source package into DEST (for minizip in the Windows
+# build), unless DEST already holds it. Build trees configured at the same time
+# wait for each other's fetch (a lock beside DEST).
 # Uses a private apt configuration holding one deb-src line derived from the
 # machine's own apt sources, so the system's configuration stays untouched.
 set -euo pipefail
 dest=$1
+mkdir -p "$(dirname "$dest")"
+exec 9>"$dest.lock"
+flock 9
+[ -f "$dest/contrib/minizip/unzip.c" ] && exit 0
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -20,6 +26,8 @@ apt-get "${opts[@]}" update
 (cd "$work/src" && apt-get "${opts[@]}" source zlib >/dev/null)
 unpacked=$(find "$work/src" -mindepth 1 -maxdepth 1 -type d -name 'zlib-*' | head -n1)
 [ -f "$unpacked/contrib/minizip/unzip.c" ] || { echo "fetch-zlib-source: minizip not found" >&2; exit 1; }
-rm -rf "$dest"
-mkdir -p "$(dirname "$dest")"
-mv "$unpacked" "$dest"
+# Moved beside DEST first and renamed there, so an interrupted copy never
+# looks like a complete source.
+rm -rf "$dest" "$dest.partial"
+mv "$unpacked" "$dest.partial"
+mv "$dest.partial" "$dest"

@@ -7,7 +7,7 @@ set -euo pipefail
 PACKAGES=(
   cmake ninja-build g++ pkg-config dpkg-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine wine64 wine64-tools xvfb x11-apps imagemagick
+  wine wine64 wine64-tools xvfb x11-apps x11-utils imagemagick
   libboost1.81-dev libz-mingw-w64-dev libminizip-dev zlib1g-dev libssl-dev
   googletest ffmpeg nsis python3
   p7zip-full

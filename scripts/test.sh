@@ -21,10 +21,12 @@ ctest --test-dir "$native" --output-on-failure -j2 --timeout 300 2>&1 | tee "$na
 native_rc=${PIPESTATUS[0]}
 
 echo "== Windows tests under Wine"
-retries=$win/wineprefix/wine-start-retries.log
-rm -f "$retries"
-bash scripts/with-wine.sh "$win/wineprefix" \
-  ctest --test-dir "$win" --output-on-failure --timeout 300 2>&1 | tee "$win/ctest.log"
+# Two slots (each a Wine prefix and display of its own) run two tests at a time.
+slots=${CORVANE_WINE_SLOTS:-2}
+rm -f "$win"/wineprefix*/wine-start-retries.log
+CORVANE_WINE_SLOTS=$slots bash scripts/with-wine.sh "$win/wineprefix" bash -c \
+  'ctest --test-dir "$1" --output-on-failure --timeout 300 -j "$CORVANE_WINE_SLOTS" \
+         --resource-spec-file "$CORVANE_WINE_RESOURCE_SPEC"' wine-tests "$win" 2>&1 | tee "$win/ctest.log"
 win_rc=${PIPESTATUS[0]}
 
 count() { sed -nE "s/.*tests passed, ([0-9]+) tests? failed out of ([0-9]+).*/\\$1/p" "$2" | tail -n1; }
@@ -35,8 +37,9 @@ passed=$(( ${nt:-0} + ${wt:-0} - failed ))
 echo "native: $(summary "$native/ctest.log")"
 echo "wine:   $(summary "$win/ctest.log")"
 echo "all: $passed passed, $failed failed"
-if [ -s "$retries" ]; then
-  echo "Wine failed to start a program $(wc -l <"$retries") time(s); each was started once more:"
-  cat "$retries"
+retries=$(cat "$win"/wineprefix*/wine-start-retries.log 2>/dev/null)
+if [ -n "$retries" ]; then
+  echo "Wine failed to start a program $(wc -l <<<"$retries") time(s); each was started once more:"
+  echo "$retries"
 fi
 [ "$native_rc" -eq 0 ] && [ "$win_rc" -eq 0 ] && [ -n "$nt" ] && [ -n "$wt" ]

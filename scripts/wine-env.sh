@@ -14,3 +14,23 @@ corvane_wine_prefix_init() {
     wineserver -w
   fi
 }
+
+# Wine tests run in parallel in "slots": each slot is a prefix of its own
+# (registry, windows, temporary folder, wineserver) on an X display of its own,
+# so tests in different slots cannot see each other's windows or settings.
+# scripts/with-wine.sh prepares the slots and exports CORVANE_WINE_PREFIX_<id>
+# and CORVANE_WINE_DISPLAY_<id>; CTest hands each test one slot of the
+# resource "wine" in CTEST_RESOURCE_GROUP_0_WINE ("id:<id>,slots:1").
+# Outside such a run (or without a slot) the caller's prefix is kept.
+corvane_wine_select_slot() {
+  local group=${CTEST_RESOURCE_GROUP_0_WINE:-}
+  [ -n "$group" ] || return 0
+  local id=${group#id:}
+  id=${id%%,*}
+  local prefix_var=CORVANE_WINE_PREFIX_$id display_var=CORVANE_WINE_DISPLAY_$id
+  if [ -z "${!prefix_var:-}" ] || [ -z "${!display_var:-}" ]; then
+    echo "wine-env: slot '$id' was not prepared by with-wine.sh" >&2
+    return 1
+  fi
+  export WINEPREFIX=${!prefix_var} DISPLAY=${!display_var}
+}

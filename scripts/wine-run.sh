@@ -15,6 +15,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 : "${WINEPREFIX:=$here/../build-win/wineprefix}"
 export WINEPREFIX
 . "$here/wine-env.sh"
+corvane_wine_select_slot || exit 1
 
 out=$(mktemp)
 trap 'rm -f "$out"' EXIT

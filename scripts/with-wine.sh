@@ -1,17 +1,80 @@
 #!/usr/bin/env bash
-# with-wine.sh PREFIX COMMAND... : runs COMMAND with a private Wine prefix, under
-# Xvfb, with a persistent wineserver started first (otherwise Wine's helper
-# processes inherit the caller's pipes and every program start costs seconds).
+# with-wine.sh PREFIX COMMAND... : runs COMMAND with a private Wine prefix, on a
+# virtual X display (Xvfb), with a persistent wineserver started first
+# (otherwise Wine's helper processes inherit the caller's pipes and every
+# program start costs seconds).
+#
+# CORVANE_WINE_SLOTS=N (default 1) prepares N slots for tests that run in
+# parallel: slot 0 is PREFIX, slot k is PREFIX-k, each with a display and a
+# wineserver of its own. The CTest resource file describing them is written
+# to PREFIX.slots.json and exported as CORVANE_WINE_RESOURCE_SPEC, for
+#   ctest -j N --resource-spec-file "$CORVANE_WINE_RESOURCE_SPEC"
+# COMMAND itself runs in slot 0.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-export WINEPREFIX=$(realpath -m "$1"); shift
 . "$here/wine-env.sh"
-corvane_wine_prefix_init
-export CORVANE_WINE_INNER=1
-exec xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-  wineserver -p
-  wineboot >/dev/null 2>&1
-  "$@"
-  rc=$?
-  wineserver -k
-  exit $rc' with-wine "$@"
+base=$(realpath -m "$1"); shift
+slots=${CORVANE_WINE_SLOTS:-1}
+[[ "$slots" =~ ^[1-9][0-9]*$ ]] || { echo "with-wine: CORVANE_WINE_SLOTS must be a positive number" >&2; exit 2; }
+
+slot_prefix() { if [ "$1" -eq 0 ]; then echo "$base"; else echo "$base-$1"; fi; }
+
+work=$(mktemp -d)
+xvfb_pids=()
+stop_all() {
+  for ((k = 0; k < slots; k++)); do
+    WINEPREFIX=$(slot_prefix "$k") wineserver -k >/dev/null 2>&1 || true
+  done
+  [ ${#xvfb_pids[@]} -eq 0 ] || kill "${xvfb_pids[@]}" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap stop_all EXIT
+
+# A fresh prefix takes seconds to create: create the slots' prefixes at once.
+pids=()
+for ((k = 0; k < slots; k++)); do
+  (WINEPREFIX=$(slot_prefix "$k"); corvane_wine_prefix_init) &
+  pids+=($!)
+done
+wait "${pids[@]}"
+
+# Xvfb picks a free display number itself and writes it to the given descriptor.
+for ((k = 0; k < slots; k++)); do
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display$k" >/dev/null 2>&1 &
+  xvfb_pids+=($!)
+done
+for ((k = 0; k < slots; k++)); do
+  for ((i = 0; i < 100; i++)); do
+    [ -s "$work/display$k" ] && break
+    sleep 0.1
+  done
+  [ -s "$work/display$k" ] || { echo "with-wine: Xvfb did not start" >&2; exit 1; }
+  export "CORVANE_WINE_PREFIX_$k=$(slot_prefix "$k")"
+  export "CORVANE_WINE_DISPLAY_$k=:$(head -n1 "$work/display$k")"
+done
+
+pids=()
+for ((k = 0; k < slots; k++)); do
+  prefix_var=CORVANE_WINE_PREFIX_$k display_var=CORVANE_WINE_DISPLAY_$k
+  (export WINEPREFIX=${!prefix_var} DISPLAY=${!display_var}
+   wineserver -p
+   wineboot >/dev/null 2>&1) &
+  pids+=($!)
+done
+wait "${pids[@]}"
+
+spec=$base.slots.json
+{
+  printf '{"version": {"major": 1, "minor": 0}, "local": [{"wine": ['
+  for ((k = 0; k < slots; k++)); do
+    printf '%s{"id": "%d", "slots": 1}' "$([ "$k" -eq 0 ] || echo ', ')" "$k"
+  done
+  printf ']}]}\n'
+} >"$spec"
+export CORVANE_WINE_RESOURCE_SPEC=$spec CORVANE_WINE_SLOTS=$slots
+export WINEPREFIX=$CORVANE_WINE_PREFIX_0 DISPLAY=$CORVANE_WINE_DISPLAY_0
+
+set +e
+"$@"
+rc=$?
+exit $rc

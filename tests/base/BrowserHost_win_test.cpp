@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/PumpMessages_win.h"
+
 #include <string>
 #include <vector>
 
@@ -22,14 +24,6 @@ namespace {
 
 constexpr int kPanelId = 153;
 
-void Pump(DWORD ms) {
-  const DWORD until = GetTickCount() + ms;
-  do {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    Sleep(5);
-  } while (static_cast<LONG>(until - GetTickCount()) > 0);
-}
 
 std::wstring ClassOf(HWND window) {
   wchar_t name[64] = {};
@@ -62,7 +56,7 @@ class BrowserHostTest : public testing::Test {
   }
   void TearDown() override {
     if (IsWindow(m_window)) DestroyWindow(m_window);
-    Pump(20);
+    test::PumpMessagesFor(20);
   }
   HWND MakePlaceholder(int id, bool visible) {
     return CreateWindowExW(0, L"STATIC", L"", WS_CHILD | (visible ? WS_VISIBLE : 0), 12, 230, 400, 105, m_window,
@@ -145,7 +139,7 @@ TEST_F(BrowserHostTest, NavigateReturnsPromptlyAndReadyStateStaysInRange) {
   EXPECT_TRUE(host.Navigate(L"about:blank"));
   EXPECT_TRUE(host.Navigate(L"http://127.0.0.1:9/form", "s=cat&type=video"));
   EXPECT_LT(GetTickCount() - start, 3000u);
-  Pump(300);
+  test::PumpMessagesFor(300);
   const int state = host.ReadyState();
   EXPECT_GE(state, 0);
   EXPECT_LE(state, 4);
@@ -206,7 +200,7 @@ TEST_F(BrowserHostTest, DestroyReleasesEverySiteInEitherOrder) {
     ASSERT_TRUE(host.Create(m_window, kPanelId, nullptr));
     EXPECT_EQ(CBrowserHost::LiveSiteCount(), 1);
     host.Navigate(L"about:blank");
-    Pump(100);
+    test::PumpMessagesFor(100);
     host.Destroy();
     EXPECT_EQ(CBrowserHost::LiveSiteCount(), 0);
     host.Destroy();  // twice is harmless
@@ -221,7 +215,7 @@ TEST_F(BrowserHostTest, DestroyReleasesEverySiteInEitherOrder) {
     DestroyWindow(m_window);
     EXPECT_EQ(host.Window(), nullptr);
   }
-  Pump(50);
+  test::PumpMessagesFor(50);
   EXPECT_EQ(CBrowserHost::LiveSiteCount(), 0);
 }
 
@@ -429,13 +423,13 @@ TEST_F(BrowserHostTest, ControlEventsReachTheDialogsHooksAndCancelStopsTheNaviga
   if (!dialog.Host()->EventsConnected()) GTEST_SKIP() << "this system's control offers no events";
   // A failing address: before-navigate, then (if it goes ahead) an error.
   dialog.Host()->Navigate(L"http://127.0.0.1:9/a");
-  Pump(300);
+  test::PumpMessagesFor(300);
   ASSERT_FALSE(dialog.seen.empty());
   EXPECT_EQ(dialog.seen.front(), L"before http://127.0.0.1:9/a");
   // An address the hook cancels: seen before, never an error.
   dialog.seen.clear();
   dialog.Host()->Navigate(L"http://127.0.0.1:9/cancel");
-  Pump(300);
+  test::PumpMessagesFor(300);
   EXPECT_EQ(dialog.seen, (std::vector<std::wstring>{L"before http://127.0.0.1:9/cancel"}));
   dialog.Shutdown();
   EXPECT_EQ(CBrowserHost::LiveSiteCount(), 0);

@@ -13,7 +13,7 @@ struct AddressCase {
   std::wstring expected;
 };
 
-class ResourcePageAddressTest : public testing::TestWithParam<AddressCase> {};
+class ResourcePageAddressTest : public ::testing::TestWithParam<AddressCase> {};
 
 TEST_P(ResourcePageAddressTest, Builds) {
   EXPECT_EQ(ResourcePageAddress(GetParam().modulePath, GetParam().page), GetParam().expected);
@@ -21,7 +21,7 @@ TEST_P(ResourcePageAddressTest, Builds) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ResourcePageAddressTest,
-    testing::Values(
+    ::testing::Values(
         AddressCase{"Plain", L"C:\\Program Files\\Tavrel\\Corvane.exe", L"snap.htm",
                     L"res://C:\\Program Files\\Tavrel\\Corvane.exe/snap.htm"},
         AddressCase{"LongForm", L"\\\\?\\D:\\Apps\\Corvane.exe", L"snap.htm", L"res://D:\\Apps\\Corvane.exe/snap.htm"},
@@ -32,6 +32,6 @@ INSTANTIATE_TEST_SUITE_P(
                     L"res://C:\\Vid\u00e9os\\\u5de5\\Corvane.exe/snap.htm"},
         AddressCase{"NoPath", L"", L"snap.htm", L""},
         AddressCase{"NoPage", L"C:\\Corvane.exe", L"", L""}),
-    [](const testing::TestParamInfo<AddressCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<AddressCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

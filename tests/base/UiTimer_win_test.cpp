@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/PumpMessages_win.h"
+
 #include <memory>
 #include <stdexcept>
 
@@ -11,45 +13,36 @@ using namespace corvane;
 
 namespace {
 
-// Runs this thread's message loop for about ms milliseconds.
-void Pump(DWORD ms) {
-  const DWORD until = GetTickCount() + ms;
-  while (static_cast<LONG>(until - GetTickCount()) > 0) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    Sleep(2);
-  }
-}
 
 TEST(UiTimerWindows, HandlerReturningFalseStopsTheTimer) {
   int calls = 0;
   DWORD lastTick = 0;
   UiTimer timer([&](uint32_t tick) { lastTick = tick; return ++calls < 3; }, 20);
   EXPECT_TRUE(timer.IsRunning());
-  Pump(400);
+  test::PumpMessagesFor(400);
   EXPECT_EQ(calls, 3);
   EXPECT_FALSE(timer.IsRunning());
   EXPECT_NE(lastTick, 0u);
   timer.Start();
-  Pump(150);
+  test::PumpMessagesFor(150);
   EXPECT_GE(calls, 4);
 }
 
 TEST(UiTimerWindows, KillStopsIt) {
   int calls = 0;
   UiTimer timer([&](uint32_t) { return ++calls, true; }, 20);
-  Pump(150);
+  test::PumpMessagesFor(150);
   timer.Kill();
   const int atKill = calls;
   EXPECT_GT(atKill, 0);
-  Pump(150);
+  test::PumpMessagesFor(150);
   EXPECT_EQ(calls, atKill);
 }
 
 TEST(UiTimerWindows, ThrowingHandlerKillsTheTimer) {
   int calls = 0;
   UiTimer timer([&](uint32_t) -> bool { ++calls; throw std::runtime_error("x"); }, 20);
-  Pump(200);
+  test::PumpMessagesFor(200);
   EXPECT_EQ(calls, 1);
   EXPECT_FALSE(timer.IsRunning());
 }
@@ -58,7 +51,7 @@ TEST(UiTimerWindows, HandlerMayDestroyItsOwnTimer) {
   int calls = 0;
   std::unique_ptr<UiTimer> timer;
   timer = std::make_unique<UiTimer>([&](uint32_t) { ++calls; timer.reset(); return false; }, 20);
-  Pump(200);
+  test::PumpMessagesFor(200);
   EXPECT_EQ(calls, 1);
   EXPECT_EQ(timer, nullptr);
 }

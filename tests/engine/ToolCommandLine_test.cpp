@@ -21,7 +21,7 @@ TEST_P(SplitToolCommandLineTable, GivesExpectedArguments) {
   EXPECT_EQ(SplitToolCommandLine(GetParam().commandLine), GetParam().expected);
 }
 
-const SSplitCase kCases[] = {
+const SSplitCase kSplitCases[] = {
     {"Empty", L"", {}},
     {"OnlyBlanks", L" \t  ", {}},
     {"PlainTokens", L"ffmpeg -i a.flv", {L"ffmpeg", L"-i", L"a.flv"}},
@@ -35,7 +35,7 @@ const SSplitCase kCases[] = {
     {"TrailingBlank", L"a ", {L"a"}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, SplitToolCommandLineTable, ::testing::ValuesIn(kCases),
+INSTANTIATE_TEST_SUITE_P(Cases, SplitToolCommandLineTable, ::testing::ValuesIn(kSplitCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Utf16Length, CountsSupplementaryCharactersTwice) {

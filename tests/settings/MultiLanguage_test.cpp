@@ -16,7 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::wstring WidePath(const fs::path& p) {
+std::wstring PackPath(const fs::path& p) {
 #ifdef _WIN32
   return p.wstring();
 #else
@@ -61,7 +61,7 @@ class LanguageFolderFixture : public ::testing::Test {
   }
   CMultiLanguage::SOptions Options(const std::wstring& language, CPreference* store = nullptr) {
     CMultiLanguage::SOptions options;
-    options.languageFolder = WidePath(folder / "");
+    options.languageFolder = PackPath(folder / "");
     options.store = store;
     options.defaultLanguage = language;
     return options;

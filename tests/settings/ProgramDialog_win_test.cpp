@@ -16,10 +16,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kProgram = fs::path(CORVANE_BUILD_DIR) / "app" / "Corvane.exe";
+const fs::path kCorvaneExe = fs::path(CORVANE_BUILD_DIR) / "app" / "Corvane.exe";
 const fs::path kPacks = fs::path(CORVANE_TEST_DATA).parent_path().parent_path() / "resources" / "language";
 
-INT_PTR CALLBACK DialogProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
+INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 
 BOOL CALLBACK CollectText(HWND child, LPARAM texts) {
   wchar_t buffer[256] = {};
@@ -37,7 +37,7 @@ std::set<std::wstring> ChildTexts(HWND dialog) {
 class ProgramDialog : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!fs::exists(kProgram)) GTEST_SKIP() << "Corvane.exe not built: " << kProgram;
+    if (!fs::exists(kCorvaneExe)) GTEST_SKIP() << "Corvane.exe not built: " << kCorvaneExe;
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_USEREX_CLASSES};
     InitCommonControlsEx(&icc);
     // The dialog names the program's window class, a copy of the dialog class.
@@ -49,9 +49,9 @@ class ProgramDialog : public ::testing::Test {
     cls.hInstance = GetModuleHandleW(nullptr);
     RegisterClassExW(&cls);
 
-    module = LoadLibraryExW(kProgram.wstring().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    module = LoadLibraryExW(kCorvaneExe.wstring().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr) << GetLastError();
-    dialog = CreateDialogParamW(module, MAKEINTRESOURCEW(129), nullptr, DialogProc, 0);
+    dialog = CreateDialogParamW(module, MAKEINTRESOURCEW(129), nullptr, QuietDialogProc, 0);
     ASSERT_NE(dialog, nullptr) << GetLastError();
 
     CMultiLanguage::SOptions options;

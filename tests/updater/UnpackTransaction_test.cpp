@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/updater/UpdaterTestFiles.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -16,18 +18,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path Fixture(const char* name) { return fs::path(CORVANE_TEST_DATA) / "updater" / name; }
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteAll(const fs::path& path, const std::string& text) {
-  fs::create_directories(path.parent_path());
-  std::ofstream out(path, std::ios::binary);
-  out << text;
-}
+using updater_test::Fixture;
+using updater_test::ReadAll;
+using updater_test::WriteAll;
 
 // Everything under a folder: each file's bytes, and each folder (as "name/").
 using TSnapshot = std::map<std::string, std::string>;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/updater/UpdaterTestFiles.h"
+
 #include "ParamName.h"
 
 #include <filesystem>
@@ -23,17 +25,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path Fixture(const char* name) { return fs::path(CORVANE_TEST_DATA) / "updater" / name; }
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteAll(const fs::path& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary);
-  out << text;
-}
+using updater_test::Fixture;
+using updater_test::ReadAll;
+using updater_test::WriteAll;
 
 // Last-write time of a file as local calendar fields.
 SDosDateTime LocalWriteTime(const fs::path& path) {
