@@ -31,6 +31,7 @@ namespace fs = std::filesystem;
 
 const fs::path kSourceRoot = fs::path(CORVANE_TEST_DATA).parent_path().parent_path();
 const fs::path kPackFolder = kSourceRoot / "resources" / "language";
+
 std::wstring WidePath(const fs::path& p) {
 #ifdef _WIN32
   return p.wstring();
@@ -76,7 +77,7 @@ size_t Count(const std::wstring& text, const std::wstring& what) {
 // names ("#Name#") and the product names.
 std::multiset<std::wstring> FixedTokens(const std::wstring& text) {
   static const std::wregex token(
-      LR"re(%[1-9]|%%|%[-+ #0]*[0-9]*(?:\.[0-9]+)?(?:ll|l|h)?[sSdiuxXfc]|#[A-Za-z]+#|Corvane|Tavrel|FFmpeg)re");
+      LR"re(%[1-9]|%%|%[-+#0]*[0-9]*(?:\.[0-9]+)?(?:ll|l|h)?[sSdiuxXfc]|#[A-Za-z]+#|Corvane|Tavrel|FFmpeg)re");
   std::multiset<std::wstring> tokens;
   for (std::wsregex_iterator it(text.begin(), text.end(), token), end; it != end; ++it) tokens.insert(it->str());
   return tokens;
@@ -111,7 +112,8 @@ TEST(ShippedLanguagePacks, EveryPackTranslatesEveryEnglishKeyKeepingItsFixedPart
       EXPECT_EQ(Count(translated, L"\n"), Count(text, L"\n")) << "line breaks differ: " << Narrow(translated);
       EXPECT_EQ(Joined(FixedTokens(translated)), Joined(FixedTokens(text))) << Narrow(translated);
     }
-    for (const auto& [key, text] : pack) EXPECT_TRUE(english.count(key)) << "key " << Narrow(key) << " that English lacks";
+    for (const auto& [key, text] : pack)
+      EXPECT_TRUE(english.count(key)) << "key " << Narrow(key) << " that English lacks";
   }
 }
 

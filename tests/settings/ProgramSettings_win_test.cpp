@@ -148,8 +148,10 @@ TShownTexts ShownTexts(testing_driver::CMainWindowDriver& driver) {
 // tab (menu texts, the box's items) are looked up on their own.
 std::wstring InPack(const TLanguageTable& englishTextToKey, const TLanguageTable& pack, const std::wstring& text) {
   const size_t tab = text.find(L'\t');
-  if (tab != std::wstring::npos)
-    return InPack(englishTextToKey, pack, text.substr(0, tab)) + L'\t' + InPack(englishTextToKey, pack, text.substr(tab + 1));
+  if (tab != std::wstring::npos) {
+    return InPack(englishTextToKey, pack, text.substr(0, tab)) + L'\t' +
+           InPack(englishTextToKey, pack, text.substr(tab + 1));
+  }
   const auto key = englishTextToKey.find(text);
   if (key == englishTextToKey.end()) return text;
   const auto translated = pack.find(key->second);
