@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """Draws the 16 x 16 flag-style icons of the language packs.
 
-Writes English.bmp, German.bmp and French.bmp (24-bit, uncompressed) into
+Writes one "<language>.bmp" per pack (24-bit, uncompressed) into
 resources/language/ (or the folder given as the first argument). The two top
 and two bottom rows are magenta, which the language box shows as transparent,
-so each flag is 16 x 12 pixels.
+so each flag is 16 x 12 pixels. The flags are simplified: emblems and coats
+of arms are left out where 16 pixels cannot show them.
 """
+import math
 import os
 import struct
 import sys
@@ -40,6 +42,86 @@ def english(x, y):
     return blue
 
 
+def spanish(x, y):
+    # Red, yellow (twice as tall), red.
+    return (170, 21, 27) if y < 3 or y >= 9 else (241, 191, 0)
+
+
+def italian(x, y):
+    # Three vertical stripes: green, white, red.
+    if x < 5:
+        return (0, 146, 70)
+    return WHITE if x < 11 else (206, 43, 55)
+
+
+def portuguese_brazilian(x, y):
+    # Green field, yellow rhombus, blue disc.
+    cx, cy = x - 7.5, y - 5.5
+    if cx * cx + cy * cy < 3.2 * 3.2:
+        return (0, 39, 118)
+    if abs(cx) / 7.4 + abs(cy) / 5.4 <= 1.0:
+        return (254, 221, 0)
+    return (0, 151, 57)
+
+
+def russian(x, y):
+    # Three horizontal stripes: white, blue, red.
+    return [WHITE, (0, 57, 166), (213, 43, 30)][y // 4]
+
+
+def polish(x, y):
+    # White over red.
+    return WHITE if y < 6 else (220, 20, 60)
+
+
+def japanese(x, y):
+    # A red disc on white, framed in light grey so that the white shows
+    # against a white list.
+    if x in (0, SIZE - 1) or y in (0, 11):
+        return (192, 192, 192)
+    cx, cy = x - 7.5, y - 5.5
+    return (188, 0, 45) if cx * cx + cy * cy < 3.6 * 3.6 else WHITE
+
+
+def _in_star(px, py, cx, cy, radius):
+    # Inside a five-pointed star with one point up (outer radius `radius`).
+    points = []
+    for i in range(10):
+        r = radius if i % 2 == 0 else radius * 0.382
+        angle = math.pi / 2 + i * math.pi / 5
+        points.append((cx + r * math.cos(angle), cy - r * math.sin(angle)))
+    inside = False
+    for i in range(10):
+        (x1, y1), (x2, y2) = points[i], points[i - 1]
+        if (y1 > py) != (y2 > py) and px < x1 + (py - y1) * (x2 - x1) / (y2 - y1):
+            inside = not inside
+    return inside
+
+
+def chinese_simplified(x, y):
+    # Red field, a large yellow star and four small ones (single pixels) to
+    # its right.
+    yellow, red = (255, 222, 0), (222, 41, 16)
+    samples = [(x + (i + 0.5) / 4, y + (j + 0.5) / 4) for i in range(4) for j in range(4)]
+    if sum(_in_star(px, py, 3.5, 3.6, 3.4) for px, py in samples) >= 6:
+        return yellow
+    return yellow if (x, y) in ((7, 1), (8, 3), (8, 5), (7, 7)) else red
+
+
+FLAGS = (
+    ('English', english),
+    ('German', german),
+    ('French', french),
+    ('Spanish', spanish),
+    ('Italian', italian),
+    ('Portuguese Brazilian', portuguese_brazilian),
+    ('Russian', russian),
+    ('Polish', polish),
+    ('Japanese', japanese),
+    ('Chinese Simplified', chinese_simplified),
+)
+
+
 def write_bmp(path, pixel):
     row_bytes = SIZE * 3  # 48: already a multiple of four
     image = bytearray()
@@ -58,7 +140,7 @@ def main():
     here = os.path.dirname(os.path.abspath(__file__))
     folder = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, '..', 'resources', 'language')
     os.makedirs(folder, exist_ok=True)
-    for name, pixel in (('English', english), ('German', german), ('French', french)):
+    for name, pixel in FLAGS:
         write_bmp(os.path.join(folder, name + '.bmp'), pixel)
 
 

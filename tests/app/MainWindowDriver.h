@@ -13,6 +13,7 @@
 #include "base/StdStr.h"
 #include "base/TextConvert.h"
 #include "engine/ToolRunner.h"
+#include "settings/TranslatableControl.h"
 
 namespace corvane {
 namespace testing_driver {
@@ -234,6 +235,30 @@ class CMainWindowDriver {
   // What dragging a column's edge does.
   void SetColumnWidth(int index, int width) {
     SendMessageW(Item(1011), LVM_SETCOLUMNWIDTH, index, width);
+  }
+  // Title of header item `index`.
+  std::wstring ColumnTitle(int index) {
+    CRemoteBuffer buffer(m_pi.dwProcessId, sizeof(HDITEMW) + 256 * sizeof(wchar_t));
+    HDITEMW item = {};
+    item.mask = HDI_TEXT;
+    item.cchTextMax = 256;
+    item.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(buffer.Remote()) + sizeof(HDITEMW));
+    buffer.Write(&item, sizeof item);
+    if (!SendMessageW(Header(), HDM_GETITEMW, index, reinterpret_cast<LPARAM>(buffer.Remote()))) return L"";
+    wchar_t text[256] = {};
+    buffer.Read(text, sizeof text - sizeof(wchar_t), sizeof(HDITEMW));
+    return text;
+  }
+  // The caption an image button or link keeps for itself (empty for other
+  // controls), asked for through the program's private caption message.
+  std::wstring OwnCaption(HWND control) {
+    if (SendMessageW(control, kMsgIsTranslatableControl, 0, 0) != 1) return L"";
+    CRemoteBuffer buffer(m_pi.dwProcessId, 256 * sizeof(wchar_t));
+    wchar_t text[256] = {};
+    buffer.Write(text, sizeof text);
+    SendMessageW(control, kMsgGetControlCaption, 255, reinterpret_cast<LPARAM>(buffer.Remote()));
+    buffer.Read(text, sizeof text - sizeof(wchar_t));
+    return text;
   }
   int SelectedRow() const { return static_cast<int>(SendMessageW(Item(1011), LVM_GETNEXTITEM, -1, LVNI_SELECTED)); }
 

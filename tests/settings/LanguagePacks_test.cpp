@@ -1,12 +1,16 @@
-// The shipped language packs: complete translations, and every text the
-// programs show present in English.lng.
+// The shipped language packs (every .lng in resources/language, so a new
+// pack is checked as soon as it is added): complete translations that keep
+// what the programs fill in, well-formed files, and every text the programs
+// show present in English.lng.
 //
 // When TextsShownByTheProgramsAreInTheEnglishPack fails, add the listed
 // lines to resources/language/English.lng (and translate them in the other
-// packs, which PacksTranslateEveryEnglishKey then asks for).
+// packs, which EveryPackTranslatesEveryEnglishKeyKeepingItsFixedParts then
+// asks for).
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -18,6 +22,7 @@
 
 #include "base/IniReader.h"
 #include "base/TextConvert.h"
+#include "settings/DefaultLanguageName.h"
 
 namespace corvane {
 namespace {
@@ -26,7 +31,6 @@ namespace fs = std::filesystem;
 
 const fs::path kSourceRoot = fs::path(CORVANE_TEST_DATA).parent_path().parent_path();
 const fs::path kPackFolder = kSourceRoot / "resources" / "language";
-const char* const kTranslatedPacks[] = {"German", "French"};
 
 std::wstring WidePath(const fs::path& p) {
 #ifdef _WIN32
@@ -34,6 +38,19 @@ std::wstring WidePath(const fs::path& p) {
 #else
   return Utf8ToWide(p.string());
 #endif
+}
+
+std::string Narrow(const std::wstring& text) { return WideToUtf8(text); }
+
+// Every pack in the folder but English, by language name.
+std::vector<std::string> TranslatedPacks() {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (fs::directory_iterator it(kPackFolder, ec), end; !ec && it != end; it.increment(ec)) {
+    if (it->path().extension() == ".lng" && it->path().stem() != "English") names.push_back(it->path().stem().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 std::map<std::wstring, std::wstring> ReadPack(const std::string& name) {
@@ -44,41 +61,93 @@ std::map<std::wstring, std::wstring> ReadPack(const std::string& name) {
   return strings;
 }
 
+std::string FileBytes(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
 size_t Count(const std::wstring& text, const std::wstring& what) {
   size_t n = 0;
   for (size_t at = text.find(what); at != std::wstring::npos; at = text.find(what, at + what.size())) ++n;
   return n;
 }
 
-TEST(ShippedLanguagePacks, PacksTranslateEveryEnglishKey) {
+// What the programs fill in or pass through untouched: message arguments
+// ("%1".."%9"), printf fields ("%s", "%d", "%.2f", "%%"), launch-data
+// names ("#Name#") and the product names.
+std::multiset<std::wstring> FixedTokens(const std::wstring& text) {
+  static const std::wregex token(
+      LR"re(%[1-9]|%%|%[-+#0]*[0-9]*(?:\.[0-9]+)?(?:ll|l|h)?[sSdiuxXfc]|#[A-Za-z]+#|Corvane|Tavrel|FFmpeg)re");
+  std::multiset<std::wstring> tokens;
+  for (std::wsregex_iterator it(text.begin(), text.end(), token), end; it != end; ++it) tokens.insert(it->str());
+  return tokens;
+}
+
+std::string Joined(const std::multiset<std::wstring>& tokens) {
+  std::string out;
+  for (const std::wstring& token : tokens) out += " " + Narrow(token);
+  return out.empty() ? " (none)" : out;
+}
+
+TEST(ShippedLanguagePacks, EveryPackTranslatesEveryEnglishKeyKeepingItsFixedParts) {
   const auto english = ReadPack("English");
   ASSERT_GT(english.size(), 50u) << "English.lng missing or unreadable in " << kPackFolder;
-  for (const char* name : kTranslatedPacks) {
+  const std::vector<std::string> packs = TranslatedPacks();
+  ASSERT_GE(packs.size(), 9u) << "packs missing from " << kPackFolder;
+  for (const std::string& name : packs) {
+    SCOPED_TRACE(name + ".lng");
     const auto pack = ReadPack(name);
     for (const auto& [key, text] : english) {
+      SCOPED_TRACE("key " + Narrow(key) + ": " + Narrow(text));
       auto it = pack.find(key);
-      ASSERT_NE(it, pack.end()) << name << ".lng lacks key " << WideToUtf8(key);
-      EXPECT_FALSE(it->second.empty()) << name << " key " << WideToUtf8(key);
-      // Keyboard accelerators and format fields must survive translation.
-      EXPECT_EQ(Count(it->second, L"&"), Count(text, L"&")) << name << " key " << WideToUtf8(key);
-      EXPECT_EQ(Count(it->second, L"%s"), Count(text, L"%s")) << name << " key " << WideToUtf8(key);
+      if (it == pack.end()) {
+        ADD_FAILURE() << "key missing";
+        continue;
+      }
+      const std::wstring& translated = it->second;
+      EXPECT_FALSE(translated.empty());
+      // One keyboard accelerator where English has one, on a character.
+      EXPECT_EQ(Count(translated, L"&"), Count(text, L"&")) << Narrow(translated);
+      EXPECT_NE(translated.back(), L'&') << Narrow(translated);
+      EXPECT_EQ(Count(translated, L"\n"), Count(text, L"\n")) << "line breaks differ: " << Narrow(translated);
+      EXPECT_EQ(Joined(FixedTokens(translated)), Joined(FixedTokens(text))) << Narrow(translated);
     }
     for (const auto& [key, text] : pack)
-      EXPECT_TRUE(english.count(key)) << name << ".lng has key " << WideToUtf8(key) << " that English lacks";
+      EXPECT_TRUE(english.count(key)) << "key " << Narrow(key) << " that English lacks";
   }
 }
 
-TEST(ShippedLanguagePacks, EachPackNamesAnIconThatExists) {
-  for (const char* name : {"English", "German", "French"}) {
+// Packs are UTF-8 with a byte-order mark (without it the reader takes them
+// as ANSI), with Windows line ends, and name a 16 x 16 24-bit bitmap.
+TEST(ShippedLanguagePacks, EachPackIsUtf8AndNamesAnIconThatExists) {
+  std::vector<std::string> packs = TranslatedPacks();
+  packs.push_back("English");
+  for (const std::string& name : packs) {
+    SCOPED_TRACE(name + ".lng");
+    const std::string bytes = FileBytes(kPackFolder / (name + ".lng"));
+    EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF") << "no byte-order mark";
+    size_t bareLineFeeds = 0;
+    for (size_t at = bytes.find('\n'); at != std::string::npos; at = bytes.find('\n', at + 1))
+      bareLineFeeds += at == 0 || bytes[at - 1] != '\r';
+    EXPECT_EQ(bareLineFeeds, 0u) << "lines must end with CR LF";
+
     CIniReader reader;
-    ASSERT_TRUE(reader.Open(WidePath(kPackFolder / (std::string(name) + ".lng")))) << name;
+    ASSERT_TRUE(reader.Open(WidePath(kPackFolder / (name + ".lng"))));
     const std::wstring icon = reader.GetString(L"Info", L"icon", L"");
-    ASSERT_FALSE(icon.empty()) << name;
-    std::ifstream bitmap(kPackFolder / WideToUtf8(icon), std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(bitmap)), std::istreambuf_iterator<char>());
-    ASSERT_EQ(bytes.size(), 54u + 16 * 16 * 3) << name << ": a 16 x 16 24-bit bitmap";
-    EXPECT_EQ(bytes.substr(0, 2), "BM");
+    ASSERT_FALSE(icon.empty()) << "no [Info] icon";
+    const std::string bitmap = FileBytes(kPackFolder / Narrow(icon));
+    ASSERT_EQ(bitmap.size(), 54u + 16 * 16 * 3) << Narrow(icon) << ": a 16 x 16 24-bit bitmap";
+    EXPECT_EQ(bitmap.substr(0, 2), "BM");
   }
+}
+
+// A pack is chosen at first start by the system language's name, so each
+// must carry a name the system language can give.
+TEST(ShippedLanguagePacks, EveryPackIsNamedAsASystemLanguage) {
+  std::set<std::string> systemNames;
+  for (uint32_t id = 0; id <= 0xFFFF; ++id) systemNames.insert(Narrow(LanguageNameForId(static_cast<uint16_t>(id))));
+  for (const std::string& name : TranslatedPacks())
+    EXPECT_TRUE(systemNames.count(name)) << name << ".lng is named as no system language";
 }
 
 // --- Texts the programs show -------------------------------------------
