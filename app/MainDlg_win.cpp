@@ -18,6 +18,7 @@
 #include "app/resource.h"
 #include "base/AppCommonPath.h"
 #include "base/F3DFileName.h"
+#include "base/F3DLogHTML.h"
 #include "base/ModuleFileInfo.h"
 #include "base/ResourcePageAddress.h"
 #include "base/TextConvert.h"
@@ -377,6 +378,9 @@ void CMainDlg::NavigatePanelToStartPage() {
 }
 
 void CMainDlg::OnBeforeNavigate(const std::wstring& url, const std::string& postData, bool& cancel) {
+  // The panel's traffic in the log: where it has no page engine, this is all
+  // there is to see of it.
+  CF3DLogHTML::Instance().Log(kLogInfo, L"Web panel: before navigate " + url);
   switch (FilterMainPanelNavigation(url, postData)) {
     case EMainPanelAction::kProceed:
       return;
@@ -398,7 +402,8 @@ void CMainDlg::OnBeforeNavigate(const std::wstring& url, const std::string& post
   }
 }
 
-void CMainDlg::OnNavigateError(const std::wstring& url, long /*statusCode*/) {
+void CMainDlg::OnNavigateError(const std::wstring& url, long statusCode) {
+  CF3DLogHTML::Instance().LogFormat(kLogInfo, L"Web panel: navigate error %ld %ls", statusCode, url.c_str());
   const std::wstring offline =
       ResourcePageAddress(CF3DFileName::FromModule(nullptr).FullPath(), kOfflinePage);
   CBrowserHost* browser = Browser();
