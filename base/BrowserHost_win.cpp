@@ -44,6 +44,10 @@ bool RegisterPanelClass(WNDPROC procedure) {
   return RegisterClassExW(&panelClass) != 0;
 }
 
+// The command group of the control's host commands (mingw-w64 declares it
+// but no import library defines it).
+constexpr GUID kDocHostCommandHandler = {0xf38bc242, 0xb950, 0x11d1, {0x89, 0x18, 0x00, 0xc0, 0x4f, 0xc2, 0xc8, 0x36}};
+
 // One property of the error event, as text; empty when it has none.
 std::wstring EventProperty(IDispatch* event, const wchar_t* name) {
   DISPID id = 0;
@@ -197,7 +201,7 @@ class CBrowserSite final : public IOleClientSite,
   // is shown, and the page's scripts keep running.
   STDMETHODIMP QueryStatus(const GUID*, ULONG, OLECMD*, OLECMDTEXT*) override { return OLECMDERR_E_UNKNOWNGROUP; }
   STDMETHODIMP Exec(const GUID* group, DWORD command, DWORD, VARIANT* in, VARIANT* out) override {
-    if (!group || !IsEqualGUID(*group, CGID_DocHostCommandHandler)) return OLECMDERR_E_UNKNOWNGROUP;
+    if (!group || !IsEqualGUID(*group, kDocHostCommandHandler)) return OLECMDERR_E_UNKNOWNGROUP;
     if (command != OLECMDID_SHOWSCRIPTERROR) return OLECMDERR_E_NOTSUPPORTED;
     SScriptError error;
     if (ReadScriptError(in, error) && ScriptErrorLog().Record(error)) {
