@@ -115,9 +115,15 @@ TEST(WebPanel, StartPageOnStartAndCommand2007BuiltInPageAfterAFailure) {
 
   const std::wstring startPage = L"before navigate http://";
   const std::wstring query = L"/api_joiner.php?lang=";
-  ASSERT_TRUE(WaitFor([&] { return app.CountContaining(query) >= 1; })) << "the panel never asked for its start page";
+  const auto startRequests = [&] {
+    size_t count = 0;
+    for (const std::wstring& line : app.Lines())
+      count += line.find(startPage) != std::wstring::npos && line.find(query) != std::wstring::npos;
+    return count;
+  };
+  ASSERT_TRUE(WaitFor([&] { return startRequests() >= 1; })) << "the panel never asked for its start page";
   for (const std::wstring& line : app.Lines()) {
-    if (line.find(query) == std::wstring::npos) continue;
+    if (line.find(query) == std::wstring::npos || line.find(L"before navigate") == std::wstring::npos) continue;
     EXPECT_NE(line.find(startPage), std::wstring::npos) << line;
     EXPECT_NE(line.find(L"&type=joiner&ver=v2.2"), std::wstring::npos) << line;
   }
@@ -128,10 +134,9 @@ TEST(WebPanel, StartPageOnStartAndCommand2007BuiltInPageAfterAFailure) {
   EXPECT_GE(app.CountContaining(L"Web panel: navigate error"), 1u);
   EXPECT_GE(app.CountContaining(L"before navigate res://"), 1u);
 
-  const size_t before = app.CountContaining(startPage + L"");
+  const size_t before = startRequests();
   PostMessageW(window, WM_COMMAND, MAKEWPARAM(2007, BN_CLICKED), 0);
-  EXPECT_TRUE(WaitFor([&] { return app.CountContaining(query) >= 2; })) << "command 2007 did not reload the panel";
-  EXPECT_GE(app.CountContaining(startPage), before);
+  EXPECT_TRUE(WaitFor([&] { return startRequests() > before; })) << "command 2007 did not reload the panel";
 
   PostMessageW(window, WM_CLOSE, 0, 0);
   ASSERT_TRUE(WaitFor([&] { return app.Ended(); }));
