@@ -166,8 +166,9 @@ class CMainWindowDriver {
   ~CMainWindowDriver() { Stop(); }
   bool Start(const std::wstring& arguments = L"") { return StartProgram(BuildTreePath("app/Corvane.exe"), arguments); }
   // A copy of the program elsewhere (a folder of its own, with or without
-  // the programs it starts beside it).
-  bool StartProgram(const std::wstring& program, const std::wstring& arguments = L"") {
+  // the programs it starts beside it). Without `waitForWindow` only the
+  // process is started (a window that hides itself at once is not waited for).
+  bool StartProgram(const std::wstring& program, const std::wstring& arguments = L"", bool waitForWindow = true) {
     std::wstring commandLine = L"\"" + program + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;
     STARTUPINFOW si = {};
@@ -175,6 +176,7 @@ class CMainWindowDriver {
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi)) {
       return false;
     }
+    if (!waitForWindow) return true;
     WaitFor([&] { return (m_window = FindTopWindow(m_pi.dwProcessId, L"Tavrel Video")) != nullptr; }, 30s);
     return m_window != nullptr;
   }
