@@ -8,6 +8,7 @@
 #include "online/PanelAddresses.h"
 #include "online/WebUrl.h"
 #include "settings/MultiLanguage.h"
+#include "settings/StoredPlacement.h"
 
 namespace corvane {
 namespace {
@@ -16,6 +17,9 @@ constexpr int kCmdClose = 2;
 constexpr int kCmdDownload = 2030;
 constexpr int kToolbarHeight = 32;  // pixels of the toolbar page above the page
 constexpr wchar_t kTitleSuffix[] = L" - Corvane";
+// Where the windows' last position is kept (all stand-alone windows share it).
+constexpr wchar_t kPlacementSection[] = L"Settings";
+constexpr wchar_t kPlacementKey[] = L"SBPlacement";
 
 void OpenInSystemBrowser(const std::wstring& address) {
   ShellExecuteW(/*window=*/nullptr, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
@@ -69,7 +73,7 @@ bool CSimpleBrowserDlg::Create() {
   m_window = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SIMPLE_BROWSER), /*parent=*/nullptr,
                                 &CSimpleBrowserDlg::DialogProc, reinterpret_cast<LPARAM>(this));
   if (!m_window) return false;
-  ShowWindow(m_window, SW_SHOWNORMAL);
+  if (!ApplyStoredPlacement(m_window, kPlacementSection, kPlacementKey)) ShowWindow(m_window, SW_SHOWNORMAL);
   return true;
 }
 
@@ -111,6 +115,7 @@ bool CSimpleBrowserDlg::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM
       DestroyWindow(m_window);
       return true;
     case WM_DESTROY:
+      StoreWindowPlacement(m_window, kPlacementSection, kPlacementKey);
       m_toolbar.reset();
       CSBDlgManager::Instance().Remove(m_window);
       if (m_request.closingEndsProgram && m_request.owner) {

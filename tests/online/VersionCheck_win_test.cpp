@@ -2,9 +2,10 @@
 // serves the version file: the New Version dialog, the hand-off to a
 // stand-in updater (the launch recorder copied as "updater.exe"), the
 // installer page without one, "Don't remind me again", the tip page of a
-// program below the minimum version, and a version file that is an error
-// page. The recorder also stands in for the web browser (the http handler
-// of this prefix), which shows pages where the system has no page engine.
+// program below the minimum version with the stand-alone window's stored
+// position, and a version file that is an error page. The recorder also
+// stands in for the web browser (the http handler of this prefix), which
+// shows pages where the system has no page engine.
 // One test: every scenario starts the program once, and they share a setup.
 #include <windows.h>
 #include <shlobj.h>
@@ -96,6 +97,8 @@ class VersionCheck : public ::testing::Test {
     // program's settings is put back afterwards.
     for (const wchar_t* name : {L"Language", L"SysFlags", L"DismissedVersion"}) m_saved.push_back(Save(kConfigKey, name));
     m_saved.push_back(Save(kSettingsKey, L"UpdateURL"));
+    m_saved.push_back(Save(kSettingsKey, L"SBPlacement"));
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"SBPlacement");
     SetText(HKEY_CURRENT_USER, kConfigKey, L"Language", L"English");
     RegDeleteKeyValueW(HKEY_CURRENT_USER, kConfigKey, L"SysFlags");
     RegDeleteKeyValueW(HKEY_CURRENT_USER, kConfigKey, L"DismissedVersion");
@@ -283,6 +286,11 @@ TEST_F(VersionCheck, DialogHandOffReminderTipPageAndErrorPage) {
     EXPECT_FALSE(IsWindowVisible(main));
     PostMessageW(tip, WM_CLOSE, 0, 0);
     EXPECT_EQ(app.WaitForExit(20000), 2);
+    // The window's position is kept for the next one.
+    DWORD bytes = 0;
+    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, L"SBPlacement", RRF_RT_REG_BINARY, nullptr, nullptr, &bytes),
+              ERROR_SUCCESS);
+    EXPECT_EQ(bytes, 44u);
   }
 }
 
