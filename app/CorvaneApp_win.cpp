@@ -6,6 +6,7 @@
 #include "base/BrowserHost.h"
 #include "app/ModelessDialogs.h"
 #include "app/OneInstance2.h"
+#include "online/SimpleBrowserDlg.h"
 #include "settings/RegistryRoot.h"
 
 namespace corvane {
@@ -48,11 +49,13 @@ int CCorvaneApp::Run(int showCommand) {
     if (CBrowserHost::TranslatePageAccelerator(message)) continue;
     if (dialog.Window() && IsDialogMessageW(dialog.Window(), &message)) continue;
     if (RouteModelessDialogMessage(message)) continue;
+    if (CSBDlgManager::Instance().RouteDialogMessage(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
   // Open preview windows close with the program (and clean up after themselves).
   DestroyModelessDialogs();
+  CSBDlgManager::Instance().DestroyAll();
   return message.message == WM_QUIT ? static_cast<int>(message.wParam) : 0;
 }
 

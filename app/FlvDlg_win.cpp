@@ -11,6 +11,7 @@
 #include "base/Handle.h"
 #include "settings/MultiLanguage.h"
 #include "settings/Preference.h"
+#include "settings/StoredPlacement.h"
 
 namespace corvane {
 namespace {
@@ -36,41 +37,6 @@ std::wstring WriteTemporaryFile(const std::string& bytes) {
   if (written) return name;
   DeleteFileW(name);
   return std::wstring();
-}
-
-SScreenArea VirtualScreenArea() {
-  SScreenArea area;
-  area.left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-  area.top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  area.right = area.left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
-  area.bottom = area.top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
-  return area;
-}
-
-WINDOWPLACEMENT ToWindowPlacement(const SWindowPlacementValue& value) {
-  WINDOWPLACEMENT placement = {};
-  placement.length = sizeof placement;
-  placement.flags = value.flags;
-  placement.showCmd = value.showState;
-  placement.ptMinPosition = {value.minX, value.minY};
-  placement.ptMaxPosition = {value.maxX, value.maxY};
-  placement.rcNormalPosition = {value.left, value.top, value.right, value.bottom};
-  return placement;
-}
-
-SWindowPlacementValue FromWindowPlacement(const WINDOWPLACEMENT& placement) {
-  SWindowPlacementValue value;
-  value.flags = placement.flags;
-  value.showState = placement.showCmd;
-  value.minX = placement.ptMinPosition.x;
-  value.minY = placement.ptMinPosition.y;
-  value.maxX = placement.ptMaxPosition.x;
-  value.maxY = placement.ptMaxPosition.y;
-  value.left = placement.rcNormalPosition.left;
-  value.top = placement.rcNormalPosition.top;
-  value.right = placement.rcNormalPosition.right;
-  value.bottom = placement.rcNormalPosition.bottom;
-  return value;
 }
 
 std::wstring FileNameOf(const std::wstring& path) {
@@ -190,26 +156,10 @@ void CFlvDlg::FitBrowserToWindow() {
 }
 
 bool CFlvDlg::ApplyStoredPlacement() {
-  CPreference* store = GetPreference();
-  if (!store) return false;
-  TByteVector bytes;
-  if (!store->GetBinary(kPreviewPlacementSection, kPreviewPlacementKey, bytes)) return false;
-  const auto placement = StoredPlacementToApply(bytes, VirtualScreenArea());
-  if (!placement) return false;
-  const WINDOWPLACEMENT value = ToWindowPlacement(*placement);
-  return SetWindowPlacement(m_window, &value) != FALSE && IsWindowVisible(m_window);
+  return corvane::ApplyStoredPlacement(m_window, kPreviewPlacementSection, kPreviewPlacementKey);
 }
 
-void CFlvDlg::StorePlacement() {
-  CPreference* store = GetPreference();
-  WINDOWPLACEMENT placement = {};
-  placement.length = sizeof placement;
-  if (!store || !GetWindowPlacement(m_window, &placement)) return;
-  // Closed while minimised: what counts is how it would come back.
-  const bool maximized = IsZoomed(m_window) || (IsIconic(m_window) && (placement.flags & WPF_RESTORETOMAXIMIZED));
-  const SWindowPlacementValue value = PlacementToStore(FromWindowPlacement(placement), maximized);
-  store->WriteBinary(kPreviewPlacementSection, kPreviewPlacementKey, EncodeWindowPlacement(value));
-}
+void CFlvDlg::StorePlacement() { StoreWindowPlacement(m_window, kPreviewPlacementSection, kPreviewPlacementKey); }
 
 void CFlvDlg::BuildAndShowPage() {
   RemoveTemporaryFiles();

@@ -24,6 +24,7 @@ namespace corvane {
 
 class UiTimer;
 class CMultiLangCombobox;
+class CVersionCheckWorker;
 
 // The dialog base hosts the web panel as child 153 and sees its messages
 // first.
@@ -55,6 +56,12 @@ class CMainDlg : public THideIEDlgBase<CMainDlg, 153>, public IJoinHost {
   void SendCompletionNotice() override;
   void Pause(unsigned milliseconds) override;
 
+  // The web panel's events (from the dialog base).
+  void OnBeforeNavigate(const std::wstring& url, const std::string& postData, bool& cancel);
+  void OnNavigateError(const std::wstring& url, long statusCode);
+  void OnDocumentComplete(const std::wstring&) {}
+  void OnTitleChange(const std::wstring&) {}
+
  private:
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   // One switch for every message; true when handled (result set).
@@ -71,6 +78,9 @@ class CMainDlg : public THideIEDlgBase<CMainDlg, 153>, public IJoinHost {
   void ChooseOutputFolder();
   void OpenOutputFolder();
   void ShowSelectedProperties();
+  void NavigatePanelToStartPage();
+  // A page of ours in a stand-alone browser window, with the language added.
+  void OpenBrowserWindow(const std::wstring& address);
 
   HWND m_window = nullptr;
   bool m_ending = false;
@@ -78,6 +88,8 @@ class CMainDlg : public THideIEDlgBase<CMainDlg, 153>, public IJoinHost {
   std::unique_ptr<CJoinController> m_controller;
   std::unique_ptr<UiTimer> m_queueTimer;
   std::unique_ptr<UiTimer> m_monitorTimer;
+  std::unique_ptr<UiTimer> m_panelTimer;  // the web panel's start page every 5 minutes
+  std::unique_ptr<CVersionCheckWorker> m_versionCheck;
   std::unique_ptr<CMultiLangCombobox> m_languageBox;
   CFlvInfoListCtrl m_fileList;
   // The command images outlive the six list buttons that share them.

@@ -17,10 +17,19 @@
 #include "app/VendorAddresses.h"
 #include "app/resource.h"
 #include "base/AppCommonPath.h"
+#include "base/F3DFileName.h"
+#include "base/F3DLogHTML.h"
+#include "base/ModuleFileInfo.h"
+#include "base/ResourcePageAddress.h"
+#include "base/TextConvert.h"
 #include "base/ShowMessage.h"
 #include "base/UiTimer.h"
 #include "engine/ToolRunner.h"
 #include "engine/VideoPropertyInfo.h"
+#include "online/NavigationFilters.h"
+#include "online/PanelAddresses.h"
+#include "online/SimpleBrowserDlg.h"
+#include "online/VersionCheckFlow.h"
 #include "settings/ConverterPreference.h"
 #include "settings/MultiLangCombobox.h"
 #include "settings/MultiLanguage.h"
@@ -32,6 +41,11 @@ namespace {
 // Exit code of a normal run: the main window always quits with 2.
 constexpr int kExitCodeClosed = 2;
 constexpr unsigned kJoinTimerPeriodMs = 1000;
+constexpr unsigned kPanelRefreshPeriodMs = 300000;
+// Navigates the web panel to its start page (no control sends it).
+constexpr WORD kCmdPanelStartPage = 2007;
+// The built-in page shown when the panel cannot reach the server.
+constexpr wchar_t kOfflinePage[] = L"snap.htm";
 
 struct SListButton {
   int id;
@@ -82,8 +96,10 @@ std::wstring FindDownloader() {
 CMainDlg::CMainDlg() = default;
 
 CMainDlg::~CMainDlg() {
-  // The controller stops its worker before the timers and window go.
+  // The workers stop before the timers and the window go.
+  m_versionCheck.reset();
   m_controller.reset();
+  m_panelTimer.reset();
   m_queueTimer.reset();
   m_monitorTimer.reset();
   if (m_window) DestroyWindow(m_window);
@@ -144,6 +160,10 @@ bool CMainDlg::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, 
     case WM_CLOSE:
       OnCommand(kCmdClose, BN_CLICKED, nullptr);
       return true;
+    case kVersionCheckDoneMessage:
+      if (!m_ending) OnVersionFileArrived(m_window, {kMainWindowClassName, kIdentificationMessageName});
+      result = 0;
+      return true;
     case WM_NCDESTROY:
       m_window = nullptr;
       return false;
@@ -153,9 +173,6 @@ bool CMainDlg::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, 
 }
 
 bool CMainDlg::OnInitDialog() {
-  // The panel's own pages come with the web panels; until then it is blank.
-  // Without a browser the panel stays an empty area and the window works on.
-  if (CBrowserHost* browser = Browser()) browser->Navigate(L"about:blank");
   m_outputFolder = CConverterPreference::Instance().OutputFolder();
   SetWindowIcons();
   SetMessageMainWindow(m_window);
@@ -180,6 +197,13 @@ bool CMainDlg::OnInitDialog() {
         return true;
       },
       kJoinTimerPeriodMs);
+
+  m_panelTimer = std::make_unique<UiTimer>(
+      [this](uint32_t) {
+        NavigatePanelToStartPage();
+        return true;
+      },
+      kPanelRefreshPeriodMs);
 
   SendDlgItemMessageW(m_window, IDC_PROGRESS, PBM_SETRANGE32, 0, 100);
   UpdateButtons();
@@ -206,6 +230,10 @@ bool CMainDlg::OnInitDialog() {
   if (index < 0 && !data.StartedWithLaunchData()) index = 0;
   m_languageBox->SelectAtStart(index);
   TranslateWindow(m_window);
+  // Without a browser the panel stays an empty area and the window works on.
+  NavigatePanelToStartPage();
+  m_versionCheck = MakeVersionCheckWorker(m_window);
+  m_versionCheck->Start();
   return true;  // let the system set the focus
 }
 
@@ -254,9 +282,10 @@ bool CMainDlg::OnListCommand(WORD id) {
       StartDownloader();
       return true;
     case IDC_HOME_LINK:
-      // The web panel's own browser window is not part of the program yet:
-      // the system's browser shows the page.
-      ShellExecuteW(m_window, L"open", kVendorWebAddress, nullptr, nullptr, SW_SHOWNORMAL);
+      OpenBrowserWindow(kVendorWebAddress);
+      return true;
+    case kCmdPanelStartPage:
+      NavigatePanelToStartPage();
       return true;
     case IDC_ABOUT: {
       CAboutDlg about;
@@ -329,9 +358,57 @@ void CMainDlg::StartDownloader() {
       return;
     }
   }
-  // The web panel's own browser window is not part of the program yet: the
-  // system's browser shows the page.
-  ShellExecuteW(m_window, L"open", DownloaderPageAddress().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  OpenBrowserWindow(DownloaderPageAddress());
+}
+
+void CMainDlg::OpenBrowserWindow(const std::wstring& address) {
+  SBrowserWindowRequest request;
+  request.address = address;
+  request.language = CMultiLanguage::Instance().CurrentLanguageName();
+  request.addLanguage = true;
+  request.owner = m_window;
+  CSimpleBrowserDlg::Open(request);
+}
+
+void CMainDlg::NavigatePanelToStartPage() {
+  CBrowserHost* browser = Browser();
+  if (!browser) return;
+  browser->Navigate(MainPanelAddress(CMultiLanguage::Instance().CurrentLanguageName(),
+                                     CModuleFileInfo::GetVersionText(kVersionCompact)));
+}
+
+void CMainDlg::OnBeforeNavigate(const std::wstring& url, const std::string& postData, bool& cancel) {
+  // The panel's traffic in the log: where it has no page engine, this is all
+  // there is to see of it.
+  CF3DLogHTML::Instance().Log(kLogInfo, L"Web panel: before navigate " + url);
+  switch (FilterMainPanelNavigation(url, postData)) {
+    case EMainPanelAction::kProceed:
+      return;
+    case EMainPanelAction::kCancel:
+      cancel = true;
+      return;
+    case EMainPanelAction::kCancelAndSearch: {
+      cancel = true;
+      const auto search = BuildSearch(Utf8ToWide(postData.c_str()), /*fromForm=*/true);
+      if (!search) return;
+      SBrowserWindowRequest request;
+      request.address = search->address;
+      request.language = CMultiLanguage::Instance().CurrentLanguageName();
+      request.pageKind = search->pageKind;
+      request.owner = m_window;
+      CSimpleBrowserDlg::Open(request);
+      return;
+    }
+  }
+}
+
+void CMainDlg::OnNavigateError(const std::wstring& url, long statusCode) {
+  CF3DLogHTML::Instance().LogFormat(kLogInfo, L"Web panel: navigate error %ld %ls", statusCode, url.c_str());
+  const std::wstring offline =
+      ResourcePageAddress(CF3DFileName::FromModule(nullptr).FullPath(), kOfflinePage);
+  CBrowserHost* browser = Browser();
+  // The built-in page failing too must not start a loop.
+  if (browser && url != offline) browser->Navigate(offline);
 }
 
 void CMainDlg::PlaySelected() {
@@ -432,6 +509,8 @@ void CMainDlg::UpdateButtons() {
 void CMainDlg::EndProgram() {
   m_ending = true;
   StopTimers();
+  if (m_panelTimer) m_panelTimer->Kill();
+  if (m_versionCheck) m_versionCheck->Stop();
   if (m_window) DestroyWindow(m_window);
   PostQuitMessage(kExitCodeClosed);
 }
@@ -450,9 +529,12 @@ void CMainDlg::ShowResult(const SVideoPropertyInfo& info) {
   dialog.DoModal(m_window);
 }
 
-// The diagnostic report goes through the web panel, which is not part of
-// this window yet: until it is, nothing is sent.
-void CMainDlg::SendDiagnosticReport(const std::wstring& /*sourceUrl*/) {}
+// The join log: the panel asks the server's log page; the answer is not awaited.
+void CMainDlg::SendDiagnosticReport(const std::wstring& sourceUrl) {
+  if (CBrowserHost* browser = Browser()) {
+    browser->Navigate(JoinLogAddress(CMultiLanguage::Instance().CurrentLanguageName(), sourceUrl));
+  }
+}
 
 void CMainDlg::SendCompletionNotice() { CJoinConvData::Instance().SendCompletionNotice(); }
 

@@ -1,6 +1,7 @@
 #include "base/BrowserHost.h"
 
 #include <exdisp.h>
+#include <mshtml.h>
 #include <mshtmhst.h>
 #include <ocidl.h>
 
@@ -8,6 +9,7 @@
 
 #include "base/BrowserEventDispatch.h"
 #include "base/F3DLogHTML.h"
+#include "base/ScriptErrorLog.h"
 
 namespace corvane {
 namespace {
@@ -42,6 +44,53 @@ bool RegisterPanelClass(WNDPROC procedure) {
   return RegisterClassExW(&panelClass) != 0;
 }
 
+// The command group of the control's host commands (mingw-w64 declares it
+// but no import library defines it).
+constexpr GUID kDocHostCommandHandler = {0xf38bc242, 0xb950, 0x11d1, {0x89, 0x18, 0x00, 0xc0, 0x4f, 0xc2, 0xc8, 0x36}};
+
+// One property of the error event, as text; empty when it has none.
+std::wstring EventProperty(IDispatch* event, const wchar_t* name) {
+  DISPID id = 0;
+  LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+  if (FAILED(event->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) return {};
+  DISPPARAMS none = {};
+  VARIANT value;
+  VariantInit(&value);
+  if (FAILED(event->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr)))
+    return {};
+  std::wstring text;
+  if (SUCCEEDED(VariantChangeType(&value, &value, 0, VT_BSTR)) && value.bstrVal) text = value.bstrVal;
+  VariantClear(&value);
+  return text;
+}
+
+// The error's details from the document the control passes along: its
+// window's current event carries them.
+bool ReadScriptError(VARIANT* in, SScriptError& error) {
+  if (!in || in->vt != VT_UNKNOWN || !in->punkVal) return false;
+  IHTMLDocument2* document = nullptr;
+  if (FAILED(in->punkVal->QueryInterface(IID_IHTMLDocument2, reinterpret_cast<void**>(&document)))) return false;
+  IHTMLWindow2* window = nullptr;
+  const HRESULT gotWindow = document->get_parentWindow(&window);
+  document->Release();
+  if (FAILED(gotWindow) || !window) return false;
+  IHTMLEventObj* event = nullptr;
+  const HRESULT gotEvent = window->get_event(&event);
+  window->Release();
+  if (FAILED(gotEvent) || !event) return false;
+  IDispatch* properties = nullptr;
+  const HRESULT gotDispatch = event->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&properties));
+  event->Release();
+  if (FAILED(gotDispatch) || !properties) return false;
+  error.line = EventProperty(properties, L"errorLine");
+  error.character = EventProperty(properties, L"errorCharacter");
+  error.code = EventProperty(properties, L"errorCode");
+  error.message = EventProperty(properties, L"errorMessage");
+  error.url = EventProperty(properties, L"errorUrl");
+  properties->Release();
+  return true;
+}
+
 }  // namespace
 
 // The control's partner inside the panel: client site, in-place site and
@@ -53,6 +102,7 @@ class CBrowserSite final : public IOleClientSite,
                            public IOleInPlaceSite,
                            public IOleInPlaceFrame,
                            public IDocHostUIHandler,
+                           public IOleCommandTarget,
                            public IDispatch {
  public:
   CBrowserSite(CBrowserHost* host, HWND panel) : m_host(host), m_panel(panel) { InterlockedIncrement(&g_liveSites); }
@@ -70,6 +120,8 @@ class CBrowserSite final : public IOleClientSite,
       *object = static_cast<IOleInPlaceFrame*>(this);
     } else if (iid == IID_IDocHostUIHandler) {
       *object = static_cast<IDocHostUIHandler*>(this);
+    } else if (iid == IID_IOleCommandTarget) {
+      *object = static_cast<IOleCommandTarget*>(this);
     } else if (iid == IID_IDispatch || iid == DIID_DWebBrowserEvents2) {
       *object = static_cast<IDispatch*>(this);
     } else {
@@ -143,6 +195,25 @@ class CBrowserSite final : public IOleClientSite,
   STDMETHODIMP SetStatusText(LPCOLESTR) override { return S_OK; }
   STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }  // frame and document host
   STDMETHODIMP TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
+
+  // IOleCommandTarget: the page's script errors come here before the
+  // control would show its dialog. Each distinct one is logged once; none
+  // is shown, and the page's scripts keep running.
+  STDMETHODIMP QueryStatus(const GUID*, ULONG, OLECMD*, OLECMDTEXT*) override { return OLECMDERR_E_UNKNOWNGROUP; }
+  STDMETHODIMP Exec(const GUID* group, DWORD command, DWORD, VARIANT* in, VARIANT* out) override {
+    if (!group || !IsEqualGUID(*group, kDocHostCommandHandler)) return OLECMDERR_E_UNKNOWNGROUP;
+    if (command != OLECMDID_SHOWSCRIPTERROR) return OLECMDERR_E_NOTSUPPORTED;
+    SScriptError error;
+    if (ReadScriptError(in, error) && ScriptErrorLog().Record(error)) {
+      CF3DLogHTML::Instance().Log(kLogWarn, L"Web panel: " + DescribeScriptError(error));
+    }
+    if (out) {
+      VariantClear(out);
+      out->vt = VT_BOOL;
+      out->boolVal = VARIANT_TRUE;  // go on running the page's scripts
+    }
+    return S_OK;
+  }
 
   // IDocHostUIHandler
   STDMETHODIMP ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*) override { return S_OK; }  // none

@@ -23,6 +23,7 @@ CConverterPreference::CConverterPreference(CPreference* store) : CDNPreferenceBa
     return;
   }
   m_sysFlags = store->GetInt(L"Config", L"SysFlags", 0);
+  m_dismissedVersion = store->GetString(L"Config", L"DismissedVersion", L"");
   m_outputFolder = store->GetString(L"Config", L"SaveTo", L"c:\\VideoOutput");
   TByteVector columns;
   // A damaged value is rejected as a whole: the list keeps its built-in
@@ -42,7 +43,8 @@ bool CConverterPreference::Save() {
   if (!store) return false;
   // "Don't remind me again" of the new-version notice lives in SysFlags: it
   // is written back so the choice outlasts the run it was made in.
-  const bool flags = store->WriteInt(L"Config", L"SysFlags", m_sysFlags);
+  const bool flags = store->WriteInt(L"Config", L"SysFlags", m_sysFlags) &&
+                     store->WriteString(L"Config", L"DismissedVersion", m_dismissedVersion.c_str());
   const bool folder = store->WriteString(L"Config", L"SaveTo", m_outputFolder.c_str());
   const bool columns = store->WriteBinary(L"Downloaded", L"ColumnsInfo", EncodeColumnsInfo(m_columns));
   return base && flags && folder && columns;

@@ -54,9 +54,14 @@ class CConverterPreference : public CDNPreferenceBase,
   TColumnLayout& ColumnLayout() { return m_columns; }
   // Bound to the new-version notice's check box (bit 0x2); written at exit.
   int32_t& SysFlags() { return m_sysFlags; }
+  // The latest version the box was ticked for ("DismissedVersion"): the
+  // notice stays away for that version only.
+  const std::wstring& DismissedVersion() const { return m_dismissedVersion; }
+  void SetDismissedVersion(const std::wstring& version) { m_dismissedVersion = version; }
 
  private:
   int32_t m_sysFlags = 0;
+  std::wstring m_dismissedVersion;
   std::wstring m_outputFolder;
   TColumnLayout m_columns;
 };

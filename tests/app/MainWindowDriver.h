@@ -165,14 +165,19 @@ inline bool SaveWindowBitmap(HWND window, const std::wstring& path) {
 class CMainWindowDriver {
  public:
   ~CMainWindowDriver() { Stop(); }
-  bool Start(const std::wstring& arguments = L"") {
-    std::wstring commandLine = L"\"" + BuildTreePath("app/Corvane.exe") + L"\"";
+  bool Start(const std::wstring& arguments = L"") { return StartProgram(BuildTreePath("app/Corvane.exe"), arguments); }
+  // A copy of the program elsewhere (a folder of its own, with or without
+  // the programs it starts beside it). Without `waitForWindow` only the
+  // process is started (a window that hides itself at once is not waited for).
+  bool StartProgram(const std::wstring& program, const std::wstring& arguments = L"", bool waitForWindow = true) {
+    std::wstring commandLine = L"\"" + program + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;
     STARTUPINFOW si = {};
     si.cb = sizeof si;
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi)) {
       return false;
     }
+    if (!waitForWindow) return true;
     WaitFor([&] { return (m_window = FindTopWindow(m_pi.dwProcessId, L"Tavrel Video")) != nullptr; }, 30s);
     return m_window != nullptr;
   }
@@ -186,6 +191,14 @@ class CMainWindowDriver {
   long Close() {
     PostMessageW(m_window, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(m_pi.hProcess, 20000) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(m_pi.hProcess, &code);
+    return static_cast<long>(code);
+  }
+  // The exit code once the program has ended by itself; -1 when it is still
+  // running after `limitMs`.
+  long WaitForExit(DWORD limitMs) {
+    if (WaitForSingleObject(m_pi.hProcess, limitMs) != WAIT_OBJECT_0) return -1;
     DWORD code = 0;
     GetExitCodeProcess(m_pi.hProcess, &code);
     return static_cast<long>(code);

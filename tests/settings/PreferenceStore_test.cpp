@@ -152,6 +152,7 @@ TEST_F(ConverterSettings, StoredValuesLoadAndChangesReachStoreOnlyAtExit) {
     EXPECT_EQ(prefs.ColumnLayout(), (TColumnLayout{{1, 100, 1}, {0, 50, 0}}));
     prefs.SetOutputFolder(L"e:\\new");
     prefs.SysFlags() |= CConverterPreference::kSysFlagNoNewVersionReminder;
+    prefs.SetDismissedVersion(L"v2.10");
     prefs.ColumnLayout() = {{0, 80, 1}, {1, 90, 1}, {2, 70, 0}};
     EXPECT_EQ(store.GetString(L"Config", L"SaveTo", L""), L"d:\\joined");
   }
@@ -162,6 +163,8 @@ TEST_F(ConverterSettings, StoredValuesLoadAndChangesReachStoreOnlyAtExit) {
   EXPECT_EQ(store.GetInt(L"Config", L"RunCount", -1), 12);
   // The reminder choice survives the run (the text "1" read as 0x31, plus bit 0x2).
   EXPECT_EQ(store.GetInt(L"Config", L"SysFlags", -1), 0x33);
+  EXPECT_EQ(store.GetString(L"Config", L"DismissedVersion", L""), L"v2.10");
+  EXPECT_EQ(CConverterPreference(&store).DismissedVersion(), L"v2.10");
 }
 
 TEST_F(ConverterSettings, DamagedColumnsInfoLeavesBuiltInColumns) {

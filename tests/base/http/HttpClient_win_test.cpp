@@ -9,63 +9,11 @@
 #include <cstring>
 #include <string>
 
+#include "tests/base/http/LoopbackServer.h"
+
 using namespace Zorpa;
 
 namespace {
-
-// Starts tests/base/http/http_test_server.py (a Linux program: Wine runs it
-// directly) and reads back the port it listens on.
-class LoopbackServer {
- public:
-  LoopbackServer() {
-    // The server is a Linux program: it gets Linux paths, this test reads
-    // the same file through Wine's Z: drive.
-    const std::wstring unixPortFile =
-        L"/tmp/corvane-http-test-" + std::to_wstring(GetCurrentProcessId()) + L".port";
-    m_portFile = UnixToWine(unixPortFile);
-    DeleteFileW(m_portFile.c_str());
-    const std::wstring script = Widen(CORVANE_TEST_DATA "/../base/http/http_test_server.py");
-    std::wstring command = L"/usr/bin/python3 \"" + script + L"\" \"" + unixPortFile + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(L"Z:\\usr\\bin\\python3", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-      return;
-    }
-    CloseHandle(process.hThread);
-    m_process = process.hProcess;
-    for (int i = 0; i < 100 && m_port == 0; ++i) {
-      Sleep(100);
-      std::ifstream in{std::filesystem::path(m_portFile)};
-      in >> m_port;
-    }
-  }
-  ~LoopbackServer() {
-    if (m_process) {
-      TerminateProcess(m_process, 0);
-      CloseHandle(m_process);
-    }
-    DeleteFileW(m_portFile.c_str());
-  }
-  unsigned Port() const { return m_port; }
-  std::wstring Url(const wchar_t* path) const {
-    return L"http://127.0.0.1:" + std::to_wstring(m_port) + path;
-  }
-
- private:
-  static std::wstring Widen(const char* text) { return std::wstring(text, text + strlen(text)); }
-  static std::wstring UnixToWine(std::wstring path) {
-    for (wchar_t& c : path) {
-      if (c == L'/') c = L'\\';
-    }
-    return L"Z:" + path;
-  }
-
-  std::wstring m_portFile;
-  HANDLE m_process = nullptr;
-  unsigned m_port = 0;
-};
 
 class HttpClientTest : public ::testing::Test {
  protected:

@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """A loopback HTTP server for the HTTP client's tests under Wine.
 
-Usage: http_test_server.py PORT_FILE. Listens on 127.0.0.1 (a free port),
-writes the port number to PORT_FILE, and ends by itself after 60 seconds.
+Usage: http_test_server.py PORT_FILE [FILES_DIR]. Listens on 127.0.0.1 (a
+free port), writes the port number to PORT_FILE, and ends by itself after 60
+seconds. With FILES_DIR, "/files/NAME" answers with FILES_DIR/NAME (404 when
+there is none) and every such request is appended to FILES_DIR/requests.log.
 """
 import http.server
 import os
@@ -14,7 +16,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
 
     def do_GET(self):
-        if self.path == "/headers":
+        if self.path.startswith("/files/") and FILES_DIR:
+            self.send_file(self.path[len("/files/"):].split("?")[0])
+        elif self.path == "/headers":
             body = b"x" * 1234
             self.send_response(200)
             self.send_header("Content-Length", str(len(body)))
@@ -39,8 +43,27 @@ class Handler(http.server.BaseHTTPRequestHandler):
                 self.wfile.write(b"%x\r\n%s\r\n" % (len(piece), piece))
             self.wfile.write(b"0\r\n\r\n")
 
+    def send_file(self, name):
+        path = os.path.join(FILES_DIR, os.path.basename(name))
+        body = b"<html>404 Not Found</html>"
+        status = 404
+        if name and os.path.isfile(path):
+            with open(path, "rb") as f:
+                body = f.read()
+            status = 200
+        self.send_response(status)
+        self.send_header("Content-Length", str(len(body)))
+        self.send_header("Cache-Control", "no-cache, no-store")
+        self.end_headers()
+        self.wfile.write(body)
+        with open(os.path.join(FILES_DIR, "requests.log"), "a") as log:
+            log.write(self.path + "\n")
+
     def log_message(self, *args):
         pass
+
+
+FILES_DIR = None
 
 
 def detach_from_caller():
@@ -55,6 +78,9 @@ def detach_from_caller():
 
 
 def main():
+    global FILES_DIR
+    if len(sys.argv) > 2:
+        FILES_DIR = sys.argv[2]
     detach_from_caller()
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
     with open(sys.argv[1], "w") as f:

@@ -1,4 +1,4 @@
-#include "app/PreviewPlacement.h"
+#include "settings/WindowPlacementRules.h"
 
 #include <algorithm>
 

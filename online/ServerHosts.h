@@ -1,0 +1,18 @@
+#pragma once
+// The maker's servers as fixed at build time (host and optional ":port").
+#include <string>
+
+namespace corvane {
+
+// The web server for pages, the version file and the join log.
+std::wstring VendorServerHost();
+std::wstring SearchServerHost();
+// The two servers that hand out the domain list, and the script's path there.
+std::wstring DomainListHost(int which);  // which: 1 or 2
+std::wstring DomainListScript();
+
+// "http://" + host: the root the addresses of our pages are built on.
+std::wstring VendorServerRoot();
+std::wstring SearchServerRoot();
+
+}  // namespace corvane

@@ -1,0 +1,82 @@
+#include "online/NavigationFilters.h"
+
+#include <gtest/gtest.h>
+
+#include "online/ServerHosts.h"
+
+using namespace corvane;
+
+namespace {
+const std::wstring kPanel = L"http://www.tavrel.example/api_joiner.php?lang=English&type=joiner&ver=v2.2";
+}
+
+TEST(MainPanelFilter, ButtonsAndCommandLinksAreCancelledSearchFormsBecomeSearches) {
+  EXPECT_EQ(FilterMainPanelNavigation(kPanel, ""), EMainPanelAction::kProceed);
+  EXPECT_EQ(FilterMainPanelNavigation(L"http://other.example/x", "s=cat"), EMainPanelAction::kProceed);
+  EXPECT_EQ(FilterMainPanelNavigation(kPanel, "hid=3&go_i.x=4"), EMainPanelAction::kCancel);
+  EXPECT_EQ(FilterMainPanelNavigation(L"TAVREL:x=open>http://a.example/</element>", ""), EMainPanelAction::kCancel);
+  EXPECT_EQ(FilterMainPanelNavigation(kPanel, "s=cat&type=video"), EMainPanelAction::kCancelAndSearch);
+  EXPECT_EQ(FilterMainPanelNavigation(kPanel, std::string("s=cat&type=video\r\n\0", 19)),
+            EMainPanelAction::kCancelAndSearch);
+  // An image button without "hid=" is neither a button press nor a search.
+  EXPECT_EQ(FilterMainPanelNavigation(kPanel, "go_i.x=4"), EMainPanelAction::kProceed);
+}
+
+TEST(Search, FormDataTurnsSIntoQAndTakesItsType) {
+  const auto search = BuildSearch(L"s=cat&type=video", /*fromForm=*/true);
+  ASSERT_TRUE(search);
+  EXPECT_EQ(search->address, SearchServerRoot() + L"/api_search6.php?q=cat&type=video");
+  EXPECT_EQ(search->pageKind, L"video");
+  // Only the field named "s": "ads=" stays, every "s" field is renamed.
+  EXPECT_EQ(BuildSearch(L"ads=1&s=a&s=b", true)->address, SearchServerRoot() + L"/api_search6.php?ads=1&q=a&q=b");
+  EXPECT_EQ(BuildSearch(L"s=cat", true)->pageKind, L"");
+  EXPECT_FALSE(BuildSearch(L"", true));
+}
+
+TEST(Search, AddressSearchTakesTheQueryFromQuestionMarkQ) {
+  const auto search = BuildSearch(L"http://bar.example/x.php?q=dog&type=music", /*fromForm=*/false);
+  ASSERT_TRUE(search);
+  EXPECT_EQ(search->address, SearchServerRoot() + L"/api_search6.php?q=dog&type=music");
+  EXPECT_EQ(search->pageKind, L"music");
+  EXPECT_FALSE(BuildSearch(L"http://bar.example/x.php?a=1&q=dog", false));
+}
+
+TEST(ToolbarFilter, SearchesCommandsAndTheAddressBox) {
+  SToolbarAction action = FilterToolbarNavigation(L"http://bar.example/s.php?q=dog", "", L"German");
+  EXPECT_EQ(action.kind, SToolbarAction::kSearch);
+  EXPECT_EQ(action.search.address, SearchServerRoot() + L"/api_search6.php?q=dog");
+
+  action = FilterToolbarNavigation(L"http://bar.example/s.php?x=1&q=dog", "", L"German");
+  EXPECT_EQ(action.kind, SToolbarAction::kSearch);
+  EXPECT_EQ(action.search.address, SearchServerRoot() + L"/api_search6.php?q=dog&lang=German");
+
+  action = FilterToolbarNavigation(L"tavrel:go=open> http://page.example/a </element>", "", L"German");
+  ASSERT_EQ(action.kind, SToolbarAction::kCommand);
+  EXPECT_EQ(action.link.command, L"open");
+  EXPECT_EQ(action.link.argument, L"http://page.example/a");
+
+  action = FilterToolbarNavigation(L"http://bar.example/go.php", "address=+www.video.example/a+b+&go=1", L"German");
+  EXPECT_EQ(action.kind, SToolbarAction::kNavigate);
+  EXPECT_EQ(action.address, L"www.video.example/a b");
+  EXPECT_EQ(FilterToolbarNavigation(L"http://bar.example/go.php", "address=x&back_i.x=1", L"G").kind,
+            SToolbarAction::kProceed);
+  EXPECT_EQ(FilterToolbarNavigation(L"http://bar.example/go.php", "other=1&address=x", L"G").kind,
+            SToolbarAction::kProceed);
+  EXPECT_EQ(FilterToolbarNavigation(L"http://bar.example/page.php", "", L"G").kind, SToolbarAction::kProceed);
+}
+
+TEST(CommandLink, PartsAndMalformedLinks) {
+  auto link = ParseCommandLink(L"tavrel:cmd=download>clip 7</element><browser>Other</browser>");
+  ASSERT_TRUE(link);
+  EXPECT_EQ(link->command, L"download");
+  EXPECT_EQ(link->argument, L"clip 7");
+  EXPECT_EQ(link->browser, L"Other");
+  link = ParseCommandLink(L"Tavrel:x=back></element>");
+  ASSERT_TRUE(link);
+  EXPECT_EQ(link->command, L"back");
+  EXPECT_EQ(link->argument, L"");
+  EXPECT_FALSE(ParseCommandLink(L"http://a.example/?tavrel:x=open>y</element>"));
+  EXPECT_FALSE(ParseCommandLink(L"tavrel:open>y"));
+  EXPECT_FALSE(ParseCommandLink(L"tavrel:x=open"));
+  EXPECT_FALSE(ParseCommandLink(L"tavre"));
+}
