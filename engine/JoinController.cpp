@@ -106,11 +106,8 @@ void CJoinController::Join() {
   m_host.UpdateButtons();
   // Kinds the stream copy cannot write are converted whatever the box says.
   if (m_host.IsFastJoinChecked() && FastRouteWrites(m_outputKind)) {
-    switch (CheckFastJoinInputs()) {
-      case EFastCheck::kSame: StartFastRoute(); return;
-      case EFastCheck::kStop: return;
-      case EFastCheck::kConvert: break;
-    }
+    StartFastCheck();
+    return;
   }
   StartConversionRoute();
 }
@@ -126,6 +123,7 @@ void CJoinController::ResetJob() {
   m_inputSeconds = 0;
   m_inputSecondsKnown = true;
   m_outputWritten = false;
+  m_fastChecking = false;
   m_resultRecord = SVideoPropertyInfo();
   m_workingFolder = m_programFolder;
   ResetProgress();
@@ -140,27 +138,47 @@ void CJoinController::AddInputLength(const SVideoPropertyInfo& record) {
   }
 }
 
-CJoinController::EFastCheck CJoinController::CheckFastJoinInputs() {
-  // One tool run describes every input (a stream copy of an unreadable file
-  // or of files of different kinds gives a wrong file without complaint).
-  const std::vector<SVideoPropertyInfo> records = m_steps.ProbeAll(m_toolPath, m_job.files);
+// One tool run on the worker describes every input: a stream copy of an
+// unreadable file or of files of different kinds gives a wrong file without
+// complaint. With many or large inputs the description takes seconds, and
+// the window must answer meanwhile (and Cancel must end it).
+void CJoinController::StartFastCheck() {
+  m_fastCheckRecords.clear();
+  m_fastChecking = true;
+  const std::vector<std::wstring> inputs = m_job.files;
+  StartWorkerBody(kJoinFastRoute, [this, inputs]() -> unsigned {
+    m_fastCheckRecords = m_steps.ProbeAll(m_toolPath, inputs);
+    return 1;
+  });
+}
+
+// Called when the worker's description of the inputs has ended.
+void CJoinController::OnFastCheckEnded() {
+  m_fastChecking = false;
+  const std::vector<SVideoPropertyInfo> records = std::move(m_fastCheckRecords);
   if (records.size() < m_job.files.size()) {
     FailJob(Message(kCannotRead, {m_job.files[records.size()]}));
-    return EFastCheck::kStop;
+    return;
   }
   const std::optional<SInputMismatch> mismatch = FindInputMismatch(records);
   if (!mismatch) {
     for (const SVideoPropertyInfo& record : records) AddInputLength(record);
-    return EFastCheck::kSame;
+    StartFastRoute();
+    return;
   }
   // A launched job has nobody to ask: it converts.
-  if (m_job.IsLaunched()) return EFastCheck::kConvert;
   const SUserMessage question =
       Message(kFilesDiffer, {m_job.files[mismatch->index], mismatch->what, mismatch->value, mismatch->firstValue});
-  if (m_host.AskYesNo(question, kTipsCaption)) return EFastCheck::kConvert;
+  if (m_job.IsLaunched() || m_host.AskYesNo(question, kTipsCaption)) {
+    StartConversionRoute();
+    return;
+  }
+  // "No": nothing was written and the list stays as it was.
+  SetMode(kJoinIdle);
+  ResetProgress();
+  m_host.SetProgress(0);
   m_host.UpdateButtons();
   m_host.JobEnded(EJobOutcome::kDeclined);
-  return EFastCheck::kStop;
 }
 
 void CJoinController::StartFastRoute() {
@@ -426,6 +444,8 @@ void CJoinController::OnWorkerEnded() {
   ResetProgress();
   if (mode == kJoinToMpeg && (failed || m_steps.FileSize(m_intermediates.back()) == 0)) {
     FailJob(Message(kFailedToConvert));
+  } else if (mode == kJoinFastRoute && m_fastChecking) {
+    OnFastCheckEnded();
   } else if (mode == kJoinFastRoute && (failed || m_steps.FileSize(m_job.outputPath) == 0)) {
     OfferConversionAfterRefusedCopy();
   } else if (mode == kJoinFastRoute) {

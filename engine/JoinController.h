@@ -82,10 +82,10 @@ class CJoinController {
 
   // Routes
   void ResetJob();
-  // Compares the inputs before a stream copy; false when the job ended or
-  // the user declined (then nothing more happens).
-  enum class EFastCheck { kSame, kConvert, kStop };
-  EFastCheck CheckFastJoinInputs();
+  // Before a stream copy the worker describes the inputs; when it has
+  // ended, the copy starts, or the job converts, asks, or fails.
+  void StartFastCheck();
+  void OnFastCheckEnded();
   void StartFastRoute();
   void StartConversionRoute();
   void OfferConversionAfterRefusedCopy();
@@ -154,6 +154,8 @@ class CJoinController {
   double m_inputSeconds = 0;        // the inputs' lengths added up
   bool m_inputSecondsKnown = true;  // false when an input's length is unknown
   bool m_outputWritten = false;     // this job has begun to write the output
+  bool m_fastChecking = false;      // the worker describes the fast route's inputs
+  std::vector<SVideoPropertyInfo> m_fastCheckRecords;  // written by that worker
   bool m_busy = false;
   bool m_reportSent = false;
 };

@@ -310,7 +310,14 @@ TEST_F(JoinControllerTest, FastRouteChecksTheInputsCopiesOnAWorkerAndShowsTheRes
   host.fastJoin = true;
   job.outputPath = L"/out/joined.mp4";
   controller.OnCommand(kCmdJoin);
-  EXPECT_EQ(steps.commands.front(), L"probe all");
+  // The inputs are described on the worker; the job runs meanwhile and
+  // nothing is copied before that description has ended.
+  EXPECT_EQ(steps.commands, std::vector<std::wstring>{L"probe all"});
+  EXPECT_EQ(controller.Mode(), kJoinFastRoute);
+  EXPECT_TRUE(steps.fastRuns.empty());
+  controller.OnMonitorTimer();
+  EXPECT_TRUE(steps.fastRuns.empty());
+  EndToolAndMonitor();
   EXPECT_EQ(steps.fastRuns, std::vector<std::wstring>{L"/out/joined.mp4"});
   EXPECT_EQ(controller.Mode(), kJoinFastRoute);
   steps.Print("frame= 1 time=00:01:40.00 bitrate=1\r");  // half of the 200 s of input
@@ -342,6 +349,8 @@ TEST_F(JoinControllerTest, FastJoinOfDifferentInputsAsksAndConvertsOrStops) {
   steps.probeOutput[L"/in/b.mp4"] = "big";
   host.answer = false;
   controller.OnCommand(kCmdJoin);
+  EXPECT_TRUE(host.questions.empty());  // not before the worker has described the inputs
+  EndToolAndMonitor();
   ASSERT_EQ(host.questions.size(), 1u);
   EXPECT_NE(host.questions[0].find(L"/in/b.mp4"), std::wstring::npos);
   EXPECT_NE(host.questions[0].find(L"frame size (1280x360 instead of 640x360)"), std::wstring::npos)
@@ -353,6 +362,7 @@ TEST_F(JoinControllerTest, FastJoinOfDifferentInputsAsksAndConvertsOrStops) {
 
   host.answer = true;
   controller.OnCommand(kCmdJoin);
+  EndToolAndMonitor();
   EXPECT_TRUE(steps.fastRuns.empty());
   EXPECT_EQ(host.queueTimerStarts, 1);
 
@@ -361,6 +371,8 @@ TEST_F(JoinControllerTest, FastJoinOfDifferentInputsAsksAndConvertsOrStops) {
   job.launchData = L"{}";
   host.questions.clear();
   launched.OnCommand(kCmdJoin);
+  steps.toolEnded = true;
+  launched.OnMonitorTimer();
   EXPECT_TRUE(host.questions.empty());
   EXPECT_EQ(host.queueTimerStarts, 2);
 }
@@ -370,6 +382,7 @@ TEST_F(JoinControllerTest, RefusedStreamCopyOffersTheConversionRoute) {
   host.fastJoin = true;
   job.outputPath = L"/out/joined.mp4";
   controller.OnCommand(kCmdJoin);
+  EndToolAndMonitor();  // the inputs agree
   EXPECT_FALSE(steps.Print("Could not write header for output file #0\nConversion failed!\n"));
   EndToolAndMonitor();
   ASSERT_EQ(host.questions.size(), 1u);
@@ -387,6 +400,7 @@ TEST_F(JoinControllerTest, FastJoinWithAnUnreadableInputFailsBeforeWritingAnythi
   job.files = {L"/in/a.mp4", L"/in/bad.mp4", L"/in/b.mp4"};
   steps.probeOutput[L"/in/bad.mp4"] = "bad.mp4: Invalid data found when processing input";
   controller.OnCommand(kCmdJoin);
+  EndToolAndMonitor();
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].first, L"This file cannot be read as a video: /in/bad.mp4");
   EXPECT_TRUE(steps.fastRuns.empty());
@@ -595,6 +609,24 @@ TEST_F(JoinControllerTest, SameTitledInputsAndAUsersFileGetIntermediatesOfTheirO
   controller.OnCommand(kCmdCancel);
   EXPECT_TRUE(steps.files.count(L"/out/clip.xbv"));
   EXPECT_FALSE(steps.WasDeleted(L"/out/clip.xbv"));
+}
+
+// Cancel while the worker still describes the fast route's inputs: the tool
+// ends at once, nothing is asked or copied, and an old output stays.
+TEST_F(JoinControllerTest, CancelWhileTheFastRouteDescribesItsInputs) {
+  host.fastJoin = true;
+  job.outputPath = L"/out/joined.mp4";
+  steps.files.insert(L"/out/joined.mp4");
+  steps.probeOutput[L"/in/b.mp4"] = "big";  // would be asked about
+  controller.OnCommand(kCmdJoin);
+  controller.OnCommand(kCmdCancel);
+  EXPECT_EQ(steps.toolStops, 1);
+  EXPECT_EQ(controller.Mode(), kJoinIdle);
+  EndToolAndMonitor();
+  EXPECT_TRUE(host.questions.empty());
+  EXPECT_TRUE(steps.fastRuns.empty());
+  EXPECT_TRUE(steps.files.count(L"/out/joined.mp4"));
+  EXPECT_FALSE(steps.WasDeleted(L"/out/joined.mp4"));
 }
 
 TEST_F(JoinControllerTest, CancelEndsTheToolAtOnceAndRemovesIntermediates) {

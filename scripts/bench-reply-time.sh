@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# bench-reply-time.sh [BUILD_DIR] [MEGABYTES] : how quickly Corvane's window
+# answers during a fast join of large files. Makes three clips of about
+# MEGABYTES/3 MB each (default 300 MB in all), starts Corvane.exe under Wine
+# with launch data that joins them on the fast MP4 route, and meanwhile lets
+# reply_time_bench.exe send the window a message every 100 ms and time the
+# replies. Prints the reply figures and the join's wall time.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(realpath -m "${1:-$root/build-win}")
+megabytes=${2:-300}
+work=$build/bench-reply
+mkdir -p "$work"
+seconds=40
+rate=$(( megabytes * 8 / 3 / seconds ))  # Mbit/s for one clip of MEGABYTES/3 MB
+if [ ! -s "$work/clip1.mp4" ] || [ "$(cat "$work/size" 2>/dev/null)" != "$megabytes" ]; then
+  echo "== making three clips of about $((megabytes / 3)) MB"
+  # Noise keeps the picture from compressing below the asked rate.
+  ffmpeg -v error -y -f lavfi -i "testsrc2=duration=$seconds:size=1280x720:rate=30,noise=alls=60:allf=t" \
+         -f lavfi -i "sine=duration=$seconds" -c:v libx264 -preset ultrafast -b:v "${rate}M" \
+         -minrate "${rate}M" -maxrate "${rate}M" -bufsize "${rate}M" -c:a aac -shortest "$work/clip1.mp4"
+  cp "$work/clip1.mp4" "$work/clip2.mp4"
+  cp "$work/clip1.mp4" "$work/clip3.mp4"
+  echo "$megabytes" >"$work/size"
+fi
+ls -l "$work"/clip*.mp4
+rm -f "$work/joined.mp4"
+winpath() { printf 'Z:%s' "$1" | sed 's|/|\\\\|g'; }
+clips=""
+for i in 1 2 3; do clips="$clips${clips:+,}#$(winpath "$work/clip$i.mp4")#"; done
+launch="{#VideoClipsPath#:[$clips],#OutputPath#:#$(winpath "$work/joined.mp4")#,#CurLangName#:#English#}"
+bash "$root/scripts/with-wine.sh" "$build/wineprefix" bash -c '
+  wine "$1/tests/reply_time_bench.exe" & bench=$!
+  started=$(date +%s.%N)
+  wine "$1/app/Corvane.exe" "$2"
+  echo "Corvane.exe exited with code $? after $(echo "$(date +%s.%N) - $started" | bc) s"
+  wait $bench' bench "$build" "$launch"
+ls -l "$work/joined.mp4"
