@@ -32,6 +32,10 @@ const SBlockCase kCases[] = {
     {"UnrelatedText", "Stream mapping:\n  Stream #0:0 -> #0:0 (h264 (native) -> mpeg2video (native))\n", 0, false,
      false},
     {"EmptyBlock", "", 0, false, false},
+    // Found by fuzzing: the seconds of these clocks overflowed 64 bits.
+    {"ClockBeyond64BitSecondsIsNothing", "Duration: 9999999999999999:00:00.00, start", 0, false, false},
+    {"ClockTimeBeyond64BitSecondsIsNothing", "time=2562047788015215:30:08.00 bitrate=", 0, true, false},
+    {"NegativeClockTimeIsNothing", "frame=    1 size=0kB time=-577014:32:22.77 bitrate=N/A\r", 0, true, false},
 };
 
 class ParseProgressBlockCases : public ::testing::TestWithParam<SBlockCase> {};
