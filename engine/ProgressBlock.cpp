@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <stdexcept>
 
 #include <boost/algorithm/string/case_conv.hpp>
 #include <boost/algorithm/string/trim.hpp>
@@ -28,7 +29,14 @@ const boost::wregex& ClockTimePattern() {
 }
 
 bool Search(const std::wstring& text, const boost::wregex& re, boost::wsmatch& match) {
-  return boost::regex_search(text, match, re, boost::match_default);
+  try {
+    return boost::regex_search(text, match, re, boost::match_default);
+  } catch (const std::runtime_error&) {
+    // Boost gives up on text that makes the lazy groups try too many splits
+    // ("Duration:" followed by a few hundred colons and no dot): such text
+    // does not match, rather than ending the tool run with an exception.
+    return false;
+  }
 }
 
 // Hours, minutes and seconds from groups 1 to 3; 0 when any group is empty.

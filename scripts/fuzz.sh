@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # fuzz.sh TARGET [SECONDS]  builds the fuzz targets and runs one for SECONDS (default 600)
-# fuzz.sh --ci              builds them and runs each for CORVANE_FUZZ_SECONDS (default 10)
+# fuzz.sh --ci              builds them and runs each for CORVANE_FUZZ_SECONDS (default 8)
 # fuzz.sh --list            names the targets
 #
 # The targets (tests/fuzz/*_fuzz.cpp) build with Debian's clang in their own
@@ -87,7 +87,7 @@ case "${1:-}" in
     build || exit 1
     start=$SECONDS
     failed=()
-    for name in $(targets); do run "$name" "${CORVANE_FUZZ_SECONDS:-10}" || failed+=("$name"); done
+    for name in $(targets); do run "$name" "${CORVANE_FUZZ_SECONDS:-8}" || failed+=("$name"); done
     echo "fuzz: $(targets | wc -l) targets ran in $((SECONDS - start)) s"
     if [ ${#failed[@]} -gt 0 ]; then echo "fuzz: failed: ${failed[*]}"; exit 1; fi
     echo "fuzz: no faults found" ;;

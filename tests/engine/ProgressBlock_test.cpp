@@ -66,6 +66,18 @@ TEST(ParseProgressBlock, NonNumericClockGroupThrowsSoTheRunEnds) {
   EXPECT_THROW(ParseProgressBlock("Duration: aa:bb:cc.00"), boost::bad_lexical_cast);
 }
 
+// Found by fuzzing: Boost's regex gives up on these with an exception, which
+// ended the tool run as if the block had asked to stop.
+TEST(ParseProgressBlock, TextTooComplexForThePatternsIsNothing) {
+  for (const char* start : {"Duration: ", "frame= 1 time="}) {
+    const SProgressBlock result = ParseProgressBlock(start + std::string(2000, ':'));
+    EXPECT_EQ(result.seconds, 0) << start;
+    EXPECT_FALSE(result.isError) << start;
+  }
+  // A failure text after such a stretch is still seen.
+  EXPECT_TRUE(ParseProgressBlock("Duration: " + std::string(2000, ':') + "\nConversion failed!\n").isError);
+}
+
 TEST(ParseProgressBlock, BlankClockGroupGivesZero) {
   EXPECT_EQ(ParseProgressBlock("Duration:  :01:40.00").seconds, 0);
 }
