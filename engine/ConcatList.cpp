@@ -19,6 +19,7 @@ std::wstring QuoteForConcatList(const std::wstring& path) {
 std::string BuildConcatList(const std::vector<std::wstring>& inputs) {
   std::wstring text;
   for (const std::wstring& input : inputs) {
+    if (input.find_first_of(std::wstring(L"\n\r\0", 3)) != std::wstring::npos) return {};
     // LF then CR, in this order: the demuxer skips the CR as leading white
     // space of the next line.
     text += L"file " + QuoteForConcatList(input) + L"\n\r";

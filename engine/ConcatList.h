@@ -12,6 +12,9 @@ std::wstring QuoteForConcatList(const std::wstring& path);
 
 // One line "file '<path>'" per input in order, each ended by a line feed
 // followed by a carriage return, as UTF-8 without a byte-order mark.
+// Empty when a path holds a line feed, a carriage return or a NUL (possible
+// in a native file name): the tool ends a line at each of them even inside
+// quotes, so such a list would name other files.
 std::string BuildConcatList(const std::vector<std::wstring>& inputs);
 
 }  // namespace corvane

@@ -1,6 +1,8 @@
 #include "engine/ProgressBlock.h"
 
 #include <algorithm>
+#include <limits>
+#include <stdexcept>
 
 #include <boost/algorithm/string/case_conv.hpp>
 #include <boost/algorithm/string/trim.hpp>
@@ -27,18 +29,34 @@ const boost::wregex& ClockTimePattern() {
 }
 
 bool Search(const std::wstring& text, const boost::wregex& re, boost::wsmatch& match) {
-  return boost::regex_search(text, match, re, boost::match_default);
+  try {
+    return boost::regex_search(text, match, re, boost::match_default);
+  } catch (const std::runtime_error&) {
+    // Boost gives up on text that makes the lazy groups try too many splits
+    // ("Duration:" followed by a few hundred colons and no dot): such text
+    // does not match, rather than ending the tool run with an exception.
+    return false;
+  }
 }
 
 // Hours, minutes and seconds from groups 1 to 3; 0 when any group is empty.
+// A negative group (the tool prints "time=-577014:32:22.77" for broken time
+// stamps) or a total beyond 64 bits is no position either: 0, which the
+// caller ignores.
 int64_t ClockSeconds(const boost::wsmatch& match) {
-  std::wstring parts[3];
+  std::wstring texts[3];
   for (int i = 0; i < 3; ++i) {
-    parts[i] = boost::algorithm::trim_copy(match.str(i + 1));
-    if (parts[i].empty()) return 0;
+    texts[i] = boost::algorithm::trim_copy(match.str(i + 1));
+    if (texts[i].empty()) return 0;
   }
-  return boost::lexical_cast<int64_t>(parts[0]) * 3600 + boost::lexical_cast<int64_t>(parts[1]) * 60 +
-         boost::lexical_cast<int64_t>(parts[2]);
+  static const int64_t kUnitSeconds[3] = {3600, 60, 1};
+  int64_t total = 0;
+  for (int i = 0; i < 3; ++i) {
+    const int64_t part = boost::lexical_cast<int64_t>(texts[i]);
+    if (part < 0 || part > (std::numeric_limits<int64_t>::max() - total) / kUnitSeconds[i]) return 0;
+    total += part * kUnitSeconds[i];
+  }
+  return total;
 }
 
 // Lower case. Current tools end most failures with "Conversion failed!", but

@@ -19,7 +19,8 @@ struct SProgressBlock {
 //   a failure text (FailureTextIn)  error, isTime true (the caller ends the step as failed)
 //   "Invalid data found when processing input"  error, isTime false (ignored by the caller)
 // A number group that is not a number throws boost::bad_lexical_cast, which
-// ends the tool run like a handler that says stop.
+// ends the tool run like a handler that says stop. A clock with a negative
+// group, or one too large for 64-bit seconds, gives 0 (nothing to show).
 SProgressBlock ParseProgressBlock(const std::string& block);
 
 // True when text holds one of the tool's texts for a step that failed:

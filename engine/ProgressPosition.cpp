@@ -5,7 +5,17 @@
 namespace corvane {
 namespace {
 
-int Truncate(float value) { return static_cast<int>(value); }
+// Far past any bar position, and far enough from int's limits that the sums
+// below cannot overflow. The tool's time and duration come from its output,
+// so their ratio can be anything (time=99999999 against a one-second
+// duration); a float outside int's range may not be converted at all.
+constexpr float kPositionLimit = 1000000.0f;
+
+int Truncate(float value) {
+  if (!(value > -kPositionLimit)) return static_cast<int>(-kPositionLimit);  // NaN included
+  if (value > kPositionLimit) return static_cast<int>(kPositionLimit);
+  return static_cast<int>(value);
+}
 
 int ToMpegPosition(const SProgressInput& in, float time, float duration) {
   const float share = (1.0f / static_cast<float>(2 * in.fileCount)) * 100.0f;

@@ -20,7 +20,8 @@ struct SProgressInput {
 // first half equally, the byte copy sits at 50, a final conversion fills the
 // second half (MP4: pass 1 up to 60, pass 2 up to 100). Values are computed
 // in single precision and truncated toward zero, and deliberately not
-// clamped: a time past the duration shows more than the step's share.
+// clamped to the step's share: a time past the duration shows more. Only a
+// ratio beyond a million is cut there (the tool's figures can be anything).
 std::optional<int> ComputeProgressPosition(const SProgressInput& in);
 
 }  // namespace corvane

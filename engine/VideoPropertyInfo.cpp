@@ -1,5 +1,6 @@
 #include "engine/VideoPropertyInfo.h"
 
+#include <cmath>
 #include <cwchar>
 
 namespace corvane {
@@ -10,7 +11,8 @@ std::optional<double> SVideoPropertyInfo::DurationSeconds() const {
   double seconds = 0;
   wchar_t rest = 0;
   if (std::swscanf(duration.c_str(), L"%u:%u:%lf%lc", &hours, &minutes, &seconds, &rest) != 3) return std::nullopt;
-  if (minutes >= 60 || seconds < 0 || seconds >= 60) return std::nullopt;
+  // swscanf reads "nan" as a number: it is no length of time.
+  if (minutes >= 60 || !std::isfinite(seconds) || seconds < 0 || seconds >= 60) return std::nullopt;
   return hours * 3600.0 + minutes * 60.0 + seconds;
 }
 

@@ -11,6 +11,7 @@ PACKAGES=(
   libboost1.81-dev libz-mingw-w64-dev libminizip-dev zlib1g-dev libssl-dev
   googletest ffmpeg nsis python3
   p7zip-full
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()

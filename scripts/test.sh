@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The whole test run: installs what is missing, builds both configurations,
-# runs the native tests (unit + e2e, with sanitizers) and the Windows tests under Wine.
+# runs the native tests (unit + e2e, with sanitizers) and the Windows tests under Wine,
+# then every fuzz target for a few seconds.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -29,6 +30,10 @@ CORVANE_WINE_SLOTS=$slots bash scripts/with-wine.sh "$win/wineprefix" bash -c \
          --resource-spec-file "$CORVANE_WINE_RESOURCE_SPEC"' wine-tests "$win" 2>&1 | tee "$win/ctest.log"
 win_rc=${PIPESTATUS[0]}
 
+echo "== fuzz targets (a few seconds each)"
+fuzz_rc=0
+CORVANE_FUZZ_DIR=$root/build-fuzz-test bash scripts/fuzz.sh --ci || fuzz_rc=1
+
 count() { sed -nE "s/.*tests passed, ([0-9]+) tests? failed out of ([0-9]+).*/\\$1/p" "$2" | tail -n1; }
 nf=$(count 1 "$native/ctest.log"); nt=$(count 2 "$native/ctest.log")
 wf=$(count 1 "$win/ctest.log"); wt=$(count 2 "$win/ctest.log")
@@ -42,4 +47,4 @@ if [ -n "$retries" ]; then
   echo "Wine failed to start a program $(wc -l <<<"$retries") time(s); each was started once more:"
   echo "$retries"
 fi
-[ "$native_rc" -eq 0 ] && [ "$win_rc" -eq 0 ] && [ -n "$nt" ] && [ -n "$wt" ]
+[ "$native_rc" -eq 0 ] && [ "$win_rc" -eq 0 ] && [ -n "$nt" ] && [ -n "$wt" ] && [ "$fuzz_rc" -eq 0 ]

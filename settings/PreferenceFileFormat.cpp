@@ -20,7 +20,8 @@ int HexDigit(char c) {
 std::string Escape(const std::wstring& text) {
   std::string out;
   for (unsigned char c : WideToUtf8(text)) {
-    if (c < 0x20 || c == 0x7F || c == '%' || c == '=' || c == '[' || c == ']') {
+    // ';' too: a name starting with it would make its line a comment.
+    if (c < 0x20 || c == 0x7F || c == '%' || c == '=' || c == '[' || c == ']' || c == ';') {
       out += '%';
       out += kHex[c >> 4];
       out += kHex[c & 15];

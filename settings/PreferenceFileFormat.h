@@ -7,7 +7,7 @@
 //   [Downloaded]
 //   ColumnsInfo=binary:030000000000000064000000...
 //
-// UTF-8. Names and texts escape '%', '=', '[', ']' and control characters
+// UTF-8. Names and texts escape '%', '=', '[', ']', ';' and control characters
 // as %XX (the UTF-8 byte in hex); binary values are hex bytes. Lines that do
 // not parse are skipped so a damaged line costs only that value.
 #include <string>

@@ -3,11 +3,14 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <cwchar>
+#include <iterator>
 #include <limits>
 #include <new>
 #include <stdexcept>
 #include <vector>
 
+#include "base/http/ContentLength.h"
 #include "base/http/UrlParts.h"
 
 namespace Zorpa {
@@ -79,17 +82,7 @@ bool CHttpResponse::ContentLength(uint64_t& length) const {
                       /*index=*/nullptr)) {
     return false;
   }
-  uint64_t value = 0;
-  const wchar_t* p = text;
-  if (*p == L'\0') return false;
-  for (; *p; ++p) {
-    if (*p < L'0' || *p > L'9') return false;
-    const uint64_t digit = static_cast<uint64_t>(*p - L'0');
-    if (value > (std::numeric_limits<uint64_t>::max() - digit) / 10) return false;
-    value = value * 10 + digit;
-  }
-  length = value;
-  return true;
+  return ParseContentLength(std::wstring_view(text, wcsnlen(text, std::size(text))), length);
 }
 
 const std::wstring* CHttpResponse::HeaderValue(std::wstring_view name, size_t index) {

@@ -22,6 +22,15 @@ TEST(BuildConcatList, NoByteOrderMarkAndNothingForNoInputs) {
   EXPECT_EQ('f', BuildConcatList({L"x"}).front());
 }
 
+// The tool ends a list line at LF, CR or NUL even inside quotes: a path
+// holding one would read back as other paths.
+TEST(BuildConcatList, PathWithALineEndOrNulGivesNoList) {
+  EXPECT_EQ("", BuildConcatList({L"/v/a.mp4", L"/v/two\nlines.mp4"}));
+  EXPECT_EQ("", BuildConcatList({L"/v/cr\r.mp4", L"/v/b.mp4"}));
+  EXPECT_EQ("", BuildConcatList({L"/v/a.mp4", std::wstring(L"/v/nul\0.mp4", 12)}));
+  EXPECT_EQ("file '/v/tab\t.mp4'\n\r", BuildConcatList({L"/v/tab\t.mp4"}));
+}
+
 TEST(QuoteForConcatList, BackslashesAndSpacesStayLiteralInsideQuotes) {
   EXPECT_EQ(L"'C:\\a b\\c.mp4'", QuoteForConcatList(L"C:\\a b\\c.mp4"));
 }

@@ -261,6 +261,21 @@ TEST(SVideoPropertyInfo, DerivedTests) {
   EXPECT_EQ(0, info.frameRate);
 }
 
+// Found by fuzzing: swscanf reads "nan" as a number, and a NaN length
+// passed every range check.
+TEST(SVideoPropertyInfo, DurationThatIsNoLengthOfTimeGivesNone) {
+  SVideoPropertyInfo info;
+  ASSERT_TRUE(ParseProbeOutput(info, "Input #0, mp4, from 'a.mp4':\n  Duration: 00:00:nan, start: 0.000000\n"));
+  EXPECT_EQ(L"00:00:nan", info.duration);
+  EXPECT_FALSE(info.DurationSeconds().has_value());
+  for (const wchar_t* text : {L"00:00:inf", L"00:00:-1.0", L"00:60:00.00", L"00:00:60.00", L"N/A"}) {
+    info.duration = text;
+    EXPECT_FALSE(info.DurationSeconds().has_value()) << "duration: " << testing::PrintToString(std::wstring(text));
+  }
+  info.duration = L"01:02:03.50";
+  EXPECT_DOUBLE_EQ(3723.5, info.DurationSeconds().value_or(0));
+}
+
 
 // Rates named anywhere but on the video stream's line are not its rate: a
 // phone's capture rate (the old reading gave 0 fps, then asked for a

@@ -32,6 +32,10 @@ const SBlockCase kCases[] = {
     {"UnrelatedText", "Stream mapping:\n  Stream #0:0 -> #0:0 (h264 (native) -> mpeg2video (native))\n", 0, false,
      false},
     {"EmptyBlock", "", 0, false, false},
+    // Found by fuzzing: the seconds of these clocks overflowed 64 bits.
+    {"ClockBeyond64BitSecondsIsNothing", "Duration: 9999999999999999:00:00.00, start", 0, false, false},
+    {"ClockTimeBeyond64BitSecondsIsNothing", "time=2562047788015215:30:08.00 bitrate=", 0, true, false},
+    {"NegativeClockTimeIsNothing", "frame=    1 size=0kB time=-577014:32:22.77 bitrate=N/A\r", 0, true, false},
 };
 
 class ParseProgressBlockCases : public ::testing::TestWithParam<SBlockCase> {};
@@ -60,6 +64,18 @@ TEST(ParseProgressBlock, DurationLineSplitAcrossBlocksIsSeenInNeither) {
 
 TEST(ParseProgressBlock, NonNumericClockGroupThrowsSoTheRunEnds) {
   EXPECT_THROW(ParseProgressBlock("Duration: aa:bb:cc.00"), boost::bad_lexical_cast);
+}
+
+// Found by fuzzing: Boost's regex gives up on these with an exception, which
+// ended the tool run as if the block had asked to stop.
+TEST(ParseProgressBlock, TextTooComplexForThePatternsIsNothing) {
+  for (const char* start : {"Duration: ", "frame= 1 time="}) {
+    const SProgressBlock result = ParseProgressBlock(start + std::string(2000, ':'));
+    EXPECT_EQ(result.seconds, 0) << start;
+    EXPECT_FALSE(result.isError) << start;
+  }
+  // A failure text after such a stretch is still seen.
+  EXPECT_TRUE(ParseProgressBlock("Duration: " + std::string(2000, ':') + "\nConversion failed!\n").isError);
 }
 
 TEST(ParseProgressBlock, BlankClockGroupGivesZero) {

@@ -43,6 +43,15 @@ TEST(ComputeProgressPosition, TimePastTheDurationIsNotClamped) {
   EXPECT_EQ(ComputeProgressPosition(Step(kJoinFinalAvi, 300, 100)), 200);
 }
 
+// Found by fuzzing: "time=99999999.00" against a one-second duration gave a
+// float far outside int's range, converted all the same.
+TEST(ComputeProgressPosition, AbsurdTimeAgainstItsDurationStaysAFiniteLargePosition) {
+  EXPECT_EQ(ComputeProgressPosition(Step(kJoinFinalFlv, 99999999, 1)), 50 + 1000000);
+  EXPECT_EQ(ComputeProgressPosition(Step(kJoinFastRoute, 99999999, 1)), 99);
+  EXPECT_EQ(ComputeProgressPosition(Step(kJoinMp4Pass2, 9223372036854775807, 1)), 60 + 1000000);
+  EXPECT_EQ(ComputeProgressPosition(Step(kJoinToMpeg, 99999999, 1, 3, 1)), 1 * 16 + 1000000);
+}
+
 TEST(ComputeProgressPosition, NothingUntilBothTimeAndDurationAreKnown) {
   EXPECT_FALSE(ComputeProgressPosition(Step(kJoinFinalWmv, 0, 100)).has_value());
   EXPECT_FALSE(ComputeProgressPosition(Step(kJoinFinalWmv, 10, 0)).has_value());

@@ -94,6 +94,19 @@ TEST(PreferenceFileFormat, RoundTripsAllTypesAndAwkwardNames) {
   }
 }
 
+// Found by fuzzing: a name starting with ';' was written as it stands, so
+// its line read back as a comment and the value was lost on the next load.
+TEST(PreferenceFileFormat, NameStartingWithSemicolonIsNotReadBackAsAComment) {
+  CPreferenceTable table;
+  table.Put(L"Config", L";Name", {EPreferenceValueType::kString, EncodeStringValue(L";text")});
+  table.Put(L";Section", L"Key", {EPreferenceValueType::kDword, EncodeIntValue(3)});
+  const CPreferenceTable back = ParsePreferenceFile(FormatPreferenceFile(table));
+  EXPECT_EQ(StringOrDefault(back.Find(L"Config", L";Name"), L"lost"), L";text");
+  EXPECT_EQ(IntOrDefault(back.Find(L";Section", L"Key"), 0), 3);
+  // Files written before keep reading: a ';' inside a name or text needs no escape.
+  EXPECT_EQ(StringOrDefault(ParsePreferenceFile("[Config]\nA;b=sz:x;y\n").Find(L"Config", L"A;b"), L""), L"x;y");
+}
+
 TEST(PreferenceFileFormat, DamagedLinesAreSkippedOthersKept) {
   const std::string text =
       "orphan=dword:1\n"
