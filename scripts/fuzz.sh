@@ -61,7 +61,7 @@ run() {
   local corpus=$dir/corpus/$name artifacts=$dir/artifacts/$name
   mkdir -p "$corpus" "$artifacts"
   rm -f "$artifacts"/*
-  local args=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=8192
+  local args=(-max_total_time="$seconds" -timeout=${CORVANE_FUZZ_TIMEOUT:-10} -rss_limit_mb=2048 -max_len=8192
               -artifact_prefix="$artifacts/" -print_final_stats=1)
   local dict; dict=$(dictionary "$name")
   [ -n "$dict" ] && args+=(-dict="$dict")
