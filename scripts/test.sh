@@ -38,8 +38,9 @@ native_rc=${PIPESTATUS[0]}
 phase_end "native tests"
 
 echo "== Windows tests under Wine"
-# Two slots (each a Wine prefix and display of its own) run two tests at a time.
-slots=${CORVANE_WINE_SLOTS:-2}
+# Four slots (each a Wine prefix and display of its own) run four tests at a time:
+# most of a Wine test is waiting for programs to start, answer and end.
+slots=${CORVANE_WINE_SLOTS:-4}
 rm -f "$win"/wineprefix*/wine-start-retries.log
 CORVANE_WINE_SLOTS=$slots bash scripts/with-wine.sh "$win/wineprefix" bash -c \
   'ctest --test-dir "$1" --output-on-failure --timeout 300 -j "$CORVANE_WINE_SLOTS" \
