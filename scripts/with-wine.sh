@@ -30,13 +30,17 @@ stop_all() {
 }
 trap stop_all EXIT
 
-# A fresh prefix takes seconds to create: create the slots' prefixes at once.
-pids=()
-for ((k = 0; k < slots; k++)); do
-  (WINEPREFIX=$(slot_prefix "$k"); corvane_wine_prefix_init) &
-  pids+=($!)
+# A fresh prefix takes about 10 s to create (four at once took a minute);
+# the other slots start as copies of the first (it holds no path of its own).
+WINEPREFIX=$base corvane_wine_prefix_init
+for ((k = 1; k < slots; k++)); do
+  copy=$(slot_prefix "$k")
+  if [ ! -f "$copy/system.reg" ]; then
+    rm -rf "$copy"
+    cp -a "$base" "$copy"
+    rm -f "$copy/wine-start-retries.log"
+  fi
 done
-wait "${pids[@]}"
 
 # Xvfb picks a free display number itself and writes it to the given descriptor.
 for ((k = 0; k < slots; k++)); do

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/RegistryText_win.h"
+
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -22,20 +24,8 @@ const wchar_t kPolicyKey[] =
     L"SOFTWARE\\Microsoft\\Internet Explorer\\Low Rights\\ElevationPolicy\\{5C1F2E7A-3B44-4C1E-9D2A-6E0B7A11C302}";
 const wchar_t kWebHandlerKey[] = L"https\\shell\\open\\command";  // under HKEY_CLASSES_ROOT
 
-std::wstring GetText(HKEY root, const std::wstring& key, const wchar_t* name) {
-  wchar_t text[1024] = {};
-  DWORD bytes = sizeof text - sizeof(wchar_t);
-  if (RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, text, &bytes) != ERROR_SUCCESS) return L"";
-  return text;
-}
-
-void SetText(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-  HKEY handle = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr), ERROR_SUCCESS);
-  RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(handle);
-}
+using test::GetRegistryText;
+using test::SetRegistryText;
 
 class VideoDownload : public ::testing::Test {
  protected:
@@ -52,7 +42,7 @@ class VideoDownload : public ::testing::Test {
     SetEnvironmentVariableW(L"CORVANE_LAUNCH_RECORD", nullptr);
     RegDeleteTreeW(HKEY_CURRENT_USER, kProductKey);
     RegDeleteTreeW(HKEY_LOCAL_MACHINE, kPolicyKey);
-    if (!m_webHandler.empty()) SetText(HKEY_CLASSES_ROOT, kWebHandlerKey, nullptr, m_webHandler);
+    if (!m_webHandler.empty()) SetRegistryText(HKEY_CLASSES_ROOT, kWebHandlerKey, nullptr, m_webHandler);
     if (!m_folder.empty()) RemoveFolderTree(m_folder);
   }
   // Presses Video Download and returns the first launch recorded.
@@ -73,7 +63,7 @@ class VideoDownload : public ::testing::Test {
 };
 
 TEST_F(VideoDownload, StartsTheDownloaderNamedByAProductKeyQuoted) {
-  SetText(HKEY_CURRENT_USER, std::wstring(kProductKey) + L"\\Settings", L"ProgLocation", m_recorder);
+  SetRegistryText(HKEY_CURRENT_USER, std::wstring(kProductKey) + L"\\Settings", L"ProgLocation", m_recorder);
   EXPECT_EQ(PressAndReadLaunch(), "\"" + WideToUtf8(m_recorder) + "\"");
 }
 
@@ -82,17 +72,17 @@ TEST_F(VideoDownload, ElevationPolicyEntryComesBeforeProductKeys) {
   const std::wstring folder = m_folder + L"\\Tavrel Downloader";
   ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
   ASSERT_TRUE(CopyFileW(m_recorder.c_str(), (folder + L"\\downloader.exe").c_str(), FALSE));
-  SetText(HKEY_LOCAL_MACHINE, kPolicyKey, L"AppPath", folder);
-  SetText(HKEY_LOCAL_MACHINE, kPolicyKey, L"AppName", L"downloader.exe");
-  SetText(HKEY_CURRENT_USER, std::wstring(kProductKey) + L"\\Settings", L"ProgLocation", m_recorder);
+  SetRegistryText(HKEY_LOCAL_MACHINE, kPolicyKey, L"AppPath", folder);
+  SetRegistryText(HKEY_LOCAL_MACHINE, kPolicyKey, L"AppName", L"downloader.exe");
+  SetRegistryText(HKEY_CURRENT_USER, std::wstring(kProductKey) + L"\\Settings", L"ProgLocation", m_recorder);
   EXPECT_EQ(PressAndReadLaunch(), "\"" + WideToUtf8(folder + L"\\downloader.exe") + "\"");
 }
 
 TEST_F(VideoDownload, WithoutADownloaderOpensTheDownloadPage) {
   // The user's web browser, as far as this prefix knows, is the recorder.
-  m_webHandler = GetText(HKEY_CLASSES_ROOT, kWebHandlerKey, nullptr);
+  m_webHandler = GetRegistryText(HKEY_CLASSES_ROOT, kWebHandlerKey, nullptr);
   ASSERT_FALSE(m_webHandler.empty());
-  SetText(HKEY_CLASSES_ROOT, kWebHandlerKey, nullptr, L"\"" + m_recorder + L"\" \"%1\"");
+  SetRegistryText(HKEY_CLASSES_ROOT, kWebHandlerKey, nullptr, L"\"" + m_recorder + L"\" \"%1\"");
   const std::string launch = PressAndReadLaunch();
   EXPECT_NE(launch.find("soft.php?type=flv"), std::string::npos) << launch;
 }

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/RegistryText_win.h"
+
 #include <fstream>
 #include <string>
 #include <vector>
@@ -30,20 +32,8 @@ constexpr wchar_t kWebHandlerKey[] = L"http\\shell\\open\\command";  // under HK
 constexpr wchar_t kDialogTitle[] = L"New Version of Corvane(tavrel)";
 constexpr char kSha256[] = "0123456789abcdef0123456789abcdef0123456789abcdef0123456789abcdef";
 
-std::wstring GetText(HKEY root, const std::wstring& key, const wchar_t* name) {
-  wchar_t text[1024] = {};
-  DWORD bytes = sizeof text - sizeof(wchar_t);
-  if (RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, text, &bytes) != ERROR_SUCCESS) return L"";
-  return text;
-}
-
-void SetText(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-  HKEY handle = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr), ERROR_SUCCESS);
-  RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(handle);
-}
+using test::GetRegistryText;
+using test::SetRegistryText;
 
 DWORD GetNumber(const std::wstring& key, const wchar_t* name) {
   DWORD value = 0, bytes = sizeof value;
@@ -91,22 +81,22 @@ class VersionCheck : public ::testing::Test {
 
     m_record = m_files + L"\\launches.txt";
     SetEnvironmentVariableW(L"CORVANE_LAUNCH_RECORD", m_record.c_str());
-    m_webHandler = GetText(HKEY_CLASSES_ROOT, kWebHandlerKey, nullptr);
-    SetText(HKEY_CLASSES_ROOT, kWebHandlerKey, nullptr, L"\"" + m_recorder + L"\" \"%1\"");
+    m_webHandler = GetRegistryText(HKEY_CLASSES_ROOT, kWebHandlerKey, nullptr);
+    SetRegistryText(HKEY_CLASSES_ROOT, kWebHandlerKey, nullptr, L"\"" + m_recorder + L"\" \"%1\"");
     // The prefix is shared with other tests: what this test changes in the
     // program's settings is put back afterwards.
     for (const wchar_t* name : {L"Language", L"SysFlags", L"DismissedVersion"}) m_saved.push_back(Save(kConfigKey, name));
     m_saved.push_back(Save(kSettingsKey, L"UpdateURL"));
     m_saved.push_back(Save(kSettingsKey, L"SBPlacement"));
     RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"SBPlacement");
-    SetText(HKEY_CURRENT_USER, kConfigKey, L"Language", L"English");
+    SetRegistryText(HKEY_CURRENT_USER, kConfigKey, L"Language", L"English");
     RegDeleteKeyValueW(HKEY_CURRENT_USER, kConfigKey, L"SysFlags");
     RegDeleteKeyValueW(HKEY_CURRENT_USER, kConfigKey, L"DismissedVersion");
   }
 
   void TearDown() override {
     SetEnvironmentVariableW(L"CORVANE_LAUNCH_RECORD", nullptr);
-    if (!m_webHandler.empty()) SetText(HKEY_CLASSES_ROOT, kWebHandlerKey, nullptr, m_webHandler);
+    if (!m_webHandler.empty()) SetRegistryText(HKEY_CLASSES_ROOT, kWebHandlerKey, nullptr, m_webHandler);
     for (const SSavedValue& value : m_saved) Restore(value);
     m_server.reset();
     if (!m_files.empty()) RemoveFolderTree(m_files);
@@ -115,7 +105,7 @@ class VersionCheck : public ::testing::Test {
   // Serves `content` as the version file `name` and points the program at it.
   void ServeVersionFile(const std::string& name, const std::string& content) {
     std::ofstream(WideToUtf8(m_files + L"\\" + Utf8ToWide(name)).c_str(), std::ios::binary) << content;
-    SetText(HKEY_CURRENT_USER, kSettingsKey, L"UpdateURL", Url(name));
+    SetRegistryText(HKEY_CURRENT_USER, kSettingsKey, L"UpdateURL", Url(name));
     // The last check's file must not be taken for this one's.
     DeleteFileW((AppDataFolder() + L"corvanever.ini").c_str());
   }
@@ -236,7 +226,7 @@ TEST_F(VersionCheck, DialogHandOffReminderTipPageAndErrorPage) {
     EXPECT_EQ(WaitForLaunch("#DownloadUrl#"), expected);
     EXPECT_EQ(app.Close(), 2);
     EXPECT_EQ(GetNumber(kConfigKey, L"SysFlags") & 0x2, 0x2u);
-    EXPECT_EQ(GetText(HKEY_CURRENT_USER, kConfigKey, L"DismissedVersion"), L"v9.9");
+    EXPECT_EQ(GetRegistryText(HKEY_CURRENT_USER, kConfigKey, L"DismissedVersion"), L"v9.9");
   }
   {
     SCOPED_TRACE("the dismissed version is not offered again");
@@ -260,7 +250,7 @@ TEST_F(VersionCheck, DialogHandOffReminderTipPageAndErrorPage) {
   }
   {
     SCOPED_TRACE("an error page instead of a version file shows nothing");
-    SetText(HKEY_CURRENT_USER, kSettingsKey, L"UpdateURL", Url("missing.ini"));
+    SetRegistryText(HKEY_CURRENT_USER, kSettingsKey, L"UpdateURL", Url("missing.ini"));
     DeleteFileW((AppDataFolder() + L"corvanever.ini").c_str());
     CMainWindowDriver app;
     ASSERT_TRUE(app.StartProgram(program));
