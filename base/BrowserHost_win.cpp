@@ -4,6 +4,7 @@
 #include <mshtml.h>
 #include <mshtmhst.h>
 #include <ocidl.h>
+#include <wrl/client.h>
 
 #include <new>
 
@@ -68,26 +69,19 @@ std::wstring EventProperty(IDispatch* event, const wchar_t* name) {
 // window's current event carries them.
 bool ReadScriptError(VARIANT* in, SScriptError& error) {
   if (!in || in->vt != VT_UNKNOWN || !in->punkVal) return false;
-  IHTMLDocument2* document = nullptr;
-  if (FAILED(in->punkVal->QueryInterface(IID_IHTMLDocument2, reinterpret_cast<void**>(&document)))) return false;
-  IHTMLWindow2* window = nullptr;
-  const HRESULT gotWindow = document->get_parentWindow(&window);
-  document->Release();
-  if (FAILED(gotWindow) || !window) return false;
-  IHTMLEventObj* event = nullptr;
-  const HRESULT gotEvent = window->get_event(&event);
-  window->Release();
-  if (FAILED(gotEvent) || !event) return false;
-  IDispatch* properties = nullptr;
-  const HRESULT gotDispatch = event->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&properties));
-  event->Release();
-  if (FAILED(gotDispatch) || !properties) return false;
-  error.line = EventProperty(properties, L"errorLine");
-  error.character = EventProperty(properties, L"errorCharacter");
-  error.code = EventProperty(properties, L"errorCode");
-  error.message = EventProperty(properties, L"errorMessage");
-  error.url = EventProperty(properties, L"errorUrl");
-  properties->Release();
+  Microsoft::WRL::ComPtr<IHTMLDocument2> document;
+  if (FAILED(in->punkVal->QueryInterface(IID_PPV_ARGS(&document)))) return false;
+  Microsoft::WRL::ComPtr<IHTMLWindow2> window;
+  if (FAILED(document->get_parentWindow(&window)) || !window) return false;
+  Microsoft::WRL::ComPtr<IHTMLEventObj> event;
+  if (FAILED(window->get_event(&event)) || !event) return false;
+  Microsoft::WRL::ComPtr<IDispatch> properties;
+  if (FAILED(event.As(&properties)) || !properties) return false;
+  error.line = EventProperty(properties.Get(), L"errorLine");
+  error.character = EventProperty(properties.Get(), L"errorCharacter");
+  error.code = EventProperty(properties.Get(), L"errorCode");
+  error.message = EventProperty(properties.Get(), L"errorMessage");
+  error.url = EventProperty(properties.Get(), L"errorUrl");
   return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/AppCommonPath.h"
 #include "base/F3DFileName.h"
+#include "base/Handle.h"
 #include "base/IniReader.h"
 #include "base/ModuleFileInfo.h"
 #include "online/HandOffRecord.h"
@@ -129,8 +130,7 @@ void HandOffToUpdater(const SNewVersionData& data, const std::wstring& packageSh
   if (CreateProcessW(updater.c_str(), commandLine.data(), nullptr, nullptr, /*inherit=*/FALSE, 0, nullptr, nullptr,
                      &startup, &process)) {
     // Not waited for: the updater ends this program itself.
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    const CHandle thread(process.hThread), child(process.hProcess);
     return;
   }
   OpenInstallerPage(data.installerUrl);

@@ -25,10 +25,7 @@ if [ ! -s "$work/clip1.mp4" ] || [ "$(cat "$work/size" 2>/dev/null)" != "$megaby
 fi
 ls -l "$work"/clip*.mp4
 rm -f "$work/joined.mp4"
-winpath() { printf 'Z:%s' "$1" | sed 's|/|\\\\|g'; }
-clips=""
-for i in 1 2 3; do clips="$clips${clips:+,}#$(winpath "$work/clip$i.mp4")#"; done
-launch="{#VideoClipsPath#:[$clips],#OutputPath#:#$(winpath "$work/joined.mp4")#,#CurLangName#:#English#}"
+launch=$(bash "$root/scripts/launch-data.sh" "$work/joined.mp4" "$work"/clip{1,2,3}.mp4)
 bash "$root/scripts/with-wine.sh" "$build/wineprefix" bash -c '
   wine "$1/tests/reply_time_bench.exe" & bench=$!
   started=$(date +%s.%N)

@@ -24,12 +24,7 @@ done
 ls -l "$out"/clip*.mp4
 
 rm -f "$out/joined.mp4" "$out/corvane-window.png"
-# Launch data: a JSON object with "#" for each double quote, Windows paths
-# (Wine maps the Unix root to drive Z:) with their backslashes doubled.
-winpath() { printf 'Z:%s' "$1" | sed 's|/|\\\\|g'; }
-clips=""
-for i in 1 2 3; do clips="$clips${clips:+,}#$(winpath "$out/clip$i.mp4")#"; done
-launch="{#VideoClipsPath#:[$clips],#OutputPath#:#$(winpath "$out/joined.mp4")#,#CurLangName#:#English#}"
+launch=$(bash scripts/launch-data.sh "$out/joined.mp4" "$out"/clip{1,2,3}.mp4)
 
 echo "== joining the three clips with Corvane.exe under Wine"
 set +e

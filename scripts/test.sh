@@ -44,7 +44,7 @@ slots=${CORVANE_WINE_SLOTS:-4}
 rm -f "$win"/wineprefix*/wine-start-retries.log
 CORVANE_WINE_SLOTS=$slots bash scripts/with-wine.sh "$win/wineprefix" bash -c \
   'ctest --test-dir "$1" --output-on-failure --timeout 300 -j "$CORVANE_WINE_SLOTS" \
-         --resource-spec-file "$CORVANE_WINE_RESOURCE_SPEC"' wine-tests "$win" 2>&1 | tee "$win/ctest.log"
+         --resource-spec-file "$CORVANE_WINE_SLOTS_FILE"' wine-tests "$win" 2>&1 | tee "$win/ctest.log"
 win_rc=${PIPESTATUS[0]}
 phase_end "Wine tests"
 

@@ -7,8 +7,8 @@
 # CORVANE_WINE_SLOTS=N (default 1) prepares N slots for tests that run in
 # parallel: slot 0 is PREFIX, slot k is PREFIX-k, each with a display and a
 # wineserver of its own. The CTest resource file describing them is written
-# to PREFIX.slots.json and exported as CORVANE_WINE_RESOURCE_SPEC, for
-#   ctest -j N --resource-spec-file "$CORVANE_WINE_RESOURCE_SPEC"
+# to PREFIX.slots.json and exported as CORVANE_WINE_SLOTS_FILE, for
+#   ctest -j N --resource-spec-file "$CORVANE_WINE_SLOTS_FILE"
 # COMMAND itself runs in slot 0.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -67,15 +67,15 @@ for ((k = 0; k < slots; k++)); do
 done
 wait "${pids[@]}"
 
-spec=$base.slots.json
+slots_file=$base.slots.json
 {
   printf '{"version": {"major": 1, "minor": 0}, "local": [{"wine": ['
   for ((k = 0; k < slots; k++)); do
     printf '%s{"id": "%d", "slots": 1}' "$([ "$k" -eq 0 ] || echo ', ')" "$k"
   done
   printf ']}]}\n'
-} >"$spec"
-export CORVANE_WINE_RESOURCE_SPEC=$spec CORVANE_WINE_SLOTS=$slots
+} >"$slots_file"
+export CORVANE_WINE_SLOTS_FILE=$slots_file CORVANE_WINE_SLOTS=$slots
 export WINEPREFIX=$CORVANE_WINE_PREFIX_0 DISPLAY=$CORVANE_WINE_DISPLAY_0
 
 set +e

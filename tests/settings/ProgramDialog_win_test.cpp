@@ -37,7 +37,7 @@ std::set<std::wstring> ChildTexts(HWND dialog) {
 class ProgramDialog : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!fs::exists(kCorvaneExe)) GTEST_SKIP() << "Corvane.exe not built: " << kCorvaneExe;
+    ASSERT_TRUE(fs::exists(kCorvaneExe)) << "Corvane.exe not built: " << kCorvaneExe;
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_USEREX_CLASSES};
     InitCommonControlsEx(&icc);
     // The dialog names the program's window class, a copy of the dialog class.

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <future>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -28,18 +30,15 @@ HWND WaitForWindow(DWORD timeoutMs) {
 // A window of this program on a thread of its own: its reply time is what
 // Wine's own message passing costs at that moment, for comparison.
 HWND StartReferenceWindow() {
-  static HWND s_window = nullptr;
-  HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  CreateThread(nullptr, 0, [](LPVOID event) -> DWORD {
-    s_window = CreateWindowExW(0, L"STATIC", L"reference", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    SetEvent(static_cast<HANDLE>(event));
+  std::promise<HWND> created;
+  std::future<HWND> window = created.get_future();
+  std::thread([created = std::move(created)]() mutable {
+    created.set_value(
+        CreateWindowExW(0, L"STATIC", L"reference", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr, nullptr, nullptr));
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
-    return 0;
-  }, ready, 0, nullptr);
-  WaitForSingleObject(ready, INFINITE);
-  CloseHandle(ready);
-  return s_window;
+  }).detach();
+  return window.get();
 }
 
 double TimeReply(HWND window, LONGLONG frequency, bool& answered) {

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# launch-data.sh OUTPUT CLIP... : prints the launch data that makes Corvane.exe
+# join the clips into OUTPUT at once (English texts). Launch data is a JSON
+# object with "#" for each double quote; paths are Windows paths (Wine maps
+# the Unix root to drive Z:) with their backslashes doubled.
+set -euo pipefail
+winpath() { printf 'Z:%s' "$(realpath -m "$1")" | sed 's|/|\\\\|g'; }
+output=$1
+shift
+clips=""
+for clip in "$@"; do clips="$clips${clips:+,}#$(winpath "$clip")#"; done
+printf '{#VideoClipsPath#:[%s],#OutputPath#:#%s#,#CurLangName#:#English#}\n' "$clips" "$(winpath "$output")"
