@@ -10,6 +10,16 @@
 # to PREFIX.slots.json and exported as CORVANE_WINE_SLOTS_FILE, for
 #   ctest -j N --resource-spec-file "$CORVANE_WINE_SLOTS_FILE"
 # COMMAND itself runs in slot 0.
+#
+# Two things make program starts in a slot quick and dependable:
+# - X windows are unmanaged ("Managed"="N"): there is no window manager on
+#   Xvfb, and Wine waits 2 s for one whenever a managed window is hidden or
+#   destroyed (about 2 s of every test that shows a window).
+# - A keeper process (cmd.exe reading a pipe that stays open until COMMAND
+#   ends) holds each slot's desktop. Without it the desktop process ends a
+#   second after each program and the next program has to start it again,
+#   racing the old one while it shuts down (a CI run saw a test's dialog
+#   fail to be created at all).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
@@ -62,10 +72,20 @@ for ((k = 0; k < slots; k++)); do
   prefix_var=CORVANE_WINE_PREFIX_$k display_var=CORVANE_WINE_DISPLAY_$k
   (export WINEPREFIX=${!prefix_var} DISPLAY=${!display_var}
    wineserver -p
-   wineboot >/dev/null 2>&1) &
+   wineboot >/dev/null 2>&1
+   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1) &
   pids+=($!)
 done
 wait "${pids[@]}"
+
+# The keepers read their pipes until this script ends (the descriptors close
+# with it) or wineserver -k ends them.
+for ((k = 0; k < slots; k++)); do
+  prefix_var=CORVANE_WINE_PREFIX_$k display_var=CORVANE_WINE_DISPLAY_$k
+  mkfifo "$work/keeper$k"
+  WINEPREFIX=${!prefix_var} DISPLAY=${!display_var} wine cmd.exe <"$work/keeper$k" >/dev/null 2>&1 &
+  exec {keeper_fd}>"$work/keeper$k"
+done
 
 slots_file=$base.slots.json
 {
