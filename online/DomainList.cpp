@@ -1,11 +1,37 @@
 #include "online/DomainList.h"
 
+#include <algorithm>
 #include <random>
 
 #include "base/IniReader.h"
 #include "online/ServerHosts.h"
 
 namespace corvane {
+namespace {
+
+bool IsHostChar(wchar_t c) {
+  return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') || c == L'-' || c == L'.';
+}
+
+// A domain from the server goes into "http://#domain#/flv/…": only a host
+// name with an optional port may, or the page would go somewhere else
+// ("host/other?", "user@host") or nowhere (an empty value).
+bool IsHostName(const std::wstring& text) {
+  const size_t colon = text.find(L':');
+  const std::wstring host = text.substr(0, colon);
+  if (host.empty() || !std::all_of(host.begin(), host.end(), IsHostChar)) return false;
+  if (colon == std::wstring::npos) return true;
+  const std::wstring port = text.substr(colon + 1);
+  return !port.empty() && port.size() <= 5 &&
+         std::all_of(port.begin(), port.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
+}
+
+std::wstring HostOr(const std::wstring& text, const std::wstring& previous) {
+  return IsHostName(text) ? text : previous;
+}
+
+}  // namespace
+
 
 int DomainListCacheBuster(int seconds, int milliseconds) {
   std::minstd_rand generator(static_cast<unsigned>(seconds * 1000 + milliseconds) + 1u);
@@ -45,8 +71,8 @@ bool CDomainList::Refresh(const std::wstring& path, const DownloadToFile& downlo
   CIniReader file;
   if (!file.Open(path)) return false;
   std::lock_guard<std::mutex> hold(m_lock);
-  m_domain1 = file.GetString(L"Rules", L"1", m_domain1);
-  m_domain2 = file.GetString(L"Rules", L"2", m_domain2);
+  m_domain1 = HostOr(file.GetString(L"Rules", L"1", m_domain1), m_domain1);
+  m_domain2 = HostOr(file.GetString(L"Rules", L"2", m_domain2), m_domain2);
   return true;
 }
 

@@ -36,9 +36,9 @@ dictionary() {
   case "$1" in
     probe_output|progress_block) echo "$src/probe.dict" ;;
     launch_data|handoff_record) echo "$src/json.dict" ;;
-    ini_reader|language_pack) echo "$src/ini.dict" ;;
+    ini_reader|language_pack|version_file|domain_list) echo "$src/ini.dict" ;;
     preference_file) echo "$src/preference_file.dict" ;;
-    url|http_headers) echo "$src/url.dict" ;;
+    url|http_headers|web_links) echo "$src/url.dict" ;;
   esac
 }
 

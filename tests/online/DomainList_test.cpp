@@ -69,6 +69,19 @@ TEST(DomainList, FallsBackToTheOtherServerAndKeepsOldValuesOnFailure) {
   EXPECT_EQ(asked[0], DomainListAddress(2, 8, L"English", L"v2.2"));  // even: server 2 first
   EXPECT_EQ(list.Domain(1), L"new.example");
   EXPECT_FALSE(std::filesystem::exists(file));
+
+  // A value that is not a host name would send the site page elsewhere or
+  // nowhere: that domain stays as it was, the other one is taken.
+  for (const char* bad : {"", "evil.example/phish?", "user@evil.example", "host:", "host:123456", "a b"}) {
+    const auto answers = [&](const std::wstring&, const std::wstring& to) {
+      std::ofstream(WideToUtf8(to)) << "[Rules]\n1=" << bad << "\n2=other.example:8080\n";
+      return true;
+    };
+    ASSERT_TRUE(list.Refresh(path, answers, remove, L"English", L"v2.2", /*cacheBuster=*/9)) << bad;
+    EXPECT_EQ(list.Domain(1), L"new.example") << bad;
+    EXPECT_EQ(list.Domain(2), L"other.example:8080") << bad;
+  }
+  std::filesystem::remove(file);
 }
 
 TEST(PanelAddresses, JoinLogEscapesTheSourceAddressAsUtf8) {
