@@ -16,6 +16,7 @@
 #include "engine/JoinController.h"
 #include "engine/JoinHost.h"
 #include "engine/JoinStepsImpl.h"
+#include "online/BannerWindow.h"
 #include "skin/CommandImageList.h"
 #include "skin/DeadLink.h"
 #include "skin/Icon2Button.h"
@@ -79,6 +80,7 @@ class CMainDlg : public THideIEDlgBase<CMainDlg, 153>, public IJoinHost {
   void OpenOutputFolder();
   void ShowSelectedProperties();
   void NavigatePanelToStartPage();
+  void ShowPanelBanner();
   // A page of ours in a stand-alone browser window, with the language added.
   void OpenBrowserWindow(const std::wstring& address);
 
@@ -96,6 +98,7 @@ class CMainDlg : public THideIEDlgBase<CMainDlg, 153>, public IJoinHost {
   CCommandImageList m_commandImages;
   CIcon2Button m_listButtons[6];
   CDeadLink m_homeLink;  // command 1039 opens the maker's page
+  CBannerWindow m_panelBanner;  // over the web panel where no page can be shown
   HICON m_bigIcon = nullptr;
   HICON m_smallIcon = nullptr;
   std::wstring m_outputFolder;  // the "SaveTo" setting, chosen with command 1001

@@ -230,8 +230,10 @@ bool CMainDlg::OnInitDialog() {
   if (index < 0 && !data.StartedWithLaunchData()) index = 0;
   m_languageBox->SelectAtStart(index);
   TranslateWindow(m_window);
-  // Without a browser the panel stays an empty area and the window works on.
+  // The panel asks for its page either way (the join log goes the same
+  // way); where no page can be shown the built-in banner covers it.
   NavigatePanelToStartPage();
+  if (!CBrowserHost::EngineAvailable()) ShowPanelBanner();
   m_versionCheck = MakeVersionCheckWorker(m_window);
   m_versionCheck->Start();
   return true;  // let the system set the focus
@@ -368,6 +370,13 @@ void CMainDlg::OpenBrowserWindow(const std::wstring& address) {
   request.addLanguage = true;
   request.owner = m_window;
   CSimpleBrowserDlg::Open(request);
+}
+
+void CMainDlg::ShowPanelBanner() {
+  // The banner's picture links to the product page, as on the built-in page.
+  const std::wstring productPage = std::wstring(kVendorWebAddress) + L"soft.php";
+  m_panelBanner.Create(GetDlgItem(m_window, IDC_WEB_PANEL), GetModuleHandleW(nullptr), IDB_PANEL_BANNER,
+                       [this, productPage] { OpenBrowserWindow(productPage); });
 }
 
 void CMainDlg::NavigatePanelToStartPage() {

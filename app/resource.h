@@ -52,6 +52,8 @@
 #define IDI_CMD_PROPERTY 306
 
 #define IDI_MAINFRAME 128
+// The web panel's banner where no page can be shown (drawn natively).
+#define IDB_PANEL_BANNER 320
 #define IDC_CHOOSE_OUTPUT_FOLDER 1001
 #define IDC_OPEN_OUTPUT_FOLDER 1030
 

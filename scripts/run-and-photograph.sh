@@ -12,7 +12,8 @@ pid=$!
 tmp=$png.part.png
 while kill -0 "$pid" 2>/dev/null; do
   id=$(xwininfo -root -children 2>/dev/null | awk -v t="\"$title\"" 'index($0, t) {print $1; exit}')
-  if [ -n "$id" ] && import -window "$id" "$tmp" 2>/dev/null && [ -s "$tmp" ]; then
+  # A window that goes away during a grab can leave import waiting for good.
+  if [ -n "$id" ] && timeout 5 import -window "$id" "$tmp" 2>/dev/null && [ -s "$tmp" ]; then
     mv -f "$tmp" "$png"
   fi
   sleep 0.2

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Draws banner.png, the image of the property dialog's banner page
 # (snap.htm), with ImageMagick: a blue gradient, a small film strip with a
-# join arrow, and the product's name. Run from anywhere; writes next to
-# itself. The output is committed; run again only to change the picture.
+# join arrow, and the product's name; and banner.bmp, the same picture on
+# the page's white for the main window's panel where no page can be shown.
+# Run from anywhere; writes next to itself. The output is committed; run
+# again only to change the picture.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 out="$here/banner.png"
@@ -25,4 +27,5 @@ convert -size ${width}x${height} gradient:'#1d4f91'-'#3f8fd8' \
   -fill '#dbe8f7' -font DejaVu-Sans -pointsize 11 -annotate +89+48 'Join your videos into one file' \
   -strip -define png:exclude-chunks=date,time \
   "$out"
-echo "wrote $out"
+convert "$out" -background white -flatten -type TrueColor BMP3:"$here/banner.bmp"
+echo "wrote $out and banner.bmp"
