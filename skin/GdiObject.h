@@ -52,6 +52,22 @@ class CMemoryDC {
   HGDIOBJ m_oldBitmap = nullptr;
 };
 
+// The screen's DC, for measuring text.
+class CScreenDC {
+ public:
+  CScreenDC() : m_dc(GetDC(nullptr)) {}
+  ~CScreenDC() {
+    if (m_dc) ReleaseDC(nullptr, m_dc);
+  }
+  CScreenDC(const CScreenDC&) = delete;
+  CScreenDC& operator=(const CScreenDC&) = delete;
+
+  HDC Get() const { return m_dc; }
+
+ private:
+  HDC m_dc;
+};
+
 // Selects an object into a DC for one scope.
 class CSelectObject {
  public:

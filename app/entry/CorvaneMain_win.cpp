@@ -9,6 +9,7 @@
 #include "app/OneInstance2.h"
 #include "base/CommandLineParser.h"
 #include "base/Singleton.h"
+#include "skin/Task98Dialog.h"
 
 namespace {
 
@@ -34,6 +35,8 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPWSTR /*com
   // Settings are written as the singletons go; that must happen while the
   // store's registry root is still alive, so before the entry returns.
   const corvane::CSingletonTeardown teardown;
+  // Messages still appear as dialogs where the system has no task dialog.
+  corvane::InstallTask98MessageFallback();
   corvane::CWinApp* app = corvane::CWinApp::Instance();
   if (!app->InitInstance()) {
     app->ExitInstance();

@@ -1,0 +1,38 @@
+#pragma once
+// The task dialog for systems whose common-controls library has none: the
+// content of a task dialog laid out in an in-memory dialog template and
+// shown modally. Windows only.
+#include <windows.h>
+
+#include "skin/GdiObject.h"
+#include "skin/Task98Layout.h"
+
+namespace corvane {
+
+class CTask98Dialog {
+ public:
+  // Shows the dialog owned by `owner` until it ends; showing the details
+  // rebuilds it (closed and shown again with the details).
+  static STask98Result Show(HWND owner, STask98Config config);
+
+ private:
+  explicit CTask98Dialog(STask98Config& config) : m_config(config) {}
+  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnInitDialog();
+  bool OnCommand(WORD id, WORD code);
+  void End(int button);
+
+  STask98Config& m_config;
+  STask98Layout m_layout;
+  HWND m_window = nullptr;
+  STask98Result m_result;
+  TGdiObject<HFONT> m_instructionFont;
+  bool m_rebuild = false;
+};
+
+// Makes the program's messages appear through this dialog where the
+// system's task dialog is missing.
+void InstallTask98MessageFallback();
+
+}  // namespace corvane

@@ -1,0 +1,115 @@
+// The task-dialog emulation as a real dialog under Wine, driven from a
+// second thread the way a user would: choices survive the details being
+// shown (the dialog is rebuilt), and the answer is the pressed button.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "base/ShowMessage.h"
+#include "skin/Task98Dialog.h"
+
+namespace corvane {
+namespace {
+
+// The dialog titled `title` of this process, waited for up to 10 s.
+HWND WaitForDialog(const std::wstring& title, HWND notThis = nullptr) {
+  for (int i = 0; i < 1000; ++i) {
+    HWND found = FindWindowW(L"#32770", title.c_str());
+    if (found && found != notThis && IsWindowVisible(found)) return found;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return nullptr;
+}
+
+// Finds the child whose text is `text` (a button found by its caption).
+HWND ChildWithText(HWND dialog, const std::wstring& text) {
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t buffer[256] = {};
+    GetWindowTextW(child, buffer, 256);
+    if (text == buffer) return child;
+  }
+  return nullptr;
+}
+
+bool HasChildText(HWND dialog, const std::wstring& text) { return ChildWithText(dialog, text) != nullptr; }
+
+TEST(Task98Dialog, ChoicesSurviveShowingTheDetailsAndThePressedButtonAnswers) {
+  STask98Config config;
+  config.title = L"Task98 full";
+  config.icon = ETask98Icon::kWarning;
+  config.mainInstruction = L"The output file exists";
+  config.content = L"Replace it?";
+  config.expandedInformation = L"Z:\\clips\\joined.mp4";
+  config.radioButtons = {{201, L"MP4"}, {202, L"AVI"}};
+  config.verificationText = L"Do not ask again";
+  config.showProgressBar = true;
+  config.footer = L"Footer text";
+  config.commonButtons = kTask98Yes | kTask98No;
+
+  std::wstring failure;
+  std::thread user([&] {
+    const auto fail = [&](const wchar_t* what) { failure = what; };
+    HWND first = WaitForDialog(config.title);
+    if (!first) return fail(L"no dialog");
+    if (HasChildText(first, config.expandedInformation)) return fail(L"details shown before asked for");
+    // The progress bar answers its own messages.
+    HWND bar = GetDlgItem(first, kTask98ProgressBarId);
+    SendMessageW(bar, PBM_SETRANGE32, 0, 40);
+    if (SendMessageW(bar, PBM_GETRANGE, FALSE, 0) != 40) return fail(L"no progress bar 29706");
+    SendMessageW(ChildWithText(first, L"AVI"), BM_CLICK, 0, 0);
+    SendMessageW(ChildWithText(first, L"Do not ask again"), BM_CLICK, 0, 0);
+    SendMessageW(ChildWithText(first, L"Show details"), BM_CLICK, 0, 0);
+
+    HWND second = WaitForDialog(config.title, first);
+    if (!second) return fail(L"not shown again after Show details");
+    if (!HasChildText(second, config.expandedInformation)) return fail(L"details missing");
+    if (!HasChildText(second, L"Hide details")) return fail(L"toggle not Hide details");
+    if (SendMessageW(ChildWithText(second, L"AVI"), BM_GETCHECK, 0, 0) != BST_CHECKED) return fail(L"radio lost");
+    if (SendMessageW(ChildWithText(second, L"Do not ask again"), BM_GETCHECK, 0, 0) != BST_CHECKED) {
+      return fail(L"verification lost");
+    }
+    SendMessageW(ChildWithText(second, L"&No"), BM_CLICK, 0, 0);
+  });
+  const STask98Result result = CTask98Dialog::Show(nullptr, config);
+  user.join();
+  EXPECT_EQ(failure, L"");
+  EXPECT_EQ(result.button, 7);  // No
+  EXPECT_EQ(result.radioButton, 202);
+  EXPECT_TRUE(result.verificationChecked);
+}
+
+TEST(Task98Dialog, AMessageThroughTheFallbackShowsItsTextAndOkAnswersOne) {
+  // The program's messages take this way where the system has no task dialog.
+  InstallTask98MessageFallback();
+  ASSERT_TRUE(InstalledTaskDialogFallback());
+  std::wstring shownText;
+  std::thread user([&] {
+    if (HWND dialog = WaitForDialog(L"Task98 message")) {
+      shownText = HasChildText(dialog, L"The join has finished.") ? L"yes" : L"no";
+      // Escape: a message's only button answers.
+      SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }
+  });
+  InstalledTaskDialogFallback()(nullptr, L"The join has finished.", L"Task98 message");
+  user.join();
+  EXPECT_EQ(shownText, L"yes");
+  SetTaskDialogFallback(nullptr);
+
+  STask98Config config;
+  config.title = L"Task98 OK";
+  config.content = L"Press OK";
+  std::thread press([&] {
+    if (HWND dialog = WaitForDialog(config.title)) SendMessageW(ChildWithText(dialog, L"OK"), BM_CLICK, 0, 0);
+  });
+  EXPECT_EQ(CTask98Dialog::Show(nullptr, config).button, 1);
+  press.join();
+}
+
+}  // namespace
+}  // namespace corvane
