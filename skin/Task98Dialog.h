@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "skin/GdiObject.h"
+#include "skin/ShadowWindow.h"
 #include "skin/Task98Layout.h"
 
 namespace corvane {
@@ -28,6 +29,7 @@ class CTask98Dialog {
   HWND m_window = nullptr;
   STask98Result m_result;
   TGdiObject<HFONT> m_instructionFont;
+  CDialogShadow m_shadow;
   bool m_rebuild = false;
 };
 

@@ -176,6 +176,7 @@ INT_PTR CTask98Dialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void CTask98Dialog::OnInitDialog() {
+  m_shadow.Attach(m_window);
   int defaultId = 0;
   for (const STask98Control& control : m_layout.controls) {
     HWND item = GetDlgItem(m_window, control.id);

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "base/ShowMessage.h"
 #include "skin/Task98Dialog.h"
@@ -109,6 +110,79 @@ TEST(Task98Dialog, AMessageThroughTheFallbackShowsItsTextAndOkAnswersOne) {
   });
   EXPECT_EQ(CTask98Dialog::Show(nullptr, config).button, 1);
   press.join();
+}
+
+struct SShadows {
+  HWND right = nullptr, bottom = nullptr;
+};
+
+// The shadow windows the dialog owns, told apart by their place.
+SShadows ShadowsOf(HWND dialog) {
+  struct SSearch {
+    HWND dialog;
+    std::vector<HWND> found;
+  } search{dialog, {}};
+  EnumThreadWindows(
+      GetWindowThreadProcessId(dialog, nullptr),
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<SSearch*>(param);
+        wchar_t name[32] = {};
+        GetClassNameW(window, name, 32);
+        if (GetWindow(window, GW_OWNER) == s->dialog && std::wstring(name) == L"CorvaneShadow") s->found.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  SShadows shadows;
+  for (HWND window : search.found) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    (r.right - r.left == 4 ? shadows.right : shadows.bottom) = window;
+  }
+  return shadows;
+}
+
+TEST(Task98Dialog, TwoTranslucentShadowsFollowTheDialogWhereTheSystemDrawsShadows) {
+  BOOL before = FALSE;
+  SystemParametersInfoW(SPI_GETDROPSHADOW, 0, &before, 0);
+  SystemParametersInfoW(SPI_SETDROPSHADOW, 0, reinterpret_cast<void*>(TRUE), 0);
+  STask98Config config;
+  config.title = L"Task98 shadow";
+  config.content = L"Moved";
+  std::wstring failure = L"no dialog";
+  std::thread user([&] {
+    HWND dialog = WaitForDialog(config.title);
+    if (!dialog) return;
+    SetWindowPos(dialog, nullptr, 100, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT frame = {};
+    GetWindowRect(dialog, &frame);
+    const SShadows shadows = ShadowsOf(dialog);
+    RECT right = {}, bottom = {};
+    GetWindowRect(shadows.right, &right);
+    GetWindowRect(shadows.bottom, &bottom);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (!shadows.right || !shadows.bottom) {
+      failure = L"not two shadows";
+    } else if (right.left != frame.right || right.top != frame.top + 4 || right.bottom != frame.bottom + 4) {
+      failure = L"right shadow misplaced";
+    } else if (bottom.left != frame.left + 4 || bottom.right != frame.right || bottom.top != frame.bottom ||
+               bottom.bottom != frame.bottom + 4) {
+      failure = L"bottom shadow misplaced";
+    } else if (!IsWindowVisible(shadows.right) || !IsWindowVisible(shadows.bottom)) {
+      failure = L"shadows hidden";
+    } else if (!GetLayeredWindowAttributes(shadows.right, nullptr, &alpha, &flags) || alpha != 60) {
+      failure = L"not at opacity 60";
+    } else if (GetForegroundWindow() == shadows.right || IsWindowEnabled(shadows.right)) {
+      failure = L"shadow can be activated";
+    } else {
+      failure.clear();
+    }
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  });
+  CTask98Dialog::Show(nullptr, config);
+  user.join();
+  SystemParametersInfoW(SPI_SETDROPSHADOW, 0, reinterpret_cast<void*>(static_cast<INT_PTR>(before)), 0);
+  EXPECT_EQ(failure, L"");
 }
 
 }  // namespace
