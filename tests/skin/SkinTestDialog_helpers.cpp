@@ -5,54 +5,19 @@
 
 #include <commctrl.h>
 
-#include <cstdint>
+#include "skin/DialogTemplate.h"
+
 
 namespace corvane {
 namespace {
 
-void AppendWords(std::vector<WORD>& out, const wchar_t* text) {
-  for (const wchar_t* p = text; *p; ++p) out.push_back(static_cast<WORD>(*p));
-  out.push_back(0);
-}
-
-void AlignToDword(std::vector<WORD>& out) {
-  if (out.size() % 2) out.push_back(0);
-}
-
-template <class T>
-void AppendStruct(std::vector<WORD>& out, const T& value) {
-  const auto* words = reinterpret_cast<const WORD*>(&value);
-  out.insert(out.end(), words, words + sizeof(T) / sizeof(WORD));
-}
-
-std::vector<WORD> BuildTemplate(const std::vector<STestControl>& controls) {
-  std::vector<WORD> out;
-  DLGTEMPLATE dialog = {};
-  dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT;
-  dialog.cdit = static_cast<WORD>(controls.size());
-  dialog.cx = 200;
-  dialog.cy = 120;
-  AppendStruct(out, dialog);
-  out.push_back(0);  // no menu
-  out.push_back(0);  // the standard dialog class
-  AppendWords(out, L"Skin test");
-  out.push_back(8);  // point size
-  AppendWords(out, L"Tahoma");
+CDialogTemplate BuildTemplate(const std::vector<STestControl>& controls) {
+  CDialogTemplate dialog(WS_POPUP | WS_CAPTION | WS_SYSMENU, L"Skin test", 200, 120, 8, L"Tahoma");
   for (const STestControl& control : controls) {
-    AlignToDword(out);
-    DLGITEMTEMPLATE item = {};
-    item.style = control.style | WS_CHILD | WS_VISIBLE;
-    item.x = control.x;
-    item.y = control.y;
-    item.cx = control.cx;
-    item.cy = control.cy;
-    item.id = static_cast<WORD>(control.id);
-    AppendStruct(out, item);
-    AppendWords(out, control.className);
-    AppendWords(out, control.text);
-    out.push_back(0);  // no creation data
+    dialog.AddItem(control.className, control.text, static_cast<WORD>(control.id), control.style | WS_VISIBLE,
+                   control.x, control.y, control.cx, control.cy);
   }
-  return out;
+  return dialog;
 }
 
 }  // namespace
@@ -60,8 +25,8 @@ std::vector<WORD> BuildTemplate(const std::vector<STestControl>& controls) {
 CSkinTestDialog::CSkinTestDialog(const std::vector<STestControl>& controls) {
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&icc);
-  const std::vector<WORD> words = BuildTemplate(controls);
-  m_window = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(words.data()),
+  const CDialogTemplate dialogTemplate = BuildTemplate(controls);
+  m_window = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate.Get(),
                                         nullptr, &CSkinTestDialog::DialogProc, reinterpret_cast<LPARAM>(this));
   if (!m_window) return;
   ShowWindow(m_window, SW_SHOW);
