@@ -11,6 +11,7 @@
 #include "base/BrowserEventDispatch.h"
 #include "base/F3DLogHTML.h"
 #include "base/ScriptErrorLog.h"
+#include "base/WindowClass.h"
 
 namespace corvane {
 namespace {
@@ -30,19 +31,6 @@ void ReleaseAndClear(T*& pointer) {
 void LogFailure(const wchar_t* what, HRESULT code) {
   CF3DLogHTML::Instance().LogFormat(kLogErr, L"Web panel: %ls failed (0x%08lx)", what,
                                     static_cast<unsigned long>(code));
-}
-
-bool RegisterPanelClass(WNDPROC procedure) {
-  WNDCLASSEXW panelClass = {};
-  panelClass.cbSize = sizeof panelClass;
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  if (GetClassInfoExW(instance, kPanelClassName, &panelClass)) return true;
-  panelClass.lpfnWndProc = procedure;
-  panelClass.hInstance = instance;
-  panelClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  panelClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  panelClass.lpszClassName = kPanelClassName;
-  return RegisterClassExW(&panelClass) != 0;
 }
 
 // The command group of the control's host commands (mingw-w64 declares it
@@ -308,7 +296,7 @@ bool CBrowserHost::CreatePanel(HWND dialog, int placeholderId) {
     CF3DLogHTML::Instance().LogFormat(kLogErr, L"Web panel: the dialog has no control %d", placeholderId);
     return false;
   }
-  if (!RegisterPanelClass(&CBrowserHost::PanelProc)) {
+  if (!RegisterWindowClassOnce(kPanelClassName, &CBrowserHost::PanelProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1))) {
     LogFailure(L"RegisterClassEx", HRESULT_FROM_WIN32(GetLastError()));
     return false;
   }

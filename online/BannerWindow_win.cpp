@@ -2,21 +2,12 @@
 
 #include <windowsx.h>
 
+#include "base/WindowClass.h"
+
 namespace corvane {
 namespace {
 
 constexpr wchar_t kClassName[] = L"CorvaneBanner";
-
-bool RegisterBannerClass(HINSTANCE module, WNDPROC procedure) {
-  WNDCLASSEXW type = {};
-  type.cbSize = sizeof type;
-  if (GetClassInfoExW(module, kClassName, &type)) return true;
-  type.lpfnWndProc = procedure;
-  type.hInstance = module;
-  type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  type.lpszClassName = kClassName;
-  return RegisterClassExW(&type) != 0;
-}
 
 }  // namespace
 
@@ -32,7 +23,7 @@ bool CBannerWindow::Create(HWND parent, HINSTANCE module, int bitmapId, std::fun
   if (!m_picture || !GetObjectW(m_picture.Get(), sizeof info, &info)) return false;
   m_size = {info.bmWidth, info.bmHeight};
   m_onClick = std::move(onClick);
-  if (!RegisterBannerClass(module, &CBannerWindow::WindowProc)) return false;
+  if (!RegisterWindowClassOnce(kClassName, &CBannerWindow::WindowProc)) return false;
   RECT area = {};
   GetClientRect(parent, &area);
   m_window = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, area.right,

@@ -1,5 +1,7 @@
 #include "skin/ShadowWindow.h"
 
+#include "base/WindowClass.h"
+
 namespace corvane {
 namespace {
 
@@ -11,17 +13,6 @@ constexpr wchar_t kDialogClass[] = L"#32770";
 bool SystemSetting(UINT action) {
   BOOL value = FALSE;
   return SystemParametersInfoW(action, 0, &value, 0) && value;
-}
-
-bool RegisterShadowClass(HINSTANCE module) {
-  WNDCLASSEXW type = {};
-  type.cbSize = sizeof type;
-  if (GetClassInfoExW(module, kShadowClass, &type)) return true;
-  type.lpfnWndProc = DefWindowProcW;
-  type.hInstance = module;
-  type.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  type.lpszClassName = kShadowClass;
-  return RegisterClassExW(&type) != 0;
 }
 
 bool IsDialogWindow(HWND window) {
@@ -38,7 +29,9 @@ CShadowWindow::~CShadowWindow() {
 
 bool CShadowWindow::Create(HWND owner) {
   HINSTANCE module = GetModuleHandleW(nullptr);
-  if (m_window || !RegisterShadowClass(module)) return false;
+  if (m_window || !RegisterWindowClassOnce(kShadowClass, DefWindowProcW, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)))) {
+    return false;
+  }
   m_window = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TRANSPARENT, kShadowClass,
                              L"", WS_POPUP | WS_DISABLED, 0, 0, 0, 0, owner, nullptr, module, nullptr);
   if (!m_window) return false;
