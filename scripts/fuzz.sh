@@ -39,6 +39,7 @@ dictionary() {
     ini_reader|language_pack) echo "$src/ini.dict" ;;
     preference_file) echo "$src/preference_file.dict" ;;
     url|http_headers) echo "$src/url.dict" ;;
+    skin_xml) echo "$src/skin.dict" ;;
   esac
 }
 

@@ -68,10 +68,8 @@ INSTANTIATE_TEST_SUITE_P(
         SHitCase{"RightBorderBesideClient", 494, 200, true, false, ESkinHit::kBorder}),
     [](const ::testing::TestParamInfo<SHitCase>& info) { return std::string(info.param.name); });
 
-TEST(SkinGeometry, AnchorsPlacedFromTheFarEdges) {
-  const SSkinRect window{100, 100, 500, 400};
-  EXPECT_EQ(PlaceAnchor({-20, 6, -4, 20}, window), (SSkinRect{480, 106, 496, 120}));
-  EXPECT_EQ(PlaceAnchor({6, -30, 22, -14}, window), (SSkinRect{106, 370, 122, 386}));
+TEST(SkinGeometry, NegativeAnchorYCountsFromTheBottom) {
+  EXPECT_EQ(PlaceAnchor({6, -30, 22, -14}, {100, 100, 500, 400}), (SSkinRect{106, 370, 122, 386}));
 }
 
 TEST(SkinGeometry, MaximisedPlacementFollowsTheCrop) {

@@ -46,24 +46,14 @@ TEST(SkinXmlReader, PartsTakeRectOrPointNameAndMode) {
 TEST(SkinXmlReader, EachKindTakesTheFirstWindowSkinThatTargetsIt) {
   const std::string xml =
       "<root><skin><windowSkins>"
-      "<windowSkin><target window=\"CDialog\"/><parts><part name=\"Left\" rect=\"0,0,7,1\"/></parts></windowSkin>"
-      "<windowSkin><target window=\"CDialog\"/><target window=\"CMainWnd\"/>"
-      "<parts><part name=\"Left\" rect=\"0,0,9,1\"/></parts></windowSkin>"
+      "<windowSkin><target window=\"CDialog\"/><target window=\"cmainwnd\"/>"  // kind names are exact
+      "<parts><part name=\"Left\" rect=\"0,0,7,1\"/></parts></windowSkin>"
+      "<windowSkin><target window=\"CDialog\"/><parts><part name=\"Left\" rect=\"0,0,9,1\"/></parts></windowSkin>"
       "</windowSkins></skin></root>";
   const SSkinDocument doc = ReadSkinXml(xml, {});
-  EXPECT_EQ(FrameThickness(doc.dialog).left, 7);
-  EXPECT_EQ(FrameThickness(doc.mainWnd).left, 9);
-  EXPECT_EQ(&doc.ForKind(WindowKindOfClass(L"#32770")), &doc.dialog);
-  EXPECT_EQ(&doc.ForKind(WindowKindOfClass(L"Tavrel Video")), &doc.mainWnd);
-}
-
-TEST(SkinXmlReader, AWindowSkinForDialogsOnlyLeavesMainWindowsUndecorated) {
-  const SSkinDocument doc = ReadSkinXml(
-      SkinDocumentFor("<target window=\"CDialog\"/><target window=\"cmainwnd\"/>",
-                      "<parts><part name=\"Top\" rect=\"0,0,4,30\"/></parts>"),
-      {});
-  EXPECT_TRUE(doc.dialog.HasPart(kPartTop));
-  for (const SSkinPart& part : doc.mainWnd.parts) EXPECT_FALSE(part.present);
+  EXPECT_EQ(FrameThickness(doc.ForKind(WindowKindOfClass(L"#32770"))).left, 7);
+  // Dialogs only: main windows stay undecorated.
+  for (const SSkinPart& part : doc.ForKind(WindowKindOfClass(L"Tavrel Video")).parts) EXPECT_FALSE(part.present);
 }
 
 TEST(SkinXmlReader, CaptionColoursFontAndCaps) {
@@ -85,43 +75,31 @@ TEST(SkinXmlReader, CaptionColoursFontAndCaps) {
   EXPECT_EQ(CaptionFontHeight(*skin.captionFont, 120), 15);
 }
 
-struct SCaptionCase {
-  const char* name;
-  std::string caption;
-  std::optional<SCaptionFont> font;
-  bool caps;
-  ECaptionAlign align;
-};
-
-class SkinCaptionAttributes : public ::testing::TestWithParam<SCaptionCase> {};
-
-TEST_P(SkinCaptionAttributes, ReadAsWritten) {
-  const SWindowSkin skin = ReadDialogSkin("<caption " + GetParam().caption + "/>");
-  EXPECT_EQ(skin.caps, GetParam().caps);
-  EXPECT_EQ(skin.align, GetParam().align);
-  ASSERT_EQ(skin.captionFont.has_value(), GetParam().font.has_value());
-  if (!skin.captionFont) return;
-  EXPECT_EQ(skin.captionFont->face, GetParam().font->face);
-  EXPECT_EQ(skin.captionFont->size, GetParam().font->size);
-  EXPECT_EQ(skin.captionFont->sizeInTenthsOfPoint, GetParam().font->sizeInTenthsOfPoint);
-  EXPECT_EQ(skin.captionFont->weight, GetParam().font->weight);
+TEST(SkinXmlReader, CaptionFontNeedsAFaceAndMalformedValuesKeepDefaults) {
+  const struct {
+    const char* attrs;
+    std::optional<SCaptionFont> font;
+  } cases[] = {
+      {"fontSize=\"20\" fontWeight=\"bold\"", std::nullopt},
+      {"fontFace=\"Arial\"", SCaptionFont{L"Arial", 13, false, 700}},
+      {"fontFace=\"Arial\" fontSize=\"20\" fontWeight=\"550\"", SCaptionFont{L"Arial", 20, false, 550}},
+      {"fontFace=\"Arial\" fontSize=\"big\" fontWeight=\"Bold!\"", SCaptionFont{L"Arial", 13, false, 700}},
+      {"fontFace=\"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789\"", SCaptionFont{L"ABCDEFGHIJKLMNOPQRSTUVWXYZ01234", 13, false, 700}},
+  };
+  for (const auto& c : cases) {
+    const SWindowSkin skin = ReadDialogSkin(std::string("<caption ") + c.attrs + "/>");
+    ASSERT_EQ(skin.captionFont.has_value(), c.font.has_value()) << c.attrs;
+    if (!c.font) continue;
+    EXPECT_EQ(skin.captionFont->face, c.font->face) << c.attrs;
+    EXPECT_EQ(skin.captionFont->size, c.font->size) << c.attrs;
+    EXPECT_FALSE(skin.captionFont->sizeInTenthsOfPoint) << c.attrs;
+    EXPECT_EQ(skin.captionFont->weight, c.font->weight) << c.attrs;
+  }
+  const SWindowSkin plain = ReadDialogSkin("<caption caps=\"\" align=\"middle\"/>");
+  EXPECT_FALSE(plain.caps);
+  EXPECT_EQ(plain.align, ECaptionAlign::kLeft);
+  EXPECT_FALSE(plain.captionPresent);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Reader, SkinCaptionAttributes,
-    ::testing::Values(
-        SCaptionCase{"NoFaceNoFont", "fontSize=\"20\" fontWeight=\"bold\"", std::nullopt, false, ECaptionAlign::kLeft},
-        SCaptionCase{"FaceAloneTakesTheDefaults", "fontFace=\"Arial\"", SCaptionFont{L"Arial", 13, false, 700}, false,
-                     ECaptionAlign::kLeft},
-        SCaptionCase{"PixelSizeAndNumericWeight", "fontFace=\"Arial\" fontSize=\"20\" fontWeight=\"550\"",
-                     SCaptionFont{L"Arial", 20, false, 550}, false, ECaptionAlign::kLeft},
-        SCaptionCase{"MalformedSizeAndWeightKeepDefaults", "fontFace=\"Arial\" fontSize=\"big\" fontWeight=\"Bold!\"",
-                     SCaptionFont{L"Arial", 13, false, 700}, false, ECaptionAlign::kLeft},
-        SCaptionCase{"LongFaceCutTo31", "fontFace=\"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789\"",
-                     SCaptionFont{L"ABCDEFGHIJKLMNOPQRSTUVWXYZ01234", 13, false, 700}, false, ECaptionAlign::kLeft},
-        SCaptionCase{"EmptyCapsIsOff", "caps=\"\" align=\"Right\"", std::nullopt, false, ECaptionAlign::kRight},
-        SCaptionCase{"UnknownAlignIsLeft", "caps=\"0\" align=\"middle\"", std::nullopt, true, ECaptionAlign::kLeft}),
-    [](const ::testing::TestParamInfo<SCaptionCase>& info) { return std::string(info.param.name); });
 
 TEST(SkinXmlReader, MalformedColoursKeepTheirDefaults) {
   for (const char* bad : {"FF80", "FF80001", "GG0000", "#FF800", " FF800", "ff 800"}) {
