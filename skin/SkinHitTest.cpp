@@ -7,7 +7,9 @@ namespace {
 ESkinHit ResizeZone(const SSkinRect& w, const SSkinQuad& border, int x, int y) {
   const bool top = y < AddClamped(w.top, border.b);
   const bool bottom = y >= SubClamped(w.bottom, border.d);
-  if (x < AddClamped(w.left, border.a)) return top ? ESkinHit::kTopLeft : bottom ? ESkinHit::kBottomLeft : ESkinHit::kLeft;
+  if (x < AddClamped(w.left, border.a)) {
+    return top ? ESkinHit::kTopLeft : bottom ? ESkinHit::kBottomLeft : ESkinHit::kLeft;
+  }
   if (x >= SubClamped(w.right, border.c)) {
     return top ? ESkinHit::kTopRight : bottom ? ESkinHit::kBottomRight : ESkinHit::kRight;
   }

@@ -21,8 +21,8 @@ const char* WindowKindName(EWindowKind kind);
 struct SSkinReadOptions {
   // The default width of every resize zone: the system's sizing-frame width.
   int systemFrameWidth = 4;
-  // Whether a bitmap named by an "image" element can be loaded; the Windows
-  // half loads it here and keeps it. Unset: every image counts as loadable.
+  // Whether a bitmap named by an "image" element can be loaded (the caller
+  // loads it here and keeps it). Unset: every image counts as loadable.
   std::function<bool(const SSkinImageSource&)> imageLoads;
 };
 
@@ -33,7 +33,8 @@ struct SSkinDocument {
   // Background of rebar bands, relative to the skin folder; empty: none.
   std::wstring rebarWatermark;
   // Images that could not be loaded; reading of their window skin stopped
-  // at each of them.
+  // at each of them. A windowSkin that serves both kinds is read (and its
+  // images asked for) once per kind.
   std::vector<SSkinImageSource> missingImages;
 
   const SWindowSkin& ForKind(EWindowKind kind) const { return kind == EWindowKind::kDialog ? dialog : mainWnd; }

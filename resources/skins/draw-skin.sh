@@ -30,7 +30,8 @@ button() {
   draw+=(-stroke none -fill "$face" -draw "roundrectangle $((x + 1)),$((y + 1)) $((x + 16)),$((y + 16)) 3,3"
          -fill white -stroke white -strokewidth 1)
   case $row in
-    0) draw+=(-draw "polygon $((x + 9)),$((y + 4)) $((x + 14)),$((y + 9)) $((x + 9)),$((y + 14)) $((x + 4)),$((y + 9))") ;;
+    0) draw+=(-draw "polygon $((x + 9)),$((y + 4)) $((x + 14)),$((y + 9))
+                             $((x + 9)),$((y + 14)) $((x + 4)),$((y + 9))") ;;
     1) draw+=(-draw "rectangle $((x + 5)),$((y + 11)) $((x + 12)),$((y + 12))") ;;
     2) draw+=(-fill none -draw "rectangle $((x + 5)),$((y + 5)) $((x + 12)),$((y + 12))"
               -draw "line $((x + 5)),$((y + 6)) $((x + 12)),$((y + 6))") ;;

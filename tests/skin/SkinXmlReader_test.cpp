@@ -84,7 +84,8 @@ TEST(SkinXmlReader, CaptionFontNeedsAFaceAndMalformedValuesKeepDefaults) {
       {"fontFace=\"Arial\"", SCaptionFont{L"Arial", 13, false, 700}},
       {"fontFace=\"Arial\" fontSize=\"20\" fontWeight=\"550\"", SCaptionFont{L"Arial", 20, false, 550}},
       {"fontFace=\"Arial\" fontSize=\"big\" fontWeight=\"Bold!\"", SCaptionFont{L"Arial", 13, false, 700}},
-      {"fontFace=\"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789\"", SCaptionFont{L"ABCDEFGHIJKLMNOPQRSTUVWXYZ01234", 13, false, 700}},
+      {"fontFace=\"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789\"",
+       SCaptionFont{L"ABCDEFGHIJKLMNOPQRSTUVWXYZ01234", 13, false, 700}},
   };
   for (const auto& c : cases) {
     const SWindowSkin skin = ReadDialogSkin(std::string("<caption ") + c.attrs + "/>");
@@ -167,7 +168,8 @@ TEST(SkinXmlReader, AnImageThatDoesNotLoadStopsItsWindowSkinAndIsReported) {
 }
 
 TEST(SkinXmlReader, UnparsableDocumentsGiveNoSkin) {
-  for (const char* xml : {"", "  ", "<!-- only a comment -->", "<root><skin>", "not xml at all", "<root/><<", "<root a=1/>"}) {
+  for (const char* xml :
+       {"", "  ", "<!-- only a comment -->", "<root><skin>", "not xml at all", "<root/><<", "<root a=1/>"}) {
     EXPECT_FALSE(ReadSkinXml(xml, {}).loaded) << xml;
   }
   // Well-formed but not a skin: loaded, nothing defined.
