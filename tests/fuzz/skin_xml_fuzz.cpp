@@ -1,11 +1,13 @@
 // skin.xml: a document read into both window kinds' definitions, then every
 // piece of frame geometry worked out from what was read, so that numbers
-// from the file reach the arithmetic of hit-testing, placement and regions.
+// from the file reach the arithmetic of hit-testing, painting, placement and
+// regions.
 #include <climits>
 #include <string>
 
 #include "skin/CaptionButtons.h"
 #include "skin/CaptionLayout.h"
+#include "skin/FramePaintPlan.h"
 #include "skin/MaximisedSize.h"
 #include "skin/SkinHitTest.h"
 #include "skin/SkinXmlReader.h"
@@ -43,6 +45,12 @@ void CheckDefinition(const SWindowSkin& skin) {
     const auto steps = PlanWindowRegion(skin, 800, 500, maximised);
     FUZZ_CHECK(!maximised || steps.empty());
     FUZZ_CHECK(steps.empty() || steps[0].combine == ERegionCombine::kStart);
+  }
+  CCaptionButtons pressed;
+  pressed.ButtonDown(kAnchorClose);
+  for (bool active : {false, true}) {
+    const SFramePaintPlan plan = PlanFramePaint(skin, pressed, 800, 500, active, /*captionRowOnly=*/false);
+    for (const SFrameBlit& blit : plan.blits) FUZZ_CHECK(skin.HasPart(blit.part));
   }
   MaximisedPlacement(skin, 1024, 740);
   const SSkinRect box = CaptionTextBox(skin, 800);

@@ -1,5 +1,5 @@
-// The geometry of a skinned frame: hit-testing, the maximised size, the
-// caption text's box and position, and which top-row parts are drawn.
+// The geometry of a skinned frame: hit-testing, the maximised size, and the
+// caption text's box and position.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -119,15 +119,6 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SkinGeometry, CapsUpperCasesTheCaption) {
   EXPECT_EQ(CaptionText(L"abc", true), L"ABC");
   EXPECT_EQ(CaptionText(L"abc", false), L"abc");
-}
-
-TEST(SkinGeometry, InactiveTopRowFallsBackToTheActiveParts) {
-  const SWindowSkin skin = GeometrySkin();  // TopIA only
-  EXPECT_EQ(TopRowPart(skin, kPartTop, false), kPartTopIA);
-  EXPECT_EQ(TopRowPart(skin, kPartTopLeft, false), kPartTopLeft);
-  EXPECT_EQ(TopRowPart(skin, kPartTopRight, false), kPartTopRight);
-  EXPECT_EQ(TopRowPart(skin, kPartTop, true), kPartTop);
-  EXPECT_EQ(TopRowPart(skin, kPartLeft, false), kPartLeft);
 }
 
 }  // namespace
