@@ -39,6 +39,7 @@ dictionary() {
     ini_reader|language_pack|version_file|domain_list) echo "$src/ini.dict" ;;
     preference_file) echo "$src/preference_file.dict" ;;
     url|http_headers|web_links) echo "$src/url.dict" ;;
+    skin_xml) echo "$src/skin.dict" ;;
   esac
 }
 
