@@ -21,6 +21,12 @@ class TGdiObject {
     if (m_handle) DeleteObject(m_handle);
     m_handle = handle;
   }
+  // Gives the object up to a new owner (SetWindowRgn takes its region).
+  THandle Release() {
+    THandle handle = m_handle;
+    m_handle = nullptr;
+    return handle;
+  }
 
  private:
   THandle m_handle = nullptr;
@@ -66,6 +72,44 @@ class CScreenDC {
 
  private:
   HDC m_dc;
+};
+
+// A window's DC covering its frame too, for non-client drawing.
+class CWindowDC {
+ public:
+  explicit CWindowDC(HWND window) : m_window(window), m_dc(GetWindowDC(window)) {}
+  ~CWindowDC() {
+    if (m_dc) ReleaseDC(m_window, m_dc);
+  }
+  CWindowDC(const CWindowDC&) = delete;
+  CWindowDC& operator=(const CWindowDC&) = delete;
+
+  HDC Get() const { return m_dc; }
+
+ private:
+  HWND m_window;
+  HDC m_dc;
+};
+
+// A memory DC with a bitmap someone else owns selected, to copy from it.
+class CBitmapDC {
+ public:
+  CBitmapDC(HDC target, HBITMAP bitmap) : m_dc(CreateCompatibleDC(target)) {
+    if (m_dc && bitmap) m_oldBitmap = SelectObject(m_dc, bitmap);
+  }
+  ~CBitmapDC() {
+    if (m_dc && m_oldBitmap) SelectObject(m_dc, m_oldBitmap);
+    if (m_dc) DeleteDC(m_dc);
+  }
+  CBitmapDC(const CBitmapDC&) = delete;
+  CBitmapDC& operator=(const CBitmapDC&) = delete;
+
+  bool IsValid() const { return m_dc && m_oldBitmap; }
+  HDC Get() const { return m_dc; }
+
+ private:
+  HDC m_dc;
+  HGDIOBJ m_oldBitmap = nullptr;
 };
 
 // Selects an object into a DC for one scope.

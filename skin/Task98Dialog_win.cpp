@@ -8,6 +8,7 @@
 
 #include "base/ShowMessage.h"
 #include "skin/DialogTemplate.h"
+#include "skin/FrameSkinManager.h"
 #include "skin/GdiObject.h"
 
 namespace corvane {
@@ -176,6 +177,8 @@ INT_PTR CTask98Dialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void CTask98Dialog::OnInitDialog() {
+  // A skinned dialog frame draws its own edge: no shadows while a skin is in use.
+  m_shadow.SetSkinActiveQuery(FrameSkinActiveQuery());
   m_shadow.Attach(m_window);
   int defaultId = 0;
   for (const STask98Control& control : m_layout.controls) {

@@ -1,0 +1,228 @@
+// A real dialog wearing the shipped skin: its window region, what its frame
+// answers at real screen points, the system border it gives up and gets
+// back, the frame on screen drawn from the skin's bitmap in both activation
+// states, and its caption buttons acting only where they were pressed.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "PumpMessages_win.h"
+#include "SkinTestDialog.h"
+#include "base/TextConvert.h"
+#include "skin/FrameSkinManager.h"
+#include "skin/GdiObject.h"
+#include "skin/SkinHitTest.h"
+#include "skin/SkinXmlReader.h"
+
+namespace corvane {
+namespace {
+
+// The build tree's program folder, where the shipped skin is drawn.
+std::wstring SkinnedAppFolder() {
+  std::wstring path = L"Z:" + Utf8ToWide(CORVANE_BUILD_DIR) + L"/app/";
+  std::replace(path.begin(), path.end(), L'/', L'\\');
+  return path;
+}
+
+std::wstring ShippedSkinFile(const wchar_t* name) { return SkinnedAppFolder() + L"skins\\Slate\\" + name; }
+
+SWindowSkin ShippedDialogSkin() {
+  std::ifstream in(std::filesystem::path(ShippedSkinFile(L"skin.xml")), std::ios::binary);
+  const std::string xml((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return ReadSkinXml(xml, SSkinReadOptions{}).dialog;
+}
+
+// The skin's bitmap as the test reads it, beside what the screen shows.
+class CShippedSkinBitmap {
+ public:
+  CShippedSkinBitmap()
+      : m_bitmap(static_cast<HBITMAP>(LoadImageW(nullptr, ShippedSkinFile(L"frame.bmp").c_str(), IMAGE_BITMAP, 0, 0,
+                                                 LR_LOADFROMFILE | LR_CREATEDIBSECTION))),
+        m_dc(m_screen.Get(), m_bitmap.Get()) {}
+  bool IsValid() const { return m_dc.IsValid(); }
+  // The pixel at an offset inside a part.
+  COLORREF At(const SSkinRect& part, int dx, int dy) const { return GetPixel(m_dc.Get(), part.left + dx, part.top + dy); }
+
+ private:
+  CScreenDC m_screen;
+  TGdiObject<HBITMAP> m_bitmap;
+  CBitmapDC m_dc;
+};
+
+// Waits (running the message loop) until the screen shows the colour at
+// the point; what the screen shows is returned either way.
+COLORREF AwaitScreenPixel(int x, int y, COLORREF expected) {
+  const CScreenDC screen;
+  COLORREF shown = CLR_INVALID;
+  for (const DWORD start = GetTickCount(); GetTickCount() - start < 3000;) {
+    shown = GetPixel(screen.Get(), x, y);
+    if (shown == expected) break;
+    test::PumpMessagesFor(10);
+  }
+  return shown;
+}
+
+// The window as the screen shows it, as a BMP file (a test artefact).
+void SaveSkinnedScreenshot(HWND window, const wchar_t* name) {
+  RECT r = {};
+  GetWindowRect(window, &r);
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  const CScreenDC screen;
+  CMemoryDC copy(screen.Get(), width, height);
+  if (!copy.IsValid()) return;
+  BitBlt(copy.Get(), 0, 0, width, height, screen.Get(), r.left, r.top, SRCCOPY);
+  BITMAPINFOHEADER info = {};
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = -height;  // top-down
+  info.biPlanes = 1;
+  info.biBitCount = 32;
+  info.biCompression = BI_RGB;
+  std::vector<unsigned> pixels(static_cast<size_t>(width) * height);
+  HBITMAP shown = static_cast<HBITMAP>(GetCurrentObject(copy.Get(), OBJ_BITMAP));
+  GetDIBits(copy.Get(), shown, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  const DWORD bytes = static_cast<DWORD>(pixels.size() * sizeof(unsigned));
+  const BITMAPFILEHEADER file = {0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof info + bytes), 0, 0,
+                                 sizeof(BITMAPFILEHEADER) + sizeof info};
+  const std::filesystem::path folder = std::filesystem::path(Utf8ToWide(CORVANE_BUILD_DIR)) / L"test-artefacts";
+  std::error_code ignored;
+  std::filesystem::create_directories(folder, ignored);
+  std::ofstream out(folder / name, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&info), sizeof info);
+  out.write(reinterpret_cast<const char*>(pixels.data()), bytes);
+}
+
+class SkinnedFrame : public ::testing::Test {
+ protected:
+  LRESULT HitAt(POINT p) const { return SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)); }
+  SSkinRect WindowRect() const {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return SSkinRect{r.left, r.top, r.right, r.bottom};
+  }
+  POINT AnchorCentre(int anchor) const {
+    const SSkinRect a = PlaceAnchor(skin.anchors[anchor].rect, WindowRect());
+    return POINT{(a.left + a.right) / 2, (a.top + a.bottom) / 2};
+  }
+  bool HasThinBorder() const { return (GetWindowLongPtrW(window, GWL_STYLE) & WS_BORDER) != 0; }
+
+  // First made, last gone: the dialog's hook is the manager's.
+  CFrameSkinManager manager{CFrameSkinManager::SOptions{SkinnedAppFolder(), nullptr}};
+  CSkinTestDialog dialog{{{1001, L"Static", L"Skinned", SS_LEFT, 10, 10, 80, 10}}};
+  HWND window = dialog.Window();
+  const SWindowSkin skin = ShippedDialogSkin();
+};
+
+TEST_F(SkinnedFrame, WearsTheShippedSkinAndGivesTheSystemFrameBack) {
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(skin.HasPart(kPartTop) && skin.HasPart(kPartTopIA) && skin.HasAnchor(kAnchorClose));
+  const std::vector<std::wstring>& installed = manager.InstalledSkins();
+  ASSERT_NE(std::find(installed.begin(), installed.end(), L"Slate"), installed.end());
+
+  // No skin selected: the window asks and keeps its system frame.
+  ASSERT_TRUE(manager.SkinWindow(window));
+  EXPECT_FALSE(manager.IsSkinned(window));
+  EXPECT_TRUE(HasThinBorder());
+  TGdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
+  EXPECT_EQ(GetWindowRgn(window, region.Get()), ERROR);
+  RECT systemClient = {};
+  GetClientRect(window, &systemClient);
+
+  manager.LoadSkin(L"slate", /*force=*/false);
+  ASSERT_TRUE(manager.IsSkinned(window));
+  EXPECT_FALSE(HasThinBorder());
+
+  const SSkinRect w = WindowRect();
+  const int width = w.Width(), height = w.Height();
+  ASSERT_NE(GetWindowRgn(window, region.Get()), ERROR);
+  EXPECT_FALSE(PtInRegion(region.Get(), 0, 0));  // rounded top corners
+  EXPECT_FALSE(PtInRegion(region.Get(), width - 1, 0));
+  EXPECT_TRUE(PtInRegion(region.Get(), width / 2, 0));
+  EXPECT_TRUE(PtInRegion(region.Get(), 0, height - 1));  // square bottom corners
+  EXPECT_TRUE(PtInRegion(region.Get(), width - 1, height - 1));
+
+  const SFrameThickness t = FrameThickness(skin);
+  RECT client = {};
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, width - t.left - t.right);
+  EXPECT_EQ(client.bottom, height - t.top - t.bottom);
+
+  EXPECT_EQ(HitAt(AnchorCentre(kAnchorClose)), HTCLOSE);
+  EXPECT_EQ(HitAt(AnchorCentre(kAnchorMinimise)), HTMINBUTTON);
+  EXPECT_EQ(HitAt(AnchorCentre(kAnchorSystem)), HTSYSMENU);
+  EXPECT_EQ(HitAt({w.left + width / 2, w.top + t.top / 2}), HTCAPTION);
+  EXPECT_EQ(HitAt({w.left + width / 2, w.bottom - 1}), HTBORDER);  // no sizing frame: no resize zones
+  EXPECT_EQ(HitAt({w.left + 1, w.top + height / 2}), HTBORDER);
+  EXPECT_EQ(HitAt({w.left + width / 2, w.top + height / 2}), HTCLIENT);
+
+  // The frame on screen comes from the skin's bitmap: the top edge (below
+  // the caption text), a caption button and the bottom edge.
+  const CShippedSkinBitmap bitmap;
+  ASSERT_TRUE(bitmap.IsValid());
+  const int row = skin.caption.b + skin.caption.d + 1;
+  ASSERT_LT(row, t.top);
+  const SSkinRect& top = skin.parts[kPartTop].source;
+  const SSkinRect& topInactive = skin.parts[kPartTopIA].source;
+  const SSkinRect& bottom = skin.parts[kPartBottom].source;
+  const SSkinRect close = PlaceAnchor(skin.anchors[kAnchorClose].rect, w);
+  EXPECT_EQ(AwaitScreenPixel(w.left + width / 2, w.top + row, bitmap.At(top, top.Width() / 2, row)),
+            bitmap.At(top, top.Width() / 2, row));
+  EXPECT_EQ(AwaitScreenPixel(close.left + 4, close.top + 8, bitmap.At(skin.parts[kPartClose].source, 4, 8)),
+            bitmap.At(skin.parts[kPartClose].source, 4, 8));
+  EXPECT_EQ(AwaitScreenPixel(w.left + width / 2, w.bottom - 1, bitmap.At(bottom, 1, bottom.Height() - 1)),
+            bitmap.At(bottom, 1, bottom.Height() - 1));
+  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  SaveSkinnedScreenshot(window, L"skinned-dialog-active.bmp");
+
+  // Inactive, the top row is drawn from the inactive parts.
+  ASSERT_NE(bitmap.At(topInactive, topInactive.Width() / 2, row), bitmap.At(top, top.Width() / 2, row));
+  SendMessageW(window, WM_NCACTIVATE, FALSE, 0);
+  EXPECT_EQ(AwaitScreenPixel(w.left + width / 2, w.top + row, bitmap.At(topInactive, topInactive.Width() / 2, row)),
+            bitmap.At(topInactive, topInactive.Width() / 2, row));
+  SaveSkinnedScreenshot(window, L"skinned-dialog-inactive.bmp");
+  SendMessageW(window, WM_NCACTIVATE, TRUE, 0);
+
+  // Switched off: the border bit, the system's region and client area return.
+  manager.LoadSkin(L"", /*force=*/false);
+  EXPECT_FALSE(manager.IsSkinned(window));
+  EXPECT_TRUE(HasThinBorder());
+  EXPECT_EQ(GetWindowRgn(window, region.Get()), ERROR);
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, systemClient.right);
+  EXPECT_EQ(client.bottom, systemClient.bottom);
+}
+
+TEST_F(SkinnedFrame, CaptionButtonActsOnlyWhereItWasPressed) {
+  ASSERT_NE(window, nullptr);
+  manager.LoadSkin(L"Slate", /*force=*/true);
+  ASSERT_TRUE(manager.SkinWindow(window));
+  const auto at = [&](int anchor) {
+    const POINT p = AnchorCentre(anchor);
+    return MAKELPARAM(p.x, p.y);
+  };
+  // Minimise pressed, the mouse moved to Close and released there: nothing.
+  SendMessageW(window, WM_NCLBUTTONDOWN, HTMINBUTTON, at(kAnchorMinimise));
+  SendMessageW(window, WM_NCMOUSEMOVE, HTCLOSE, at(kAnchorClose));
+  SendMessageW(window, WM_NCLBUTTONUP, HTCLOSE, at(kAnchorClose));
+  // Close pressed and released on itself: the dialog is asked to close.
+  SendMessageW(window, WM_NCLBUTTONDOWN, HTCLOSE, at(kAnchorClose));
+  SendMessageW(window, WM_NCLBUTTONUP, HTCLOSE, at(kAnchorClose));
+  const SReceivedCommand cancel{IDCANCEL, BN_CLICKED};
+  for (const DWORD start = GetTickCount(); dialog.Commands().empty() && GetTickCount() - start < 3000;) {
+    test::PumpMessagesFor(10);
+  }
+  // Commands arrive in posting order: a minimise would have come first.
+  EXPECT_FALSE(IsIconic(window));
+  EXPECT_EQ(dialog.Commands(), std::vector<SReceivedCommand>{cancel});
+}
+
+}  // namespace
+}  // namespace corvane
