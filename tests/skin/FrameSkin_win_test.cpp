@@ -155,6 +155,19 @@ TEST_F(SkinnedFrame, WearsTheShippedSkinAndGivesTheSystemFrameBack) {
   EXPECT_EQ(client.right, width - t.left - t.right);
   EXPECT_EQ(client.bottom, height - t.top - t.bottom);
 
+  // Dragged no smaller than 320 x 240; maximised, the frame's left, right
+  // and bottom edges lie outside the work area and the top stays at its top.
+  MINMAXINFO limits = {};
+  SendMessageW(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+  EXPECT_EQ(limits.ptMinTrackSize.x, std::max(320, skin.minimumWidth));
+  EXPECT_EQ(limits.ptMinTrackSize.y, std::max(240, skin.minimumHeight));
+  RECT work = {};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_EQ(limits.ptMaxPosition.x, work.left - t.left);
+  EXPECT_EQ(limits.ptMaxPosition.y, work.top);
+  EXPECT_EQ(limits.ptMaxSize.x, work.right - work.left + t.right);
+  EXPECT_EQ(limits.ptMaxSize.y, work.bottom - work.top + t.bottom);
+
   EXPECT_EQ(HitAt(AnchorCentre(kAnchorClose)), HTCLOSE);
   EXPECT_EQ(HitAt(AnchorCentre(kAnchorMinimise)), HTMINBUTTON);
   EXPECT_EQ(HitAt(AnchorCentre(kAnchorSystem)), HTSYSMENU);
