@@ -294,8 +294,18 @@ bool CFrameSkin::CParentWndHook::Handle(UINT message, WPARAM wParam, LPARAM lPar
       PaintFrame(*skin, true);
       result = TRUE;
       return true;
-    case WM_NCMOUSEMOVE:
-      if (m_buttons.MouseMove(ButtonAt(*skin, lParam), GetKeyState(VK_LBUTTON) < 0)) PaintFrame(*skin, true);
+    case WM_NCMOUSEMOVE: {
+      const int button = ButtonAt(*skin, lParam);
+      if (m_buttons.MouseMove(button, GetKeyState(VK_LBUTTON) < 0)) PaintFrame(*skin, true);
+      // Told when the mouse leaves the frame, so no button stays lit.
+      if (button) {
+        TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE | TME_NONCLIENT, m_window, 0};
+        TrackMouseEvent(&track);
+      }
+      return false;
+    }
+    case WM_NCMOUSELEAVE:
+      if (m_buttons.MouseMove(0, GetKeyState(VK_LBUTTON) < 0)) PaintFrame(*skin, true);
       return false;
     case WM_NCLBUTTONDOWN: {
       const int button = ButtonAt(*skin, lParam);

@@ -1,7 +1,8 @@
 // A real dialog wearing the shipped skin: its window region, what its frame
-// answers at real screen points, the system border it gives up and gets
-// back, the frame on screen drawn from the skin's bitmap in both activation
-// states, and its caption buttons acting only where they were pressed.
+// answers at real screen points, its drag and maximise limits, the system
+// border it gives up and gets back, the frame on screen drawn from the
+// skin's bitmap in both activation states, and its caption buttons acting
+// only where they were pressed.
 #include <windows.h>
 
 #include <gtest/gtest.h>
