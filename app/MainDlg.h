@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/FlvInfoListCtrl.h"
+#include "base/UniqueHandle.h"
 #include "base/HideIEDlgBase.h"
 #include "engine/JoinController.h"
 #include "engine/JoinHost.h"
@@ -96,8 +97,8 @@ class CMainDlg : public THideIEDlgBase<CMainDlg, 153>, public IJoinHost {
   CCommandImageList m_commandImages;
   CIcon2Button m_listButtons[6];
   CDeadLink m_homeLink;  // command 1039 opens the maker's page
-  HICON m_bigIcon = nullptr;
-  HICON m_smallIcon = nullptr;
+  CIconHandle m_bigIcon;
+  CIconHandle m_smallIcon;
   std::wstring m_outputFolder;  // the "SaveTo" setting, chosen with command 1001
 };
 

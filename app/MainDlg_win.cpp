@@ -17,6 +17,7 @@
 #include "app/VendorAddresses.h"
 #include "app/resource.h"
 #include "base/AppCommonPath.h"
+#include "base/DetachedProcess.h"
 #include "base/F3DFileName.h"
 #include "base/F3DLogHTML.h"
 #include "base/ModuleFileInfo.h"
@@ -103,8 +104,6 @@ CMainDlg::~CMainDlg() {
   m_queueTimer.reset();
   m_monitorTimer.reset();
   if (m_window) DestroyWindow(m_window);
-  if (m_bigIcon) DestroyIcon(m_bigIcon);
-  if (m_smallIcon) DestroyIcon(m_smallIcon);
 }
 
 bool CMainDlg::Create() {
@@ -303,10 +302,10 @@ void CMainDlg::SetWindowIcons() {
     return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAINFRAME), IMAGE_ICON,
                                          GetSystemMetrics(sizeX), GetSystemMetrics(sizeY), LR_DEFAULTCOLOR));
   };
-  m_bigIcon = load(SM_CXICON, SM_CYICON);
-  m_smallIcon = load(SM_CXSMICON, SM_CYSMICON);
-  if (m_bigIcon) SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon));
-  if (m_smallIcon) SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
+  m_bigIcon.Reset(load(SM_CXICON, SM_CYICON));
+  m_smallIcon.Reset(load(SM_CXSMICON, SM_CYSMICON));
+  if (m_bigIcon) SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon.Get()));
+  if (m_smallIcon) SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.Get()));
 }
 
 // No control of the window sends this: other programs and a future menu
@@ -316,20 +315,19 @@ void CMainDlg::ChooseOutputFolder() {
   BROWSEINFOW browse = {};
   browse.hwndOwner = m_window;
   browse.lpszTitle = title.c_str();
-  browse.ulFlags = 0x75;  // file-system folders, new dialog style with edit box, status text, validation
+  browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT | BIF_EDITBOX | BIF_VALIDATE | BIF_NEWDIALOGSTYLE;
   browse.lpfn = [](HWND dialog, UINT message, LPARAM, LPARAM data) -> int {
     if (message == BFFM_INITIALIZED && data) SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, data);
     return 0;
   };
   browse.lParam = reinterpret_cast<LPARAM>(m_outputFolder.c_str());
-  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&browse);
+  const TCoTaskMem<ITEMIDLIST_ABSOLUTE> chosen(SHBrowseForFolderW(&browse));
   if (!chosen) return;
   wchar_t folder[MAX_PATH] = {};
-  if (SHGetPathFromIDListW(chosen, folder) && folder[0]) {
+  if (SHGetPathFromIDListW(chosen.Get(), folder) && folder[0]) {
     m_outputFolder = folder;
     CConverterPreference::Instance().SetOutputFolder(m_outputFolder);
   }
-  CoTaskMemFree(chosen);
 }
 
 // Command 1030, sent by no control either: shows the output folder.
@@ -348,15 +346,7 @@ void CMainDlg::OpenOutputFolder() {
 void CMainDlg::StartDownloader() {
   const std::wstring program = FindDownloader();
   if (!program.empty()) {
-    std::wstring commandLine = QuotedProgramPath(program);
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-      CloseHandle(process.hThread);
-      CloseHandle(process.hProcess);
-      return;
-    }
+    if (StartDetachedProcess(/*application=*/std::wstring(), QuotedProgramPath(program))) return;
   }
   OpenBrowserWindow(DownloaderPageAddress());
 }
@@ -434,12 +424,9 @@ void CMainDlg::SetUpListButtons() {
   static_assert(kCount == sizeof m_listButtons / sizeof m_listButtons[0], "one button object per list button");
   for (size_t i = 0; i < kCount; ++i) {
     const SListButton& button = kListButtons[i];
-    const HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(button.icon), IMAGE_ICON, kCommandImageSize,
-                                   kCommandImageSize, LR_DEFAULTCOLOR);
-    if (icon) {
-      m_commandImages.SetImage(button.image, static_cast<HICON>(icon));  // the lists keep a copy
-      DestroyIcon(static_cast<HICON>(icon));
-    }
+    const CIconHandle icon(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(button.icon), IMAGE_ICON,
+                                                         kCommandImageSize, kCommandImageSize, LR_DEFAULTCOLOR)));
+    if (icon) m_commandImages.SetImage(button.image, icon.Get());  // the lists keep a copy
     CIcon2Button& control = m_listButtons[i];
     if (!control.AttachDlgItem(m_window, button.id)) continue;
     control.SetImageLists(m_commandImages.Normal(), m_commandImages.Disabled(), CommandImageIndex(button.image));

@@ -26,28 +26,44 @@ class TGdiObject {
   THandle m_handle = nullptr;
 };
 
+// Owns a memory device context compatible with `target` (nullptr: the
+// screen); DeleteDC when destroyed. Empty when the system refuses.
+class CCompatibleDC {
+ public:
+  explicit CCompatibleDC(HDC target) : m_dc(CreateCompatibleDC(target)) {}
+  ~CCompatibleDC() {
+    if (m_dc) DeleteDC(m_dc);
+  }
+  CCompatibleDC(const CCompatibleDC&) = delete;
+  CCompatibleDC& operator=(const CCompatibleDC&) = delete;
+
+  HDC Get() const { return m_dc; }
+  explicit operator bool() const { return m_dc != nullptr; }
+
+ private:
+  HDC m_dc;
+};
+
 // An off-screen device context compatible with `target` holding a bitmap of
 // the given size, so a control is drawn without flicker. Invalid (no DC)
 // when the system refuses; callers then draw directly.
 class CMemoryDC {
  public:
-  CMemoryDC(HDC target, int width, int height) {
-    m_dc = CreateCompatibleDC(target);
+  CMemoryDC(HDC target, int width, int height) : m_dc(target) {
     m_bitmap.Reset(CreateCompatibleBitmap(target, width, height));
-    if (m_dc && m_bitmap) m_oldBitmap = SelectObject(m_dc, m_bitmap.Get());
+    if (m_dc && m_bitmap) m_oldBitmap = SelectObject(m_dc.Get(), m_bitmap.Get());
   }
   ~CMemoryDC() {
-    if (m_dc && m_oldBitmap) SelectObject(m_dc, m_oldBitmap);
-    if (m_dc) DeleteDC(m_dc);
+    if (m_dc && m_oldBitmap) SelectObject(m_dc.Get(), m_oldBitmap);
   }
   CMemoryDC(const CMemoryDC&) = delete;
   CMemoryDC& operator=(const CMemoryDC&) = delete;
 
   bool IsValid() const { return m_dc && m_oldBitmap; }
-  HDC Get() const { return m_dc; }
+  HDC Get() const { return m_dc.Get(); }
 
  private:
-  HDC m_dc = nullptr;
+  CCompatibleDC m_dc;
   TGdiObject<HBITMAP> m_bitmap;
   HGDIOBJ m_oldBitmap = nullptr;
 };

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "base/UiTimer.h"
+#include "base/UniqueHandle.h"
 #include "settings/MultiLanguage.h"
 #include "updater/UnpackFileSystem.h"
 #include "updater/UnpackTransaction.h"
@@ -81,7 +82,9 @@ class CMainDlg : public IUpdaterHost {
   Microsoft::WRL::ComPtr<IPicture> m_banner;
   HWND m_window = nullptr;
   HWND m_statusBar = nullptr;
-  HICON m_failureIcon = nullptr;
+  CIconHandle m_failureIcon;
+  CIconHandle m_bigIcon;
+  CIconHandle m_smallIcon;
   std::wstring m_folder;  // the updater's own folder, with trailing backslash
 };
 

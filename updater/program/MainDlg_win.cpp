@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
+#include "base/DetachedProcess.h"
 #include "base/F3DLogHTML.h"
-#include "base/Handle.h"
 #include "base/WinModule.h"
 #include "base/WindowFinder.h"
 #include "settings/TranslateWindow.h"
@@ -38,6 +38,13 @@ void CentreOver(HWND window, HWND owner) {
   SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// One of the program's icons at the size the two metrics give.
+CIconHandle LoadIconOfSize(int id, int widthMetric, int heightMetric) {
+  return CIconHandle(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
+                                                   GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric),
+                                                   LR_DEFAULTCOLOR)));
+}
+
 }  // namespace
 
 CMainDlg::CMainDlg(const SUpdaterRecord& record)
@@ -45,9 +52,7 @@ CMainDlg::CMainDlg(const SUpdaterRecord& record)
   LoadBanner();
 }
 
-CMainDlg::~CMainDlg() {
-  if (m_failureIcon) DestroyIcon(m_failureIcon);
-}
+CMainDlg::~CMainDlg() = default;
 
 int CMainDlg::DoModal(HWND owner) {
   return static_cast<int>(DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_UPDATER), owner,
@@ -56,7 +61,7 @@ int CMainDlg::DoModal(HWND owner) {
 
 void CMainDlg::LoadBanner() {
   HMODULE module = GetModuleHandleW(nullptr);
-  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(IDR_BANNER), MAKEINTRESOURCEW(10) /*RT_RCDATA*/);
+  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(IDR_BANNER), RT_RCDATA);
   if (!found) return;
   const DWORD size = SizeofResource(module, found);
   const void* bytes = LockResource(LoadResource(module, found));
@@ -105,14 +110,10 @@ INT_PTR CMainDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 BOOL CMainDlg::OnInitDialog() {
   CentreWindow();
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  SendMessageW(m_window, WM_SETICON, ICON_BIG,
-               reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_UPDATER), IMAGE_ICON,
-                                                   GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
-  SendMessageW(m_window, WM_SETICON, ICON_SMALL,
-               reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_UPDATER), IMAGE_ICON,
-                                                   GetSystemMetrics(SM_CXSMICON),
-                                                   GetSystemMetrics(SM_CYSMICON), 0)));
+  m_bigIcon = LoadIconOfSize(IDI_UPDATER, SM_CXICON, SM_CYICON);
+  m_smallIcon = LoadIconOfSize(IDI_UPDATER, SM_CXSMICON, SM_CYSMICON);
+  SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon.Get()));
+  SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.Get()));
   CreateStatusBar();
   m_timer = std::make_unique<UiTimer>([this](uint32_t) { return m_flow.OnTimer(); }, kTimerPeriodMs);
 
@@ -236,12 +237,8 @@ void CMainDlg::SetPauseLabel(const std::wstring& text) { SetDlgItemTextW(m_windo
 void CMainDlg::DisablePause() { EnableWindow(GetDlgItem(m_window, IDC_PAUSE), FALSE); }
 
 void CMainDlg::ShowFailure(const std::wstring& text) {
-  if (!m_failureIcon) {
-    m_failureIcon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_FAILURE),
-                                                  IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                  GetSystemMetrics(SM_CYSMICON), 0));
-  }
-  SendMessageW(m_statusBar, SB_SETICON, 0, reinterpret_cast<LPARAM>(m_failureIcon));
+  if (!m_failureIcon) m_failureIcon = LoadIconOfSize(IDI_FAILURE, SM_CXSMICON, SM_CYSMICON);
+  SendMessageW(m_statusBar, SB_SETICON, 0, reinterpret_cast<LPARAM>(m_failureIcon.Get()));
   ShowStatus(text);
 }
 
@@ -279,14 +276,7 @@ void CMainDlg::CloseMainProgram(const std::wstring& windowClass, const std::wstr
 }
 
 void CMainDlg::StartProgram(const std::wstring& fileName) {
-  const std::wstring path = m_folder + fileName;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process{};
-  if (CreateProcessW(path.c_str(), /*commandLine=*/nullptr, nullptr, nullptr, /*inherit=*/FALSE, 0, nullptr,
-                     nullptr, &startup, &process)) {
-    const CHandle thread(process.hThread), child(process.hProcess);  // not waited for
-  }
+  StartDetachedProcess(m_folder + fileName, /*commandLine=*/std::wstring());
 }
 
 }  // namespace corvane
