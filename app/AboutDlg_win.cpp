@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/DialogPlacement.h"
+#include "base/DialogPlacement.h"
 #include "app/VendorAddresses.h"
 #include "app/resource.h"
 #include "base/ModuleFileInfo.h"

@@ -4,7 +4,7 @@
 
 #include "app/PlayCommand.h"
 #include "app/PropertyTexts.h"
-#include "app/DialogPlacement.h"
+#include "base/DialogPlacement.h"
 #include "app/resource.h"
 #include "base/ResourcePageAddress.h"
 #include "base/WinModule.h"

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "base/FsPath.h"
 #include "base/WorkerThread.h"
 #include "engine/ByteCopyJoin.h"
 #include "engine/ConversionParams.h"

@@ -68,7 +68,6 @@ class CMainDlg : public IUpdaterHost {
   BOOL OnInitDialog();
   BOOL OnCommand(UINT id);
   BOOL OnEraseBackground(HDC dc);
-  void CentreWindow();
   void CreateStatusBar();
   void LoadBanner();
 

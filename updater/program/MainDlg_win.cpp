@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "base/DetachedProcess.h"
+#include "base/DialogPlacement.h"
 #include "base/F3DLogHTML.h"
 #include "base/WinModule.h"
 #include "base/WindowFinder.h"
@@ -16,27 +17,6 @@ namespace corvane {
 namespace {
 
 constexpr unsigned kTimerPeriodMs = 1000;
-
-// Centres `window` over `owner` when that is visible and not minimised,
-// otherwise over the work area of the nearest monitor, kept inside it.
-void CentreOver(HWND window, HWND owner) {
-  RECT own{}, area{};
-  GetWindowRect(window, &own);
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof(monitor);
-  GetMonitorInfoW(MonitorFromWindow(owner ? owner : window, MONITOR_DEFAULTTONEAREST), &monitor);
-  area = monitor.rcWork;
-  RECT centre = area;
-  if (owner && IsWindowVisible(owner) && !IsIconic(owner)) GetWindowRect(owner, &centre);
-  const int width = own.right - own.left, height = own.bottom - own.top;
-  int x = (centre.left + centre.right - width) / 2;
-  int y = (centre.top + centre.bottom - height) / 2;
-  if (x + width > area.right) x = area.right - width;
-  if (y + height > area.bottom) y = area.bottom - height;
-  if (x < area.left) x = area.left;
-  if (y < area.top) y = area.top;
-  SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 // One of the program's icons at the size the two metrics give.
 CIconHandle LoadIconOfSize(int id, int widthMetric, int heightMetric) {
@@ -109,7 +89,7 @@ INT_PTR CMainDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CMainDlg::OnInitDialog() {
-  CentreWindow();
+  CentreOnOwner(m_window);
   m_bigIcon = LoadIconOfSize(IDI_UPDATER, SM_CXICON, SM_CYICON);
   m_smallIcon = LoadIconOfSize(IDI_UPDATER, SM_CXSMICON, SM_CYSMICON);
   SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon.Get()));
@@ -135,7 +115,6 @@ BOOL CMainDlg::OnInitDialog() {
   return TRUE;
 }
 
-void CMainDlg::CentreWindow() { CentreOver(m_window, GetWindow(m_window, GW_OWNER)); }
 
 void CMainDlg::CreateStatusBar() {
   m_statusBar = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
