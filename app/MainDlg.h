@@ -38,7 +38,6 @@ class CMainDlg : public THideIEDlgBase<CMainDlg, 153>, public IJoinHost {
 
   // Creates the dialog modeless and without a parent; false on failure.
   bool Create();
-  HWND Window() const { return m_window; }
 
   // IJoinHost
   void PostCommand(int commandId) override;
@@ -64,7 +63,7 @@ class CMainDlg : public THideIEDlgBase<CMainDlg, 153>, public IJoinHost {
   void OnTitleChange(const std::wstring&) {}
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  friend class THideIEDlgBase<CMainDlg, 153>;
   // One switch for every message; true when handled (result set).
   bool ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   bool OnInitDialog();
@@ -83,7 +82,6 @@ class CMainDlg : public THideIEDlgBase<CMainDlg, 153>, public IJoinHost {
   // A page of ours in a stand-alone browser window, with the language added.
   void OpenBrowserWindow(const std::wstring& address);
 
-  HWND m_window = nullptr;
   bool m_ending = false;
   CJoinSteps m_steps;
   std::unique_ptr<CJoinController> m_controller;

@@ -107,41 +107,17 @@ CMainDlg::~CMainDlg() {
 }
 
 bool CMainDlg::Create() {
-  m_window = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAINDLG), /*parent=*/nullptr,
-                                &CMainDlg::DialogProc, reinterpret_cast<LPARAM>(this));
+  m_window = CreateModeless(/*owner=*/nullptr, IDD_MAINDLG);
   return m_window != nullptr;
 }
 
-INT_PTR CALLBACK CMainDlg::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<CMainDlg*>(GetWindowLongPtrW(window, DWLP_USER));
-  if (message == WM_INITDIALOG) {
-    self = reinterpret_cast<CMainDlg*>(lParam);
-    SetWindowLongPtrW(window, DWLP_USER, lParam);
-    self->m_window = window;
-  }
-  if (!self) return FALSE;
-  LRESULT result = 0;
-  bool handled = false;
-  try {
-    // The dialog base (the web panel, made at WM_INITDIALOG before anything
-    // else and released at WM_DESTROY), then the identity, then the dialog's
-    // own handlers.
-    handled = self->ProcessBrowserHostMessage(window, message, wParam, lParam, result);
-    if (!handled) {
-      handled = COneInstance2::Instance() &&
-                COneInstance2::Instance()->ProcessWindowMessage(window, message, wParam, lParam, result);
-    }
-    if (!handled) handled = self->ProcessWindowMessage(message, wParam, lParam, result);
-  } catch (...) {
-    return FALSE;  // nothing may leave a window procedure
-  }
-  if (!handled) return FALSE;
-  if (message == WM_INITDIALOG) return result;
-  SetWindowLongPtrW(window, DWLP_MSGRESULT, result);
-  return TRUE;
-}
-
+// The dialog base has made the web panel before WM_INITDIALOG arrives here
+// and releases it before WM_DESTROY does. The identity answers first.
 bool CMainDlg::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (COneInstance2::Instance() &&
+      COneInstance2::Instance()->ProcessWindowMessage(m_window, message, wParam, lParam, result)) {
+    return true;
+  }
   switch (message) {
     case WM_INITDIALOG:
       result = OnInitDialog() ? TRUE : FALSE;
@@ -163,9 +139,6 @@ bool CMainDlg::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, 
       if (!m_ending) OnVersionFileArrived(m_window, {kMainWindowClassName, kIdentificationMessageName});
       result = 0;
       return true;
-    case WM_NCDESTROY:
-      m_window = nullptr;
-      return false;
     default:
       return false;
   }

@@ -35,8 +35,7 @@ CMainDlg::CMainDlg(const SUpdaterRecord& record)
 CMainDlg::~CMainDlg() = default;
 
 int CMainDlg::DoModal(HWND owner) {
-  return static_cast<int>(DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_UPDATER), owner,
-                                          &CMainDlg::DialogProc, reinterpret_cast<LPARAM>(this)));
+  return static_cast<int>(RunModal(owner, IDD_UPDATER));
 }
 
 void CMainDlg::LoadBanner() {
@@ -60,35 +59,32 @@ void CMainDlg::LoadBanner() {
                  reinterpret_cast<void**>(m_banner.ReleaseAndGetAddressOf()));
 }
 
-INT_PTR CALLBACK CMainDlg::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrW(window, DWLP_USER, lParam);
-    reinterpret_cast<CMainDlg*>(lParam)->m_window = window;
-  }
-  auto* self = reinterpret_cast<CMainDlg*>(GetWindowLongPtrW(window, DWLP_USER));
-  if (!self) return FALSE;
-  try {
-    return self->HandleMessage(message, wParam, lParam);
-  } catch (...) {
-    // Nothing may leave a dialog procedure; a failed step ends the dialog.
-    ::EndDialog(window, kUpdaterDialogResult);
-    return TRUE;
-  }
+INT_PTR CMainDlg::OnUnexpectedException() {
+  ::EndDialog(m_window, kUpdaterDialogResult);
+  return TRUE;
 }
 
-INT_PTR CMainDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+bool CMainDlg::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRESULT& result) {
   switch (message) {
-    case WM_INITDIALOG: return OnInitDialog();
-    case WM_COMMAND: return OnCommand(LOWORD(wParam));
-    case WM_ERASEBKGND: return OnEraseBackground(reinterpret_cast<HDC>(wParam));
+    case WM_INITDIALOG:
+      OnInitDialog();
+      result = TRUE;
+      return true;
+    case WM_COMMAND:
+      return OnCommand(LOWORD(wParam));
+    case WM_ERASEBKGND:
+      OnEraseBackground(reinterpret_cast<HDC>(wParam));
+      result = TRUE;
+      return true;
     case WM_SIZE:
       if (m_statusBar) SendMessageW(m_statusBar, WM_SIZE, 0, 0);
-      return FALSE;
-    default: return FALSE;
+      return false;
+    default:
+      return false;
   }
 }
 
-BOOL CMainDlg::OnInitDialog() {
+void CMainDlg::OnInitDialog() {
   CentreOnOwner(m_window);
   m_bigIcon = LoadIconOfSize(IDI_UPDATER, SM_CXICON, SM_CYICON);
   m_smallIcon = LoadIconOfSize(IDI_UPDATER, SM_CXSMICON, SM_CYSMICON);
@@ -112,9 +108,7 @@ BOOL CMainDlg::OnInitDialog() {
   SetDlgItemTextW(m_window, IDC_TITLE, title.c_str());
   SetWindowTextW(m_window, (Translate(L"Updater") + L" v1.3").c_str());
   SendDlgItemMessageW(m_window, IDC_PROGRESS, PBM_SETRANGE32, 0, 100);
-  return TRUE;
 }
-
 
 void CMainDlg::CreateStatusBar() {
   m_statusBar = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
@@ -124,15 +118,15 @@ void CMainDlg::CreateStatusBar() {
   SendMessageW(m_statusBar, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
 }
 
-BOOL CMainDlg::OnCommand(UINT id) {
+bool CMainDlg::OnCommand(UINT id) {
   switch (id) {
-    case IDC_PAUSE: m_flow.OnPauseResume(); return TRUE;
-    case IDCANCEL: m_flow.OnCancel(); return TRUE;  // the button, the close box and WM_CLOSE
-    default: return FALSE;
+    case IDC_PAUSE: m_flow.OnPauseResume(); return true;
+    case IDCANCEL: m_flow.OnCancel(); return true;  // the button, the close box and WM_CLOSE
+    default: return false;
   }
 }
 
-BOOL CMainDlg::OnEraseBackground(HDC dc) {
+void CMainDlg::OnEraseBackground(HDC dc) {
   RECT client{};
   GetClientRect(m_window, &client);
   FillRect(dc, &client, GetSysColorBrush(COLOR_3DFACE));
@@ -146,8 +140,6 @@ BOOL CMainDlg::OnEraseBackground(HDC dc) {
     const int cy = MulDiv(height, GetDeviceCaps(dc, LOGPIXELSY), 2540);
     m_banner->Render(dc, 0, 0, cx, cy, 0, height, width, -height, nullptr);
   }
-  SetWindowLongPtrW(m_window, DWLP_MSGRESULT, TRUE);
-  return TRUE;
 }
 
 std::unique_ptr<IHttpBody> CMainDlg::Get(const std::wstring& url) { return HttpGetNoCache(url); }
