@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "app/MainDlg.h"
-#include "base/BrowserHost.h"
+#include "online/BrowserHost.h"
 #include "app/ModelessDialogs.h"
 #include "app/OneInstance2.h"
 #include "app/resource.h"

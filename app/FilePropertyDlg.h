@@ -3,7 +3,7 @@
 // media information of one file, a list entry or the result of a join.
 #include <windows.h>
 
-#include "base/HideIEDlgBase.h"
+#include "online/HideIEDlgBase.h"
 #include "engine/VideoPropertyInfo.h"
 
 namespace corvane {

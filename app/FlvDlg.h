@@ -15,7 +15,7 @@
 
 #include "app/PreviewLayout.h"
 #include "app/resource.h"
-#include "base/HideIEDlgBase.h"
+#include "online/HideIEDlgBase.h"
 
 namespace corvane {
 

@@ -13,7 +13,7 @@
 
 #include "app/FlvInfoListCtrl.h"
 #include "base/UniqueHandle.h"
-#include "base/HideIEDlgBase.h"
+#include "online/HideIEDlgBase.h"
 #include "engine/JoinController.h"
 #include "engine/JoinHost.h"
 #include "engine/JoinStepsImpl.h"

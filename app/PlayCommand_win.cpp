@@ -4,7 +4,7 @@
 
 #include "app/FlvDlg.h"
 #include "app/PlayRoute.h"
-#include "base/BrowserHost.h"
+#include "online/BrowserHost.h"
 #include "base/ShowMessage.h"
 #include "settings/MultiLanguage.h"
 #include "settings/RegKey_win.h"

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "base/BrowserHost.h"
-#include "base/HideIEDlgBase.h"
+#include "online/BrowserHost.h"
+#include "online/HideIEDlgBase.h"
 #include "online/OnlineResource.h"
 
 namespace corvane {

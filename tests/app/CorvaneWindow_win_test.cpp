@@ -221,7 +221,11 @@ TEST(CorvaneWindow, LaunchDataWithOneClipOrBrokenDataStillOpensTheWindow) {
     ASSERT_TRUE(corvane.Start(launchData));
     HWND window = corvane.WaitForWindow();
     ASSERT_NE(window, nullptr) << "launch data " << std::string(launchData, launchData + wcslen(launchData));
-    std::this_thread::sleep_for(300ms);
+    // A round trip through the window's message loop: the launch data has
+    // been read by now, and the window is still there to answer.
+    DWORD_PTR reply = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(window, IdentificationMessage(), 0, 0, SMTO_BLOCK, 2000, &reply));
+    EXPECT_EQ(reply, IdentificationMessage());
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_EQ(corvane.ExitCode(0), -1);  // still running
     PostMessageW(window, WM_COMMAND, 2, 0);

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "app/PlayCommand.h"
-#include "base/BrowserHost.h"
+#include "online/BrowserHost.h"
 #include "base/TextConvert.h"
 #include "engine/TempFiles.h"
 #include "engine/ToolRunner.h"

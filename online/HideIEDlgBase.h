@@ -14,8 +14,8 @@
 #include <memory>
 #include <string>
 
-#include "base/BrowserHost.h"
-#include "base/BrowserLoadWait.h"
+#include "online/BrowserHost.h"
+#include "online/BrowserLoadWait.h"
 #include "base/DialogImpl.h"
 
 namespace corvane {

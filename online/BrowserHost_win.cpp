@@ -1,4 +1,4 @@
-#include "base/BrowserHost.h"
+#include "online/BrowserHost.h"
 
 #include <exdisp.h>
 #include <mshtml.h>
@@ -8,10 +8,10 @@
 
 #include <new>
 
-#include "base/BrowserEventDispatch.h"
+#include "online/BrowserEventDispatch.h"
 #include "base/F3DLogHTML.h"
 #include "base/UniqueHandle.h"
-#include "base/ScriptErrorLog.h"
+#include "online/ScriptErrorLog.h"
 
 namespace corvane {
 namespace {
