@@ -241,13 +241,8 @@ bool CMainDlg::OnListCommand(WORD id) {
 }
 
 void CMainDlg::SetWindowIcons() {
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  const auto load = [instance](int sizeX, int sizeY) {
-    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAINFRAME), IMAGE_ICON,
-                                         GetSystemMetrics(sizeX), GetSystemMetrics(sizeY), LR_DEFAULTCOLOR));
-  };
-  m_bigIcon.Reset(load(SM_CXICON, SM_CYICON));
-  m_smallIcon.Reset(load(SM_CXSMICON, SM_CYSMICON));
+  m_bigIcon = LoadIconOfSize(IDI_MAINFRAME, SM_CXICON, SM_CYICON);
+  m_smallIcon = LoadIconOfSize(IDI_MAINFRAME, SM_CXSMICON, SM_CYSMICON);
   if (m_bigIcon) SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon.Get()));
   if (m_smallIcon) SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.Get()));
 }

@@ -58,6 +58,15 @@ struct SCoTaskMemFree {
 struct SSysFreeString {
   void operator()(BSTR text) const { SysFreeString(text); }
 };
+struct SFreeLibrary {
+  void operator()(HMODULE module) const { FreeLibrary(module); }
+};
+struct SGlobalFree {
+  void operator()(HGLOBAL memory) const { GlobalFree(memory); }
+};
+struct SDeleteObject {
+  void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
 
 // An icon from LoadImage/CreateIcon (not a shared one from LoadIcon).
 using CIconHandle = TUniqueHandle<HICON, SDestroyIcon>;
@@ -66,6 +75,20 @@ using CImageListHandle = TUniqueHandle<HIMAGELIST, SDestroyImageList>;
 template <class T>
 using TCoTaskMem = TUniqueHandle<T*, SCoTaskMemFree>;
 using CBstr = TUniqueHandle<BSTR, SSysFreeString>;
+// A library this program loaded itself (LoadLibrary).
+using CLibraryHandle = TUniqueHandle<HMODULE, SFreeLibrary>;
+using CGlobalMemory = TUniqueHandle<HGLOBAL, SGlobalFree>;
+// A font, brush, bitmap or pen (not one selected into a DC at the time).
+template <class THandle>
+using TGdiObject = TUniqueHandle<THandle, SDeleteObject>;
+
+// One of this program's icons at the size the two system metrics give
+// (SM_CXICON/SM_CYICON, SM_CXSMICON/SM_CYSMICON); empty when missing.
+inline CIconHandle LoadIconOfSize(int id, int widthMetric, int heightMetric) {
+  return CIconHandle(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
+                                                   GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric),
+                                                   LR_DEFAULTCOLOR)));
+}
 
 // A VARIANT cleared (and whatever it holds released) when destroyed.
 class CVariant {

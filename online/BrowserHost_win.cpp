@@ -7,6 +7,7 @@
 #include <wrl/client.h>
 
 #include <new>
+#include <utility>
 
 #include "online/BrowserEventDispatch.h"
 #include "base/F3DLogHTML.h"
@@ -414,17 +415,19 @@ bool CBrowserHost::Navigate(const std::wstring& url, const std::string& postData
   if (!address) return false;
   CVariant empty, post, headers;
   if (!postData.empty()) {
+    CVariant filled;  // owns the array until it is complete
     SAFEARRAY* bytes = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(postData.size()));
+    if (bytes) {
+      filled->vt = VT_ARRAY | VT_UI1;
+      filled->parray = bytes;
+    }
     void* data = nullptr;
     if (bytes && SUCCEEDED(SafeArrayAccessData(bytes, &data))) {
       memcpy(data, postData.data(), postData.size());
       SafeArrayUnaccessData(bytes);
-      post->vt = VT_ARRAY | VT_UI1;
-      post->parray = bytes;
+      std::swap(*post, *filled);
       headers->vt = VT_BSTR;
       headers->bstrVal = SysAllocString(L"Content-Type: application/x-www-form-urlencoded\r\n");
-    } else if (bytes) {
-      SafeArrayDestroy(bytes);
     }
   }
   const HRESULT result = m_browser->Navigate(address.Get(), empty.Get(), empty.Get(), post.Get(), headers.Get());

@@ -22,12 +22,10 @@ void CLanguageIconList::Clear() {
 
 int CLanguageIconList::Add(const std::wstring& bitmapPath) {
   if (!m_impl->list) return -1;
-  HBITMAP bitmap = static_cast<HBITMAP>(
-      LoadImageW(nullptr, bitmapPath.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  const TGdiObject<HBITMAP> bitmap(static_cast<HBITMAP>(
+      LoadImageW(nullptr, bitmapPath.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
   if (!bitmap) return -1;
-  const int index = ImageList_AddMasked(m_impl->list.Get(), bitmap, RGB(255, 0, 255));
-  DeleteObject(bitmap);  // the image list keeps its own copy
-  return index;
+  return ImageList_AddMasked(m_impl->list.Get(), bitmap.Get(), RGB(255, 0, 255));  // the list keeps a copy
 }
 
 int CLanguageIconList::Count() const { return m_impl->list ? ImageList_GetImageCount(m_impl->list.Get()) : 0; }

@@ -3,28 +3,9 @@
 // include from _win.cpp files).
 #include <windows.h>
 
+#include "base/UniqueHandle.h"
+
 namespace corvane {
-
-// Owns one font, brush, bitmap or pen; DeleteObject when destroyed.
-template <class THandle>
-class TGdiObject {
- public:
-  TGdiObject() = default;
-  explicit TGdiObject(THandle handle) : m_handle(handle) {}
-  ~TGdiObject() { Reset(); }
-  TGdiObject(const TGdiObject&) = delete;
-  TGdiObject& operator=(const TGdiObject&) = delete;
-
-  THandle Get() const { return m_handle; }
-  explicit operator bool() const { return m_handle != nullptr; }
-  void Reset(THandle handle = nullptr) {
-    if (m_handle) DeleteObject(m_handle);
-    m_handle = handle;
-  }
-
- private:
-  THandle m_handle = nullptr;
-};
 
 // Owns a memory device context compatible with `target` (nullptr: the
 // screen); DeleteDC when destroyed. Empty when the system refuses.

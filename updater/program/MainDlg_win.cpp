@@ -18,13 +18,6 @@ namespace {
 
 constexpr unsigned kTimerPeriodMs = 1000;
 
-// One of the program's icons at the size the two metrics give.
-CIconHandle LoadIconOfSize(int id, int widthMetric, int heightMetric) {
-  return CIconHandle(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
-                                                   GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric),
-                                                   LR_DEFAULTCOLOR)));
-}
-
 }  // namespace
 
 CMainDlg::CMainDlg(const SUpdaterRecord& record)
@@ -46,15 +39,13 @@ void CMainDlg::LoadBanner() {
   const void* bytes = LockResource(LoadResource(module, found));
   if (!bytes || size == 0) return;
   // OleLoadPicture reads from a stream; the stream owns (and frees) its copy.
-  HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
+  CGlobalMemory copy(GlobalAlloc(GMEM_MOVEABLE, size));
   if (!copy) return;
-  memcpy(GlobalLock(copy), bytes, size);
-  GlobalUnlock(copy);
+  memcpy(GlobalLock(copy.Get()), bytes, size);
+  GlobalUnlock(copy.Get());
   Microsoft::WRL::ComPtr<IStream> stream;
-  if (FAILED(CreateStreamOnHGlobal(copy, /*deleteOnRelease=*/TRUE, &stream))) {
-    GlobalFree(copy);
-    return;
-  }
+  if (FAILED(CreateStreamOnHGlobal(copy.Get(), /*deleteOnRelease=*/TRUE, &stream))) return;
+  copy.Detach();  // the stream's now
   OleLoadPicture(stream.Get(), static_cast<LONG>(size), FALSE, IID_IPicture,
                  reinterpret_cast<void**>(m_banner.ReleaseAndGetAddressOf()));
 }
