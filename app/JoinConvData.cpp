@@ -11,18 +11,12 @@ namespace corvane {
 
 bool CJoinConvData::ParseLaunchData() {
   if (m_job.launchData.empty()) return true;
-  // The launcher writes "#" for each double quote so that the JSON object
-  // survives the command line as one argument.
-  std::wstring text = m_job.launchData;
-  std::replace(text.begin(), text.end(), L'#', L'"');
-
-  boost::system::error_code error;
-  boost::json::value root = boost::json::parse(WideToUtf8(text), error);
-  if (error || !root.is_object()) {
+  const std::optional<boost::json::object> parsed = ParseHashQuotedObject(m_job.launchData);
+  if (!parsed) {
     m_job.launchData.clear();
     return false;
   }
-  const boost::json::object& object = root.get_object();
+  const boost::json::object& object = *parsed;
   m_job.outputPath = JsonStringMember(object, "OutputPath");
   m_job.sourceUrl = JsonStringMember(object, "FlvUrl");
   m_job.launcherClass = JsonStringMember(object, "AppMainWndClassName");

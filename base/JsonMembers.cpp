@@ -1,5 +1,7 @@
 #include "base/JsonMembers.h"
 
+#include <algorithm>
+
 #include "base/TextConvert.h"
 
 namespace corvane {
@@ -10,6 +12,15 @@ std::wstring WideText(const boost::json::string& text) {
 }
 
 }  // namespace
+
+std::optional<boost::json::object> ParseHashQuotedObject(std::wstring_view text) {
+  std::string json = WideToUtf8(text);
+  std::replace(json.begin(), json.end(), '#', '"');
+  boost::json::error_code error;
+  boost::json::value root = boost::json::parse(json, error);
+  if (error || !root.is_object()) return std::nullopt;
+  return std::move(root.get_object());
+}
 
 std::wstring JsonStringMember(const boost::json::object& object, const char* key) {
   const boost::json::value* value = object.if_contains(key);

@@ -43,13 +43,9 @@ std::wstring CommandLineArgument(std::wstring_view line) {
 
 bool ParseUpdaterRecord(std::wstring_view argument, SUpdaterRecord& record) {
   record = SUpdaterRecord();
-  std::string json = WideToUtf8(argument);
-  std::replace(json.begin(), json.end(), '#', '"');
-  boost::json::error_code error;
-  const boost::json::value root = boost::json::parse(json, error);
-  if (error || !root.is_object()) return false;
-
-  const boost::json::object& object = root.get_object();
+  const std::optional<boost::json::object> parsed = ParseHashQuotedObject(argument);
+  if (!parsed) return false;
+  const boost::json::object& object = *parsed;
   record.downloadUrl = JsonStringMember(object, "DownloadUrl");
   record.installerUrl = JsonStringMember(object, "InstallerUrl");
   record.appMainWndClassName = JsonStringMember(object, "AppMainWndClassName");
