@@ -13,10 +13,10 @@
 
 #include "app/FlvInfoListCtrl.h"
 #include "base/UniqueHandle.h"
-#include "online/HideIEDlgBase.h"
 #include "engine/JoinController.h"
 #include "engine/JoinHost.h"
 #include "engine/JoinStepsImpl.h"
+#include "online/HideIEDlgBase.h"
 #include "skin/CommandImageList.h"
 #include "skin/DeadLink.h"
 #include "skin/Icon2Button.h"

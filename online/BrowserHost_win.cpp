@@ -9,9 +9,9 @@
 #include <new>
 #include <utility>
 
-#include "online/BrowserEventDispatch.h"
 #include "base/F3DLogHTML.h"
 #include "base/UniqueHandle.h"
+#include "online/BrowserEventDispatch.h"
 #include "online/ScriptErrorLog.h"
 
 namespace corvane {

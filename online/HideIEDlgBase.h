@@ -14,9 +14,9 @@
 #include <memory>
 #include <string>
 
+#include "base/DialogImpl.h"
 #include "online/BrowserHost.h"
 #include "online/BrowserLoadWait.h"
-#include "base/DialogImpl.h"
 
 namespace corvane {
 
