@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/DialogPlacement.h"
+#include "base/DialogPlacement.h"
 #include "app/VendorAddresses.h"
 #include "app/resource.h"
 #include "base/ModuleFileInfo.h"
@@ -21,8 +21,7 @@ void Open(HWND window, const std::wstring& target) {
 }  // namespace
 
 INT_PTR CAboutDlg::DoModal(HWND owner) {
-  return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), owner, &CAboutDlg::DialogProc,
-                         reinterpret_cast<LPARAM>(this));
+  return RunModal(owner, IDD_ABOUT);
 }
 
 void CAboutDlg::OnInitDialog(HWND window) {
@@ -47,30 +46,33 @@ void CAboutDlg::OnInitDialog(HWND window) {
   SetFocus(GetDlgItem(window, IDCANCEL));
 }
 
-INT_PTR CALLBACK CAboutDlg::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  try {
-    if (message == WM_INITDIALOG) {
-      SetWindowLongPtrW(window, DWLP_USER, lParam);
-      reinterpret_cast<CAboutDlg*>(lParam)->OnInitDialog(window);
-      return FALSE;  // the focus is set
-    }
-    if (message != WM_COMMAND) return FALSE;
-    switch (LOWORD(wParam)) {
-      case IDCANCEL:
-      case IDOK:
-        EndDialog(window, LOWORD(wParam));
-        return TRUE;
-      case IDC_ABOUT_WEB_LINK:
-        Open(window, kVendorWebAddress);
-        return TRUE;
-      case IDC_ABOUT_MAIL_LINK:
-        Open(window, std::wstring(L"mailto:") + kVendorMailAddress);
-        return TRUE;
-      default:
-        return FALSE;
-    }
-  } catch (...) {
-    return FALSE;  // nothing may leave a window procedure
+bool CAboutDlg::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRESULT& result) {
+  switch (message) {
+    case WM_INITDIALOG:
+      OnInitDialog(m_window);
+      result = FALSE;  // the focus is set
+      return true;
+    case WM_COMMAND:
+      return OnCommand(LOWORD(wParam));
+    default:
+      return false;
+  }
+}
+
+bool CAboutDlg::OnCommand(int id) {
+  switch (id) {
+    case IDCANCEL:
+    case IDOK:
+      EndDialog(m_window, id);
+      return true;
+    case IDC_ABOUT_WEB_LINK:
+      Open(m_window, kVendorWebAddress);
+      return true;
+    case IDC_ABOUT_MAIL_LINK:
+      Open(m_window, std::wstring(L"mailto:") + kVendorMailAddress);
+      return true;
+    default:
+      return false;
   }
 }
 

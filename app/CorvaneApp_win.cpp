@@ -3,9 +3,10 @@
 #include <windows.h>
 
 #include "app/MainDlg.h"
-#include "base/BrowserHost.h"
+#include "online/BrowserHost.h"
 #include "app/ModelessDialogs.h"
 #include "app/OneInstance2.h"
+#include "app/resource.h"
 #include "online/SimpleBrowserDlg.h"
 #include "settings/RegistryRoot.h"
 
@@ -25,8 +26,8 @@ bool CCorvaneApp::InitInstance() {
   if (GetClassInfoExW(/*instance=*/nullptr, WC_DIALOG, &dialogClass)) {
     dialogClass.hInstance = GetModuleHandleW(nullptr);
     dialogClass.lpszClassName = kMainWindowClassName;
-    dialogClass.hIcon = LoadIconW(dialogClass.hInstance, MAKEINTRESOURCEW(128));  // the program's icon
-    dialogClass.hIconSm = static_cast<HICON>(LoadImageW(dialogClass.hInstance, MAKEINTRESOURCEW(128), IMAGE_ICON,
+    dialogClass.hIcon = LoadIconW(dialogClass.hInstance, MAKEINTRESOURCEW(IDI_MAINFRAME));  // the program's icon
+    dialogClass.hIconSm = static_cast<HICON>(LoadImageW(dialogClass.hInstance, MAKEINTRESOURCEW(IDI_MAINFRAME), IMAGE_ICON,
                                                         GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     RegisterClassExW(&dialogClass);
   }

@@ -8,6 +8,7 @@
 #include <ole2.h>
 #include <shellapi.h>
 #include <shobjidl.h>
+#include <wrl/client.h>
 
 #include <atomic>
 #include <functional>
@@ -42,7 +43,9 @@ class CDNedListDropTarget final : public IDropTarget {
   HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) override;
 
  private:
-  ~CDNedListDropTarget();
+  ~CDNedListDropTarget() = default;
+  // Hands the file list in `data` to m_add (nothing when it cannot be read).
+  void AddFileList(IDataObject* data);
   DWORD Effect(DWORD keys, DWORD allowed) const;
 
   std::atomic<ULONG> m_references{1};
@@ -51,7 +54,7 @@ class CDNedListDropTarget final : public IDropTarget {
   AcceptingHandler m_accepting;
   bool m_registered = false;
   bool m_hasFileList = false;
-  IDropTargetHelper* m_helper = nullptr;
+  Microsoft::WRL::ComPtr<IDropTargetHelper> m_helper;
 };
 
 // The paths of a CF_HDROP file list, each read into a buffer of 520

@@ -12,6 +12,18 @@ constexpr UINT kDropPathChars = 520;
 
 FORMATETC FileListFormat() { return {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}; }
 
+// Releases a storage medium GetData filled, on every way out.
+class CStorageMedium {
+ public:
+  explicit CStorageMedium(STGMEDIUM& medium) : m_medium(medium) {}
+  ~CStorageMedium() { ReleaseStgMedium(&m_medium); }
+  CStorageMedium(const CStorageMedium&) = delete;
+  CStorageMedium& operator=(const CStorageMedium&) = delete;
+
+ private:
+  STGMEDIUM& m_medium;
+};
+
 bool HoldsFileList(IDataObject* data) {
   FORMATETC format = FileListFormat();
   return data && data->QueryGetData(&format) == S_OK;
@@ -32,14 +44,9 @@ std::vector<std::wstring> DroppedPaths(HDROP drop) {
 CDNedListDropTarget::CDNedListDropTarget(HWND view, AddHandler add, AcceptingHandler accepting)
     : m_view(view), m_add(std::move(add)), m_accepting(std::move(accepting)) {
   // The shell's drag image; dragging works without it.
-  if (FAILED(CoCreateInstance(CLSID_DragDropHelper, nullptr, CLSCTX_INPROC_SERVER, IID_IDropTargetHelper,
-                              reinterpret_cast<void**>(&m_helper)))) {
-    m_helper = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_DragDropHelper, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&m_helper)))) {
+    m_helper.Reset();
   }
-}
-
-CDNedListDropTarget::~CDNedListDropTarget() {
-  if (m_helper) m_helper->Release();
 }
 
 bool CDNedListDropTarget::Register() {
@@ -69,6 +76,14 @@ ULONG CDNedListDropTarget::Release() {
   const ULONG left = --m_references;
   if (left == 0) delete this;
   return left;
+}
+
+void CDNedListDropTarget::AddFileList(IDataObject* data) {
+  FORMATETC format = FileListFormat();
+  STGMEDIUM medium = {};
+  if (data->GetData(&format, &medium) != S_OK) return;
+  const CStorageMedium owner(medium);
+  if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal) m_add(DroppedPaths(static_cast<HDROP>(medium.hGlobal)));
 }
 
 DWORD CDNedListDropTarget::Effect(DWORD keys, DWORD allowed) const {
@@ -112,18 +127,10 @@ HRESULT CDNedListDropTarget::Drop(IDataObject* data, DWORD keys, POINTL point, D
     m_helper->Drop(data, &at, chosen);
   }
   if (chosen != kDropNone && m_add) {
-    FORMATETC format = FileListFormat();
-    STGMEDIUM medium = {};
-    if (data->GetData(&format, &medium) == S_OK) {
-      if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal) {
-        const std::vector<std::wstring> paths = DroppedPaths(static_cast<HDROP>(medium.hGlobal));
-        try {
-          m_add(paths);
-        } catch (...) {
-          // nothing may leave a COM method
-        }
-      }
-      ReleaseStgMedium(&medium);
+    try {
+      AddFileList(data);
+    } catch (...) {
+      // nothing may leave a COM method
     }
   }
   // The source must never delete what it dragged here.

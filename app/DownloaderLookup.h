@@ -26,4 +26,8 @@ std::wstring QuotedProgramPath(const std::wstring& path);
 // The download page of this product family.
 std::wstring DownloaderPageAddress();
 
+// The installed downloader program found in the places above, in order;
+// empty when there is none (Windows only).
+std::wstring FindDownloader();
+
 }  // namespace corvane

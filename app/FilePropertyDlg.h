@@ -3,7 +3,7 @@
 // media information of one file, a list entry or the result of a join.
 #include <windows.h>
 
-#include "base/HideIEDlgBase.h"
+#include "online/HideIEDlgBase.h"
 #include "engine/VideoPropertyInfo.h"
 
 namespace corvane {
@@ -19,7 +19,8 @@ class CFilePropertyDlg : public THideIEDlgBase<CFilePropertyDlg, 172> {
   INT_PTR DoModal(HWND owner);
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  friend class THideIEDlgBase<CFilePropertyDlg, 172>;
+  bool ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void OnInitDialog(HWND window);
   void LoadBanner();
   bool OnCommand(HWND window, WORD id);

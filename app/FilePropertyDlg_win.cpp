@@ -4,7 +4,7 @@
 
 #include "app/PlayCommand.h"
 #include "app/PropertyTexts.h"
-#include "app/DialogPlacement.h"
+#include "base/DialogPlacement.h"
 #include "app/resource.h"
 #include "base/ResourcePageAddress.h"
 #include "base/WinModule.h"
@@ -19,32 +19,22 @@ constexpr uint32_t kBannerWaitMs = 10000;
 }  // namespace
 
 INT_PTR CFilePropertyDlg::DoModal(HWND owner) {
-  return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PROPERTY), owner,
-                         &CFilePropertyDlg::DialogProc, reinterpret_cast<LPARAM>(this));
+  return RunModal(owner, IDD_PROPERTY);
 }
 
-INT_PTR CALLBACK CFilePropertyDlg::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  try {
-    if (message == WM_INITDIALOG) {
-      SetWindowLongPtrW(window, DWLP_USER, lParam);
-      auto* self = reinterpret_cast<CFilePropertyDlg*>(lParam);
-      // The dialog base first: the banner's browser control.
-      LRESULT unused = 0;
-      self->ProcessBrowserHostMessage(window, message, wParam, lParam, unused);
-      self->OnInitDialog(window);
-      return TRUE;
-    }
-    auto* self = reinterpret_cast<CFilePropertyDlg*>(GetWindowLongPtrW(window, DWLP_USER));
-    if (self && message == WM_DESTROY) {
-      LRESULT unused = 0;
-      self->ProcessBrowserHostMessage(window, message, wParam, lParam, unused);
-      return FALSE;
-    }
-    if (self && message == WM_COMMAND) return self->OnCommand(window, LOWORD(wParam)) ? TRUE : FALSE;
-  } catch (...) {
-    // nothing may leave a window procedure
+// The dialog base has made the banner's browser control before WM_INITDIALOG
+// arrives here.
+bool CFilePropertyDlg::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRESULT& result) {
+  switch (message) {
+    case WM_INITDIALOG:
+      OnInitDialog(m_window);
+      result = TRUE;
+      return true;
+    case WM_COMMAND:
+      return OnCommand(m_window, LOWORD(wParam));
+    default:
+      return false;
   }
-  return FALSE;
 }
 
 void CFilePropertyDlg::OnInitDialog(HWND window) {

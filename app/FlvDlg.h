@@ -15,7 +15,7 @@
 
 #include "app/PreviewLayout.h"
 #include "app/resource.h"
-#include "base/HideIEDlgBase.h"
+#include "online/HideIEDlgBase.h"
 
 namespace corvane {
 
@@ -27,7 +27,6 @@ class CFlvDlg : public THideIEDlgBase<CFlvDlg, IDC_FLV_BROWSER> {
   // null when no window could be made.
   static CFlvDlg* Open(const std::wstring& path, HMODULE resources = nullptr);
 
-  HWND Window() const { return m_window; }
   EPreviewKind Kind() const { return m_kind; }
   // The temporary files in use; empty when not made.
   const std::wstring& PageFile() const { return m_pageFile; }
@@ -38,8 +37,11 @@ class CFlvDlg : public THideIEDlgBase<CFlvDlg, IDC_FLV_BROWSER> {
   ~CFlvDlg();
 
   bool Create(HMODULE resources);
-  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  friend class TDialogImpl<CFlvDlg>;
+  friend class THideIEDlgBase<CFlvDlg, IDC_FLV_BROWSER>;
+  bool ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // The window is gone: a preview that owns itself goes with it.
+  void OnFinalMessage();
   void OnInitDialog(HWND window);
   void OnDestroy();
   void FitBrowserToWindow();
@@ -56,7 +58,6 @@ class CFlvDlg : public THideIEDlgBase<CFlvDlg, IDC_FLV_BROWSER> {
 
   std::vector<std::wstring> m_files;
   EPreviewKind m_kind;
-  HWND m_window = nullptr;
   bool m_ownsItself = false;
   std::wstring m_pageFile;
   std::wstring m_playlistFile;

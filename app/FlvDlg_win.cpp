@@ -67,8 +67,7 @@ bool CFlvDlg::Create(HMODULE resources) {
   if (!dialogTemplate) return false;
   // No owner: the preview is a window of its own in the task bar and stays
   // when the main window is minimised.
-  HWND window = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate, /*owner=*/nullptr,
-                                           &CFlvDlg::DialogProc, reinterpret_cast<LPARAM>(this));
+  HWND window = CreateModelessIndirect(/*owner=*/nullptr, dialogTemplate);
   if (!window) {
     if (m_window) DestroyWindow(m_window);
     return false;
@@ -82,52 +81,39 @@ bool CFlvDlg::Create(HMODULE resources) {
   return true;
 }
 
-INT_PTR CALLBACK CFlvDlg::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  try {
-    if (message == WM_INITDIALOG) {
-      SetWindowLongPtrW(window, DWLP_USER, lParam);
-      reinterpret_cast<CFlvDlg*>(lParam)->OnInitDialog(window);
-      return TRUE;
-    }
-    auto* self = reinterpret_cast<CFlvDlg*>(GetWindowLongPtrW(window, DWLP_USER));
-    if (!self) return FALSE;
-    if (message == WM_NCDESTROY) {
-      SetWindowLongPtrW(window, DWLP_USER, 0);
-      self->m_window = nullptr;
-      if (self->m_ownsItself) delete self;
-      return FALSE;
-    }
-    return self->HandleMessage(message, wParam, lParam);
-  } catch (...) {
-    // nothing may leave a window procedure
-  }
-  return FALSE;
+void CFlvDlg::OnFinalMessage() {
+  if (m_ownsItself) delete this;
 }
 
-INT_PTR CFlvDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
+// The dialog base makes the browser control before WM_INITDIALOG arrives
+// here (without one the window still opens, with an empty panel) and
+// releases it before WM_DESTROY does, so the browser lets go of the page
+// before the page file is removed.
+bool CFlvDlg::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRESULT& result) {
   switch (message) {
+    case WM_INITDIALOG:
+      OnInitDialog(m_window);
+      result = TRUE;
+      return true;
     case WM_SIZE:
       FitBrowserToWindow();
-      return TRUE;
+      return true;
     case WM_CLOSE:
       DestroyWindow(m_window);
-      return TRUE;
+      return true;
     case WM_COMMAND:
-      if (LOWORD(wParam) != IDCANCEL) return FALSE;
+      if (LOWORD(wParam) != IDCANCEL) return false;
       DestroyWindow(m_window);  // Esc, as in any dialog
-      return TRUE;
+      return true;
     case WM_DESTROY:
       OnDestroy();
-      return TRUE;
+      return true;
     default:
-      return FALSE;
+      return false;
   }
 }
 
 void CFlvDlg::OnInitDialog(HWND window) {
-  m_window = window;
-  // Without a browser the window still opens, with an empty panel.
-  InitBrowserHost(window);
   RegisterModelessDialog(window);
   // The template's title is empty; the file's name tells previews apart.
   SetWindowTextW(window, FileNameOf(m_files.front()).c_str());
@@ -138,8 +124,6 @@ void CFlvDlg::OnInitDialog(HWND window) {
 
 void CFlvDlg::OnDestroy() {
   StorePlacement();
-  // The browser lets go of the page before the page file is removed.
-  ShutdownBrowserHost();
   RemoveTemporaryFiles();
   UnregisterModelessDialog(m_window);
 }

@@ -7,6 +7,7 @@
 // (TVistaStyleListCtrl); the list's notifications go to the main window,
 // which forwards them to HandleNotify.
 #include <windows.h>
+#include <wrl/client.h>
 
 #include <functional>
 #include <optional>
@@ -14,6 +15,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "app/DNedListDropTarget.h"
 #include "skin/FlatHeaderListCtrl.h"
 
 namespace corvane {
@@ -60,7 +62,7 @@ class CFlvInfoListCtrl : public TVistaStyleListCtrl<CFlvInfoListCtrl, CFlatHeade
   bool AddDroppedFiles(const std::vector<std::wstring>& paths);
 
   HWND m_list = nullptr;
-  class CDNedListDropTarget* m_dropTarget = nullptr;  // COM reference held
+  Microsoft::WRL::ComPtr<CDNedListDropTarget> m_dropTarget;
   std::function<bool()> m_canAdd;
   std::function<void()> m_changed;
   std::wstring m_textBuffer;  // the last display text handed to the list

@@ -12,6 +12,7 @@
 #include "app/FileListRows.h"
 #include "app/JoinConvData.h"
 #include "app/SaveFilters.h"
+#include "base/UniqueHandle.h"
 #include "settings/ConverterPreference.h"
 #include "settings/MultiLanguage.h"
 #include "skin/GdiObject.h"
@@ -73,11 +74,8 @@ HRESULT AskWithItemDialog(HWND owner, std::vector<std::wstring>& paths) {
   for (DWORD i = 0; i < count; ++i) {
     ComPtr<IShellItem> item;
     if (FAILED(items->GetItemAt(i, &item))) continue;
-    PWSTR path = nullptr;
-    if (SUCCEEDED(item->GetDisplayName(SIGDN_FILESYSPATH, &path)) && path) {
-      paths.emplace_back(path);
-      CoTaskMemFree(path);
-    }
+    TCoTaskMem<wchar_t> path;
+    if (SUCCEEDED(item->GetDisplayName(SIGDN_FILESYSPATH, path.Put())) && path) paths.emplace_back(path.Get());
   }
   return S_OK;
 }
@@ -105,7 +103,10 @@ void CFlvInfoListCtrl::OnInit(HWND list, std::function<bool()> canAdd, std::func
   if (!m_list) return;
   m_canAdd = std::move(canAdd);
   m_changed = std::move(changed);
-  m_dropTarget = new CDNedListDropTarget(
+  if (m_dropTarget) m_dropTarget->Revoke();  // a second OnInit replaces the first target
+  // Takes the reference the target is made with (mingw-w64's ComPtr::Attach
+  // would add one more).
+  *m_dropTarget.ReleaseAndGetAddressOf() = new CDNedListDropTarget(
       m_list, [this](const std::vector<std::wstring>& paths) { return AddDroppedFiles(paths); },
       [this] { return !m_canAdd || m_canAdd(); });
   m_dropTarget->Register();  // without it the list simply takes no drops
@@ -151,11 +152,8 @@ void CFlvInfoListCtrl::BuildColumns() {
 }
 
 void CFlvInfoListCtrl::OnDestroy() {
-  if (m_dropTarget) {
-    m_dropTarget->Revoke();
-    m_dropTarget->Release();
-    m_dropTarget = nullptr;
-  }
+  if (m_dropTarget) m_dropTarget->Revoke();
+  m_dropTarget.Reset();
   CaptureLayout();
 }
 

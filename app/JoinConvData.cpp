@@ -4,53 +4,25 @@
 #include <boost/json.hpp>
 
 #include "base/EscapeUrl.h"
+#include "base/JsonMembers.h"
 #include "base/TextConvert.h"
 
 namespace corvane {
-namespace {
-
-std::wstring StringMember(const boost::json::object& object, const char* key) {
-  const boost::json::value* value = object.if_contains(key);
-  if (!value || !value->is_string()) return {};
-  const boost::json::string& text = value->get_string();
-  return Utf8ToWide(std::string_view(text.data(), text.size()));
-}
-
-std::vector<std::wstring> StringArrayMember(const boost::json::object& object, const char* key) {
-  std::vector<std::wstring> items;
-  const boost::json::value* value = object.if_contains(key);
-  if (!value || !value->is_array()) return items;
-  for (const boost::json::value& item : value->get_array()) {
-    // Elements of another type are skipped rather than read as empty paths.
-    if (!item.is_string()) continue;
-    const boost::json::string& text = item.get_string();
-    items.push_back(Utf8ToWide(std::string_view(text.data(), text.size())));
-  }
-  return items;
-}
-
-}  // namespace
 
 bool CJoinConvData::ParseLaunchData() {
   if (m_job.launchData.empty()) return true;
-  // The launcher writes "#" for each double quote so that the JSON object
-  // survives the command line as one argument.
-  std::wstring text = m_job.launchData;
-  std::replace(text.begin(), text.end(), L'#', L'"');
-
-  boost::system::error_code error;
-  boost::json::value root = boost::json::parse(WideToUtf8(text), error);
-  if (error || !root.is_object()) {
+  const std::optional<boost::json::object> parsed = ParseHashQuotedObject(m_job.launchData);
+  if (!parsed) {
     m_job.launchData.clear();
     return false;
   }
-  const boost::json::object& object = root.get_object();
-  m_job.outputPath = StringMember(object, "OutputPath");
-  m_job.sourceUrl = StringMember(object, "FlvUrl");
-  m_job.launcherClass = StringMember(object, "AppMainWndClassName");
-  m_job.launcherMessage = StringMember(object, "AppUserMsg");
-  m_job.languageName = StringMember(object, "CurLangName");
-  for (const std::wstring& path : StringArrayMember(object, "VideoClipsPath")) AddFile(path);
+  const boost::json::object& object = *parsed;
+  m_job.outputPath = JsonStringMember(object, "OutputPath");
+  m_job.sourceUrl = JsonStringMember(object, "FlvUrl");
+  m_job.launcherClass = JsonStringMember(object, "AppMainWndClassName");
+  m_job.launcherMessage = JsonStringMember(object, "AppUserMsg");
+  m_job.languageName = JsonStringMember(object, "CurLangName");
+  for (const std::wstring& path : JsonStringArrayMember(object, "VideoClipsPath")) AddFile(path);
   return true;
 }
 

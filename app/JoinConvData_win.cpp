@@ -2,14 +2,14 @@
 
 #include <windows.h>
 
-#include "app/InstanceWindow.h"
+#include "base/WindowFinder.h"
 
 namespace corvane {
 
 bool CJoinConvData::SendCompletionNotice() const {
   if (m_job.launcherClass.empty() || m_job.launcherMessage.empty()) return false;
   const UINT message = RegisterWindowMessageW(m_job.launcherMessage.c_str());
-  const HWND launcher = FindInstanceWindow(m_job.launcherClass, message);
+  const HWND launcher = FindAnsweringWindow(m_job.launcherClass, message);
   // A launcher that has gone away simply gets nothing.
   if (!launcher) return false;
 

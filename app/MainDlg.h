@@ -12,11 +12,12 @@
 #include <vector>
 
 #include "app/FlvInfoListCtrl.h"
-#include "base/HideIEDlgBase.h"
+#include "base/UniqueHandle.h"
 #include "engine/JoinController.h"
 #include "engine/JoinHost.h"
 #include "engine/JoinStepsImpl.h"
 #include "online/BannerWindow.h"
+#include "online/HideIEDlgBase.h"
 #include "skin/CommandImageList.h"
 #include "skin/DeadLink.h"
 #include "skin/Icon2Button.h"
@@ -38,7 +39,6 @@ class CMainDlg : public THideIEDlgBase<CMainDlg, 153>, public IJoinHost {
 
   // Creates the dialog modeless and without a parent; false on failure.
   bool Create();
-  HWND Window() const { return m_window; }
 
   // IJoinHost
   void PostCommand(int commandId) override;
@@ -64,7 +64,7 @@ class CMainDlg : public THideIEDlgBase<CMainDlg, 153>, public IJoinHost {
   void OnTitleChange(const std::wstring&) {}
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  friend class THideIEDlgBase<CMainDlg, 153>;
   // One switch for every message; true when handled (result set).
   bool ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   bool OnInitDialog();
@@ -84,7 +84,6 @@ class CMainDlg : public THideIEDlgBase<CMainDlg, 153>, public IJoinHost {
   // A page of ours in a stand-alone browser window, with the language added.
   void OpenBrowserWindow(const std::wstring& address);
 
-  HWND m_window = nullptr;
   bool m_ending = false;
   CJoinSteps m_steps;
   std::unique_ptr<CJoinController> m_controller;
@@ -99,8 +98,8 @@ class CMainDlg : public THideIEDlgBase<CMainDlg, 153>, public IJoinHost {
   CIcon2Button m_listButtons[6];
   CDeadLink m_homeLink;  // command 1039 opens the maker's page
   CBannerWindow m_panelBanner;  // over the web panel where no page can be shown
-  HICON m_bigIcon = nullptr;
-  HICON m_smallIcon = nullptr;
+  CIconHandle m_bigIcon;
+  CIconHandle m_smallIcon;
   std::wstring m_outputFolder;  // the "SaveTo" setting, chosen with command 1001
 };
 

@@ -17,6 +17,7 @@
 #include "app/VendorAddresses.h"
 #include "app/resource.h"
 #include "base/AppCommonPath.h"
+#include "base/DetachedProcess.h"
 #include "base/F3DFileName.h"
 #include "base/F3DLogHTML.h"
 #include "base/ModuleFileInfo.h"
@@ -62,35 +63,6 @@ const SListButton kListButtons[] = {
     {IDC_PROPERTY, IDI_CMD_PROPERTY, ECommandImage::kProperty, L"Property..."},
 };
 
-std::wstring RegistryText(HKEY root, const std::wstring& key, const wchar_t* value) {
-  wchar_t text[MAX_PATH * 2] = {};
-  DWORD bytes = sizeof text - sizeof(wchar_t);
-  // REG_SZ only: an expandable string is then expanded and returned too,
-  // while asking for REG_EXPAND_SZ without "no expansion" fails outright.
-  if (RegGetValueW(root, key.c_str(), value, RRF_RT_REG_SZ, nullptr, text, &bytes) !=
-      ERROR_SUCCESS) {
-    return std::wstring();
-  }
-  return text;
-}
-
-// The installed downloader program, or empty.
-std::wstring FindDownloader() {
-  for (const std::wstring& id : DownloaderApplicationIds()) {
-    const std::wstring key = L"SOFTWARE\\Microsoft\\Internet Explorer\\Low Rights\\ElevationPolicy\\" + id;
-    const std::wstring path =
-        JoinProgramPath(RegistryText(HKEY_LOCAL_MACHINE, key, L"AppPath"), RegistryText(HKEY_LOCAL_MACHINE, key, L"AppName"));
-    if (!path.empty() && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return path;
-  }
-  for (const std::wstring& key : DownloaderProductKeys()) {
-    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-      const std::wstring path = RegistryText(root, L"Software\\" + key, L"ProgLocation");
-      if (!path.empty()) return path;
-    }
-  }
-  return std::wstring();
-}
-
 }  // namespace
 
 CMainDlg::CMainDlg() = default;
@@ -103,46 +75,20 @@ CMainDlg::~CMainDlg() {
   m_queueTimer.reset();
   m_monitorTimer.reset();
   if (m_window) DestroyWindow(m_window);
-  if (m_bigIcon) DestroyIcon(m_bigIcon);
-  if (m_smallIcon) DestroyIcon(m_smallIcon);
 }
 
 bool CMainDlg::Create() {
-  m_window = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAINDLG), /*parent=*/nullptr,
-                                &CMainDlg::DialogProc, reinterpret_cast<LPARAM>(this));
+  m_window = CreateModeless(/*owner=*/nullptr, IDD_MAINDLG);
   return m_window != nullptr;
 }
 
-INT_PTR CALLBACK CMainDlg::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<CMainDlg*>(GetWindowLongPtrW(window, DWLP_USER));
-  if (message == WM_INITDIALOG) {
-    self = reinterpret_cast<CMainDlg*>(lParam);
-    SetWindowLongPtrW(window, DWLP_USER, lParam);
-    self->m_window = window;
-  }
-  if (!self) return FALSE;
-  LRESULT result = 0;
-  bool handled = false;
-  try {
-    // The dialog base (the web panel, made at WM_INITDIALOG before anything
-    // else and released at WM_DESTROY), then the identity, then the dialog's
-    // own handlers.
-    handled = self->ProcessBrowserHostMessage(window, message, wParam, lParam, result);
-    if (!handled) {
-      handled = COneInstance2::Instance() &&
-                COneInstance2::Instance()->ProcessWindowMessage(window, message, wParam, lParam, result);
-    }
-    if (!handled) handled = self->ProcessWindowMessage(message, wParam, lParam, result);
-  } catch (...) {
-    return FALSE;  // nothing may leave a window procedure
-  }
-  if (!handled) return FALSE;
-  if (message == WM_INITDIALOG) return result;
-  SetWindowLongPtrW(window, DWLP_MSGRESULT, result);
-  return TRUE;
-}
-
+// The dialog base has made the web panel before WM_INITDIALOG arrives here
+// and releases it before WM_DESTROY does. The identity answers first.
 bool CMainDlg::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (COneInstance2::Instance() &&
+      COneInstance2::Instance()->ProcessWindowMessage(m_window, message, wParam, lParam, result)) {
+    return true;
+  }
   switch (message) {
     case WM_INITDIALOG:
       result = OnInitDialog() ? TRUE : FALSE;
@@ -164,9 +110,6 @@ bool CMainDlg::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, 
       if (!m_ending) OnVersionFileArrived(m_window, {kMainWindowClassName, kIdentificationMessageName});
       result = 0;
       return true;
-    case WM_NCDESTROY:
-      m_window = nullptr;
-      return false;
     default:
       return false;
   }
@@ -300,15 +243,10 @@ bool CMainDlg::OnListCommand(WORD id) {
 }
 
 void CMainDlg::SetWindowIcons() {
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  const auto load = [instance](int sizeX, int sizeY) {
-    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAINFRAME), IMAGE_ICON,
-                                         GetSystemMetrics(sizeX), GetSystemMetrics(sizeY), LR_DEFAULTCOLOR));
-  };
-  m_bigIcon = load(SM_CXICON, SM_CYICON);
-  m_smallIcon = load(SM_CXSMICON, SM_CYSMICON);
-  if (m_bigIcon) SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon));
-  if (m_smallIcon) SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
+  m_bigIcon = LoadIconOfSize(IDI_MAINFRAME, SM_CXICON, SM_CYICON);
+  m_smallIcon = LoadIconOfSize(IDI_MAINFRAME, SM_CXSMICON, SM_CYSMICON);
+  if (m_bigIcon) SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon.Get()));
+  if (m_smallIcon) SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.Get()));
 }
 
 // No control of the window sends this: other programs and a future menu
@@ -318,20 +256,19 @@ void CMainDlg::ChooseOutputFolder() {
   BROWSEINFOW browse = {};
   browse.hwndOwner = m_window;
   browse.lpszTitle = title.c_str();
-  browse.ulFlags = 0x75;  // file-system folders, new dialog style with edit box, status text, validation
+  browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT | BIF_EDITBOX | BIF_VALIDATE | BIF_NEWDIALOGSTYLE;
   browse.lpfn = [](HWND dialog, UINT message, LPARAM, LPARAM data) -> int {
     if (message == BFFM_INITIALIZED && data) SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, data);
     return 0;
   };
   browse.lParam = reinterpret_cast<LPARAM>(m_outputFolder.c_str());
-  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&browse);
+  const TCoTaskMem<ITEMIDLIST_ABSOLUTE> chosen(SHBrowseForFolderW(&browse));
   if (!chosen) return;
   wchar_t folder[MAX_PATH] = {};
-  if (SHGetPathFromIDListW(chosen, folder) && folder[0]) {
+  if (SHGetPathFromIDListW(chosen.Get(), folder) && folder[0]) {
     m_outputFolder = folder;
     CConverterPreference::Instance().SetOutputFolder(m_outputFolder);
   }
-  CoTaskMemFree(chosen);
 }
 
 // Command 1030, sent by no control either: shows the output folder.
@@ -350,15 +287,7 @@ void CMainDlg::OpenOutputFolder() {
 void CMainDlg::StartDownloader() {
   const std::wstring program = FindDownloader();
   if (!program.empty()) {
-    std::wstring commandLine = QuotedProgramPath(program);
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-      CloseHandle(process.hThread);
-      CloseHandle(process.hProcess);
-      return;
-    }
+    if (StartDetachedProcess(/*application=*/std::wstring(), QuotedProgramPath(program))) return;
   }
   OpenBrowserWindow(DownloaderPageAddress());
 }
@@ -443,12 +372,9 @@ void CMainDlg::SetUpListButtons() {
   static_assert(kCount == sizeof m_listButtons / sizeof m_listButtons[0], "one button object per list button");
   for (size_t i = 0; i < kCount; ++i) {
     const SListButton& button = kListButtons[i];
-    const HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(button.icon), IMAGE_ICON, kCommandImageSize,
-                                   kCommandImageSize, LR_DEFAULTCOLOR);
-    if (icon) {
-      m_commandImages.SetImage(button.image, static_cast<HICON>(icon));  // the lists keep a copy
-      DestroyIcon(static_cast<HICON>(icon));
-    }
+    const CIconHandle icon(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(button.icon), IMAGE_ICON,
+                                                         kCommandImageSize, kCommandImageSize, LR_DEFAULTCOLOR)));
+    if (icon) m_commandImages.SetImage(button.image, icon.Get());  // the lists keep a copy
     CIcon2Button& control = m_listButtons[i];
     if (!control.AttachDlgItem(m_window, button.id)) continue;
     control.SetImageLists(m_commandImages.Normal(), m_commandImages.Disabled(), CommandImageIndex(button.image));

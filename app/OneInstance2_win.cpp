@@ -4,27 +4,11 @@
 
 #include "base/TextConvert.h"
 #include "base/WinApp.h"
+#include "base/WindowFinder.h"
 
 namespace corvane {
-namespace {
 
-// Looked up at run time: systems before Vista have no message filter.
-void AllowThroughMessageFilter(UINT message) {
-  using FilterFn = BOOL(WINAPI*)(UINT, DWORD);
-  HMODULE user32 = GetModuleHandleW(L"user32.dll");
-  if (!user32) return;
-  auto filter = reinterpret_cast<FilterFn>(
-      reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilter")));
-  constexpr DWORD kMsgFltAdd = 1;
-  if (filter) filter(message, kMsgFltAdd);
-}
-
-}  // namespace
-
-COneInstance2::COneInstance2() {
-  m_message = RegisterWindowMessageW(kIdentificationMessageName);
-  if (m_message != 0) AllowThroughMessageFilter(m_message);
-}
+COneInstance2::COneInstance2() : m_message(RegisterFinderMessage(kIdentificationMessageName)) {}
 
 bool COneInstance2::ProcessWindowMessage(HWND /*window*/, UINT message, WPARAM /*wParam*/, LPARAM lParam,
                                          LRESULT& result) {

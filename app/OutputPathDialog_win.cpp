@@ -9,6 +9,7 @@
 
 #include "app/DialogFilters.h"
 #include "app/SaveFilters.h"
+#include "base/UniqueHandle.h"
 
 namespace corvane {
 namespace {
@@ -35,11 +36,10 @@ HRESULT AskWithItemDialog(HWND owner, const std::wstring& firstFile, std::wstrin
   ComPtr<IShellItem> item;
   hr = dialog->GetResult(&item);
   if (FAILED(hr)) return hr;
-  PWSTR chosen = nullptr;
-  hr = item->GetDisplayName(SIGDN_FILESYSPATH, &chosen);
+  TCoTaskMem<wchar_t> chosen;
+  hr = item->GetDisplayName(SIGDN_FILESYSPATH, chosen.Put());
   if (FAILED(hr)) return hr;
-  path = chosen;
-  CoTaskMemFree(chosen);
+  path = chosen.Get();
   return S_OK;
 }
 

@@ -4,9 +4,10 @@
 
 #include "app/FlvDlg.h"
 #include "app/PlayRoute.h"
-#include "base/BrowserHost.h"
+#include "online/BrowserHost.h"
 #include "base/ShowMessage.h"
 #include "settings/MultiLanguage.h"
+#include "settings/RegKey_win.h"
 
 namespace corvane {
 namespace {
@@ -38,10 +39,8 @@ DWORD ShellExecuteVerb(HWND owner, const wchar_t* verb, const std::wstring& path
 
 bool IsComClassRegistered(const std::wstring& classId) {
   const std::wstring key = L"CLSID\\{" + classId + L"}";
-  HKEY handle = nullptr;
-  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
-  RegCloseKey(handle);
-  return true;
+  CRegKey handle;
+  return RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, handle.Put()) == ERROR_SUCCESS;
 }
 
 bool OpenWithDefaultHandler(HWND owner, const std::wstring& path) {

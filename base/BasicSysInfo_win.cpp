@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlwapi.h>
 
+#include "base/UniqueHandle.h"
+
 namespace corvane {
 namespace {
 
@@ -24,14 +26,13 @@ void ReadSystemVersion(SVersionPair& version, unsigned& build) {
 
 SVersionPair ReadCommonControlsVersion() {
   SVersionPair version{4, 0};
-  HMODULE comctl = LoadLibraryW(L"comctl32.dll");
+  const CLibraryHandle comctl(LoadLibraryW(L"comctl32.dll"));
   if (!comctl) return version;
   auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
-      reinterpret_cast<void*>(GetProcAddress(comctl, "DllGetVersion")));
+      reinterpret_cast<void*>(GetProcAddress(comctl.Get(), "DllGetVersion")));
   DLLVERSIONINFO info = {};
   info.cbSize = sizeof info;
   if (getVersion && SUCCEEDED(getVersion(&info))) version = {info.dwMajorVersion, info.dwMinorVersion};
-  FreeLibrary(comctl);
   return version;
 }
 

@@ -3,6 +3,7 @@
 #include <cwctype>
 
 #include "base/TextConvert.h"
+#include "base/TrimBlanks.h"
 
 namespace corvane {
 namespace {
@@ -20,12 +21,7 @@ size_t SkipBlanks(const std::wstring& line, size_t at) {
   return at;
 }
 
-std::wstring Trim(const std::wstring& text) {
-  size_t first = 0, last = text.size();
-  while (first < last && IsBlank(text[first])) ++first;
-  while (last > first && IsBlank(text[last - 1])) --last;
-  return text.substr(first, last - first);
-}
+std::wstring Trim(const std::wstring& text) { return TrimIf(text, &IsBlank); }
 
 // True when `line` holds `word` at `at` regardless of case; moves `at` past it.
 bool MatchWord(const std::wstring& line, size_t& at, const std::wstring& word) {

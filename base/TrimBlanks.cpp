@@ -1,12 +1,15 @@
 #include "base/TrimBlanks.h"
 
+#include <cwctype>
+
 namespace corvane {
 
 std::wstring TrimBlanks(const std::wstring& text) {
-  constexpr wchar_t kBlanks[] = L" \t\r\n";
-  const size_t first = text.find_first_not_of(kBlanks);
-  if (first == std::wstring::npos) return {};
-  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+  return TrimIf(text, [](wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n'; });
+}
+
+std::wstring TrimSpace(const std::wstring& text) {
+  return TrimIf(text, [](wchar_t c) { return std::iswspace(c) != 0; });
 }
 
 }  // namespace corvane

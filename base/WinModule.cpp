@@ -1,5 +1,7 @@
 #include "base/WinModule.h"
 
+#include "base/F3DFileName.h"
+
 namespace corvane {
 
 SSplitPath SplitModulePath(const std::wstring& fullPath) {
@@ -24,6 +26,8 @@ SSplitPath SplitModulePath(const std::wstring& fullPath) {
   }
   return parts;
 }
+
+std::wstring ModuleFilePath() { return GetModuleFilePath(/*module=*/nullptr); }
 
 CWinModule::CWinModule() : m_fullPath(ModuleFilePath()), m_parts(SplitModulePath(m_fullPath)) {}
 

@@ -31,7 +31,7 @@ class CWinModule : public TSingleton<CWinModule, kPriorityWinModule> {
   SSplitPath m_parts;
 };
 
-// The running program's full file path (WinModule_win.cpp / _posix.cpp).
+// The running program's full file path.
 std::wstring ModuleFilePath();
 
 }  // namespace corvane

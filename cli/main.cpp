@@ -7,6 +7,7 @@
 
 #include "base/AppCommonPath.h"
 #include "base/EventLoop.h"
+#include "base/FsPath.h"
 #include "base/TextConvert.h"
 #include "cli/CliArguments.h"
 #include "cli/CliJoinHost.h"

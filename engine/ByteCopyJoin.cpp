@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/FsPath.h"
 #include "engine/JoinCommands.h"
 #include "engine/PathParts.h"
 

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <vector>
 
+#include "base/FsPath.h"
 #include "engine/PathParts.h"
 #include "engine/TempFiles.h"
 

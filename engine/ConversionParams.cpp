@@ -8,6 +8,8 @@
 #include <boost/lexical_cast.hpp>
 #include <boost/regex.hpp>
 
+#include "base/TrimBlanks.h"
+
 namespace corvane {
 namespace {
 
@@ -21,14 +23,6 @@ int Truncate(double value) {
   return static_cast<int>(value);
 }
 
-std::wstring Trim(const std::wstring& text) {
-  size_t begin = 0;
-  size_t end = text.size();
-  while (begin < end && std::iswspace(text[begin])) ++begin;
-  while (end > begin && std::iswspace(text[end - 1])) --end;
-  return text.substr(begin, end - begin);
-}
-
 }  // namespace
 
 int ReadSampleRate(const std::wstring& text) {
@@ -40,7 +34,7 @@ int ReadSampleRate(const std::wstring& text) {
   } catch (const std::runtime_error&) {
     return kDefaultSampleRate;  // Boost refused text too complex to match
   }
-  if (!boost::conversion::try_lexical_convert(Trim(match[1].str()), rate)) return kDefaultSampleRate;
+  if (!boost::conversion::try_lexical_convert(TrimSpace(match[1].str()), rate)) return kDefaultSampleRate;
   return rate;
 }
 

@@ -34,20 +34,39 @@ constexpr double kLengthTolerancePerInput = 0.04;
 
 bool IsFinalConversion(EJoinMode mode) { return mode >= kJoinFinalAvi && mode <= kJoinMp4Pass2; }
 
-// The command that builds the final conversion of an output kind.
-int FinalCommandOf(int outputKind) {
-  switch (outputKind) {
-    case kKindFlv: return kCmdBuildFlv;
-    case kKindRm: return kCmdBuildRm;
-    case kKindMp4: return kCmdMp4Pass1;
-    case kKindAvi: return kCmdBuildAvi;
-    case kKindWmv: return kCmdBuildWmv;
-    default: return 0;
+// How each output kind is built after the byte copy: the command posted
+// first, the command that runs the final conversion, and that conversion's
+// mode. MP4 runs a first pass before its final one; the others convert once.
+struct SFinalStep {
+  OutputKind kind;
+  int firstCommand;
+  int finalCommand;
+  EJoinMode finalMode;
+};
+const SFinalStep kFinalSteps[] = {
+    {OutputKindAvi, kCmdBuildAvi, kCmdBuildAvi, kJoinFinalAvi},
+    {OutputKindFlv, kCmdBuildFlv, kCmdBuildFlv, kJoinFinalFlv},
+    {OutputKindRm, kCmdBuildRm, kCmdBuildRm, kJoinFinalRm},
+    {OutputKindWmv, kCmdBuildWmv, kCmdBuildWmv, kJoinFinalWmv},
+    {OutputKindMp4, kCmdMp4Pass1, kCmdMp4Pass2, kJoinMp4Pass2},
+};
+
+const SFinalStep* FinalStepOfKind(OutputKind kind) {
+  for (const SFinalStep& step : kFinalSteps) {
+    if (step.kind == kind) return &step;
   }
+  return nullptr;
+}
+
+const SFinalStep* FinalStepOfCommand(int commandId) {
+  for (const SFinalStep& step : kFinalSteps) {
+    if (step.finalCommand == commandId) return &step;
+  }
+  return nullptr;
 }
 
 // Kinds the stream-copy route can write.
-bool FastRouteWrites(int outputKind) { return outputKind == kKindMp4 || outputKind == kKindFlv; }
+bool FastRouteWrites(OutputKind kind) { return kind == OutputKindMp4 || kind == OutputKindFlv; }
 
 SUserMessage Message(const wchar_t* text, std::vector<std::wstring> args = {}) { return {text, std::move(args)}; }
 
@@ -74,14 +93,13 @@ bool CJoinController::OnCommand(int commandId) {
     case kCmdClose: Close(); return true;
     case kCmdFinish: Finish(); return true;
     case kCmdResult: ShowJoinResult(); return true;
-    case kCmdBuildAvi: BuildFinal(kJoinFinalAvi); return true;
-    case kCmdBuildFlv: BuildFinal(kJoinFinalFlv); return true;
-    case kCmdBuildRm: BuildFinal(kJoinFinalRm); return true;
-    case kCmdBuildWmv: BuildFinal(kJoinFinalWmv); return true;
     case kCmdMp4Pass1: BuildMp4Pass1(); return true;
-    case kCmdMp4Pass2: BuildFinal(kJoinMp4Pass2); return true;
-    default: return false;
+    default: break;
   }
+  const SFinalStep* step = FinalStepOfCommand(commandId);
+  if (!step) return false;
+  BuildFinal(step->finalMode);
+  return true;
 }
 
 void CJoinController::SetMode(EJoinMode mode) {
@@ -100,7 +118,7 @@ void CJoinController::Join() {
     m_job.outputPath = chosen;
   }
   m_outputKind = m_steps.OutputKindOf(m_job.outputPath);
-  if (m_outputKind == kKindNone) return;
+  if (m_outputKind == OutputKindNone) return;
 
   ResetJob();
   m_host.UpdateButtons();
@@ -184,7 +202,7 @@ void CJoinController::OnFastCheckEnded() {
 void CJoinController::StartFastRoute() {
   // The stream copy writes the output from its first moment on.
   m_outputWritten = true;
-  const bool mp4 = m_outputKind == kKindMp4;
+  const bool mp4 = m_outputKind == OutputKindMp4;
   const std::wstring output = m_job.outputPath;
   const std::vector<std::wstring> inputs = m_job.files;
   StartWorkerBody(kJoinFastRoute, [this, mp4, output, inputs]() -> unsigned {
@@ -327,19 +345,15 @@ void CJoinController::RunByteCopyStep() {
 }
 
 void CJoinController::BuildFinal(EJoinMode mode) {
-  const bool matches = (mode == kJoinFinalAvi && m_outputKind == kKindAvi) ||
-                       (mode == kJoinFinalFlv && m_outputKind == kKindFlv) ||
-                       (mode == kJoinFinalRm && m_outputKind == kKindRm) ||
-                       (mode == kJoinFinalWmv && m_outputKind == kKindWmv) ||
-                       (mode == kJoinMp4Pass2 && m_outputKind == kKindMp4);
-  if (!matches || m_worker || !IsJobRunning()) return;
+  const SFinalStep* step = FinalStepOfKind(m_outputKind);
+  if (!step || step->finalMode != mode || m_worker || !IsJobRunning()) return;
   if (mode != kJoinMp4Pass2) m_workingFolder = m_programFolder;
   m_outputWritten = true;
   StartWorker(mode, m_steps.FinalCommand(mode, m_toolPath, m_referenceRecord, m_joinedStream, m_job.outputPath));
 }
 
 void CJoinController::BuildMp4Pass1() {
-  if (m_outputKind != kKindMp4 || m_worker || !IsJobRunning()) return;
+  if (m_outputKind != OutputKindMp4 || m_worker || !IsJobRunning()) return;
   // The two passes keep their statistics in a folder of their own.
   const std::optional<std::wstring> folder = m_steps.MakeWorkFolder(m_job.outputPath);
   if (!folder) {
@@ -454,7 +468,8 @@ void CJoinController::OnWorkerEnded() {
     if (failed) {
       FailJob(Message(kFailedToMerge));
     } else {
-      m_host.PostCommand(FinalCommandOf(m_outputKind));
+      const SFinalStep* step = FinalStepOfKind(m_outputKind);
+      m_host.PostCommand(step ? step->firstCommand : 0);
     }
   } else if (IsFinalConversion(mode)) {
     if (failed || m_steps.FileSize(m_job.outputPath) == 0) {
@@ -498,7 +513,7 @@ void CJoinController::DeleteIntermediates() {
 }
 
 void CJoinController::DeleteWorkFolder() {
-  if (m_outputKind == kKindMp4 && m_workingFolder != m_programFolder) m_steps.RemoveFolderTree(m_workingFolder);
+  if (m_outputKind == OutputKindMp4 && m_workingFolder != m_programFolder) m_steps.RemoveFolderTree(m_workingFolder);
   m_workingFolder = m_programFolder;
 }
 

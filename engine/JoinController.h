@@ -24,6 +24,7 @@
 #include "engine/JoinJob.h"
 #include "engine/JoinMode.h"
 #include "engine/JoinSteps.h"
+#include "engine/OutputKind.h"
 #include "engine/VideoPropertyInfo.h"
 
 namespace corvane {
@@ -43,8 +44,6 @@ enum EJoinCommand : int {
   kCmdBuildRm = 2031,
 };
 
-enum EOutputKindValue : int { kKindNone = 0, kKindFlv = 1, kKindRm = 2, kKindMp4 = 3, kKindAvi = 4, kKindWmv = 5 };
-
 class CJoinController {
  public:
   CJoinController(IJoinHost& host, IJoinSteps& steps, SJoinJob& job, std::wstring toolPath,
@@ -63,7 +62,7 @@ class CJoinController {
   EJoinMode Mode() const { return static_cast<EJoinMode>(m_mode.load()); }
   // True from Join until the job has ended (joined, failed or cancelled).
   bool IsJobRunning() const { return Mode() != kJoinIdle; }
-  int OutputKind() const { return m_outputKind; }
+  corvane::OutputKind OutputKind() const { return m_outputKind; }
   bool IsCancelled() const { return m_cancel.load() != 0; }
   bool HasWorker() const { return m_worker != nullptr; }
   const std::vector<std::wstring>& Intermediates() const { return m_intermediates; }
@@ -125,7 +124,7 @@ class CJoinController {
   const std::wstring m_toolPath;
   const std::wstring m_programFolder;
 
-  int m_outputKind = kKindNone;
+  corvane::OutputKind m_outputKind = OutputKindNone;
   unsigned m_copyFlags = 0;  // kCopyIsTemporary | kOutputReplaced
   std::wstring m_rememberedOutputPath;
   std::atomic<int> m_mode{kJoinIdle};

@@ -12,6 +12,7 @@
 
 #include "engine/JoinCommands.h"
 #include "engine/JoinMode.h"
+#include "engine/OutputKind.h"
 #include "engine/ToolRunner.h"
 
 namespace corvane {
@@ -32,7 +33,7 @@ class IJoinSteps {
   virtual ~IJoinSteps() = default;
 
   // --- command building (pure)
-  virtual int OutputKindOf(const std::wstring& outputPath) = 0;
+  virtual OutputKind OutputKindOf(const std::wstring& outputPath) = 0;
   virtual std::wstring ProbeCommand(const std::wstring& toolPath, const std::wstring& input) = 0;
   virtual bool ParseProbeOutput(SVideoPropertyInfo& record, const std::string& output) = 0;
   // The preferred name of the input's MPEG stream: output folder + input

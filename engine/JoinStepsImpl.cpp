@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "base/FsPath.h"
 #include "base/WorkerThread.h"
 #include "engine/ByteCopyJoin.h"
 #include "engine/ConversionParams.h"
@@ -39,7 +40,7 @@ std::optional<std::wstring> NonEmpty(std::wstring text) {
 
 }  // namespace
 
-int CJoinSteps::OutputKindOf(const std::wstring& outputPath) { return GetOutputKind(outputPath); }
+OutputKind CJoinSteps::OutputKindOf(const std::wstring& outputPath) { return GetOutputKind(outputPath); }
 
 std::wstring CJoinSteps::ProbeCommand(const std::wstring& toolPath, const std::wstring& input) {
   return BuildProbeCommand(toolPath, input);

@@ -7,7 +7,7 @@ namespace corvane {
 
 class CJoinSteps : public IJoinSteps {
  public:
-  int OutputKindOf(const std::wstring& outputPath) override;
+  OutputKind OutputKindOf(const std::wstring& outputPath) override;
   std::wstring ProbeCommand(const std::wstring& toolPath, const std::wstring& input) override;
   bool ParseProbeOutput(SVideoPropertyInfo& record, const std::string& output) override;
   std::wstring IntermediatePath(const std::wstring& outputPath, const std::wstring& input) override;

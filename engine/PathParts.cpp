@@ -28,14 +28,5 @@ std::wstring ExtensionOf(const std::wstring& path) {
   return dot == std::wstring::npos ? std::wstring() : name.substr(dot);
 }
 
-std::filesystem::path ToFsPath(const std::wstring& path) {
-#ifdef _WIN32
-  return std::filesystem::path(path);
-#else
-  // libstdc++ would convert wide text through the global locale, which is
-  // "C" in a test run; the file system here speaks UTF-8.
-  return std::filesystem::path(WideToUtf8(path));
-#endif
-}
 
 }  // namespace corvane

@@ -14,8 +14,5 @@ std::wstring FolderOf(const std::wstring& path);
 std::wstring TitleOf(const std::wstring& path);
 // From the last '.' of the file name on, the dot included; empty when none.
 std::wstring ExtensionOf(const std::wstring& path);
-// A std::filesystem path for a wide path. Natively the wide text is taken
-// as Unicode and handed to the file system as UTF-8.
-std::filesystem::path ToFsPath(const std::wstring& path);
 
 }  // namespace corvane

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/FsPath.h"
 #include "engine/PathParts.h"
 #include "engine/ProbeParser.h"
 #include "engine/TempFiles.h"

@@ -9,6 +9,7 @@
 #include <boost/regex.hpp>
 
 #include "base/TextConvert.h"
+#include "base/TrimBlanks.h"
 
 namespace corvane {
 namespace {
@@ -49,14 +50,6 @@ const boost::wregex& Re(int which) {
 
 enum { kContainer = 0, kFpsFirst = 1, kFpsLast = 4, kDuration = 5, kBitrate = 6,
        kVideoFirst = 7, kVideoLast = 10, kAudioWithRate = 11, kAudioPlain = 12 };
-
-std::wstring Trim(const std::wstring& text) {
-  size_t begin = 0;
-  size_t end = text.size();
-  while (begin < end && std::iswspace(text[begin])) ++begin;
-  while (end > begin && std::iswspace(text[end - 1])) --end;
-  return text.substr(begin, end - begin);
-}
 
 // Strict: the whole text must be the number.
 template <class T>
@@ -113,7 +106,7 @@ void ReadFrameRate(const std::wstring& text, SVideoPropertyInfo& info) {
   for (int which = kFpsFirst; which <= kFpsLast; ++which) {
     const bool onVideoLine = which == kFpsFirst || which == kFpsLast;
     if (!Search(onVideoLine ? line : text, which, match)) continue;
-    const std::wstring rate = Trim(match[1].str());
+    const std::wstring rate = TrimSpace(match[1].str());
     double value = 0;
     if (!rate.empty() && ToNumber(rate, value)) info.frameRate = value;
     return;  // the first pattern that matches decides, even when empty
@@ -122,9 +115,9 @@ void ReadFrameRate(const std::wstring& text, SVideoPropertyInfo& info) {
 
 void ReadDurationAndBitrate(const std::wstring& text, SVideoPropertyInfo& info) {
   boost::wsmatch match;
-  if (info.duration.empty() && Search(text, kDuration, match)) info.duration = Trim(match[1].str());
+  if (info.duration.empty() && Search(text, kDuration, match)) info.duration = TrimSpace(match[1].str());
   if (info.bitrate == 0 && Search(text, kBitrate, match)) {
-    const std::wstring rate = Trim(match[1].str());
+    const std::wstring rate = TrimSpace(match[1].str());
     double value = 0;
     if (!rate.empty() && ToNumber(rate, value)) info.bitrate = value;
   }
@@ -133,7 +126,7 @@ void ReadDurationAndBitrate(const std::wstring& text, SVideoPropertyInfo& info) 
 // "160x120 [SAR 1:1 DAR 4:3]": width before the first 'x', height after it
 // up to the first space. A bad number keeps what was set before it.
 void ReadSize(const std::wstring& field, SVideoPropertyInfo& info) {
-  const std::wstring size = Trim(field);
+  const std::wstring size = TrimSpace(field);
   const size_t x = size.find(L'x');
   if (x == std::wstring::npos) return;
   int32_t width = 0;
@@ -153,9 +146,9 @@ void ReadVideo(const std::wstring& text, SVideoPropertyInfo& info) {
   const std::wstring size = found ? match[3].str() : std::wstring();
   const std::wstring rate = found ? match[4].str() : std::wstring();
   ReadSize(size, info);
-  info.videoCodec = Trim(codec);
+  info.videoCodec = TrimSpace(codec);
   double value = 0;
-  if (ToNumber(Trim(rate), value)) info.videoBitrate = value;
+  if (ToNumber(TrimSpace(rate), value)) info.videoBitrate = value;
 }
 
 void ReadAudio(const std::wstring& text, SVideoPropertyInfo& info) {
@@ -163,8 +156,8 @@ void ReadAudio(const std::wstring& text, SVideoPropertyInfo& info) {
   boost::wsmatch match;
   const bool withRate = Search(text, kAudioWithRate, match);
   if (!withRate && !Search(text, kAudioPlain, match)) return;
-  info.audioCodec = Trim(match[1].str());
-  const std::wstring sampleRate = Trim(match[2].str());
+  info.audioCodec = TrimSpace(match[1].str());
+  const std::wstring sampleRate = TrimSpace(match[2].str());
   if (!sampleRate.empty()) info.audioSampleRate = sampleRate;
   double value = 0;
   if (withRate && ToNumber(match[3].str(), value)) info.audioBitrate = value;
@@ -189,7 +182,7 @@ std::vector<std::wstring> StreamFields(const std::wstring& line) {
 void ReadAudioChannels(const std::wstring& text, SVideoPropertyInfo& info) {
   if (!info.audioChannels.empty()) return;
   const std::vector<std::wstring> fields = StreamFields(StreamLine(text, L"Audio:"));
-  if (fields.size() >= 3) info.audioChannels = Trim(fields[2]);
+  if (fields.size() >= 3) info.audioChannels = TrimSpace(fields[2]);
 }
 
 void RefineFormat(SVideoPropertyInfo& info) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/FsPath.h"
 #include "engine/PathParts.h"
 
 namespace corvane {

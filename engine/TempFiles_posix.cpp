@@ -10,6 +10,7 @@
 #include <random>
 #include <system_error>
 
+#include "base/FsPath.h"
 #include "base/TextConvert.h"
 #include "engine/PathParts.h"
 

@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "base/DialogImpl.h"
 #include "skin/DeadLink.h"
 
 namespace corvane {
@@ -24,7 +25,7 @@ struct SNewVersionData {
   bool noReminder = false;          // the check box, in and out
 };
 
-class CNewVersionDlg {
+class CNewVersionDlg : public TDialogImpl<CNewVersionDlg> {
  public:
   explicit CNewVersionDlg(SNewVersionData data) : m_data(std::move(data)) {}
 
@@ -36,7 +37,9 @@ class CNewVersionDlg {
   bool LinkUsed() const { return m_linkUsed; }
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  friend class TDialogImpl<CNewVersionDlg>;
+  bool ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  bool OnCommand(int id);
   void OnInitDialog(HWND window);
   void SaveAndEnd(HWND window);
 

@@ -8,8 +8,7 @@
 namespace corvane {
 
 INT_PTR CNewVersionDlg::DoModal(HWND owner) {
-  return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_NEW_VERSION), owner,
-                         &CNewVersionDlg::DialogProc, reinterpret_cast<LPARAM>(this));
+  return RunModal(owner, IDD_NEW_VERSION);
 }
 
 void CNewVersionDlg::OnInitDialog(HWND window) {
@@ -42,31 +41,33 @@ void CNewVersionDlg::SaveAndEnd(HWND window) {
   EndDialog(window, IDOK);
 }
 
-INT_PTR CALLBACK CNewVersionDlg::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  try {
-    if (message == WM_INITDIALOG) {
-      SetWindowLongPtrW(window, DWLP_USER, lParam);
-      reinterpret_cast<CNewVersionDlg*>(lParam)->OnInitDialog(window);
-      return TRUE;
-    }
-    auto* self = reinterpret_cast<CNewVersionDlg*>(GetWindowLongPtrW(window, DWLP_USER));
-    if (!self || message != WM_COMMAND) return FALSE;
-    switch (LOWORD(wParam)) {
-      case IDOK:
-        self->SaveAndEnd(window);
-        return TRUE;
-      case IDC_NV_UPDATE_LINK:
-        self->m_linkUsed = true;
-        self->SaveAndEnd(window);
-        return TRUE;
-      case IDCANCEL:
-        EndDialog(window, IDCANCEL);
-        return TRUE;
-      default:
-        return FALSE;
-    }
-  } catch (...) {
-    return FALSE;  // nothing may leave a window procedure
+bool CNewVersionDlg::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRESULT& result) {
+  switch (message) {
+    case WM_INITDIALOG:
+      OnInitDialog(m_window);
+      result = TRUE;
+      return true;
+    case WM_COMMAND:
+      return OnCommand(LOWORD(wParam));
+    default:
+      return false;
+  }
+}
+
+bool CNewVersionDlg::OnCommand(int id) {
+  switch (id) {
+    case IDOK:
+      SaveAndEnd(m_window);
+      return true;
+    case IDC_NV_UPDATE_LINK:
+      m_linkUsed = true;
+      SaveAndEnd(m_window);
+      return true;
+    case IDCANCEL:
+      EndDialog(m_window, IDCANCEL);
+      return true;
+    default:
+      return false;
   }
 }
 

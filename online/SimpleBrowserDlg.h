@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "base/BrowserHost.h"
-#include "base/HideIEDlgBase.h"
+#include "online/BrowserHost.h"
+#include "online/HideIEDlgBase.h"
 #include "online/OnlineResource.h"
 
 namespace corvane {
@@ -37,7 +37,6 @@ class CSimpleBrowserDlg : public THideIEDlgBase<CSimpleBrowserDlg, IDC_SB_PAGE> 
   // Opens a window (or the system's browser, see above). False when
   // neither could be opened.
   static bool Open(const SBrowserWindowRequest& request);
-  HWND Window() const { return m_window; }
 
   // Browser events of the page (the dialog base calls these).
   void OnBeforeNavigate(const std::wstring& url, const std::string& postData, bool& cancel);
@@ -50,15 +49,17 @@ class CSimpleBrowserDlg : public THideIEDlgBase<CSimpleBrowserDlg, IDC_SB_PAGE> 
   explicit CSimpleBrowserDlg(SBrowserWindowRequest request);
   ~CSimpleBrowserDlg() override;
   bool Create();
-  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  bool ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  friend class TDialogImpl<CSimpleBrowserDlg>;
+  friend class THideIEDlgBase<CSimpleBrowserDlg, IDC_SB_PAGE>;
+  bool ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // The window is gone: so is the object.
+  void OnFinalMessage() { delete this; }
   void OnInitDialog();
   void Layout();
   void OnToolbarNavigate(const std::wstring& url, const std::string& postData, bool& cancel);
   void PerformCommand(const std::wstring& command, const std::wstring& argument);
 
   SBrowserWindowRequest m_request;
-  HWND m_window = nullptr;
   std::unique_ptr<CUpIE> m_toolbar;
 };
 

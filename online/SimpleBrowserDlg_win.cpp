@@ -70,39 +70,17 @@ CSimpleBrowserDlg::CSimpleBrowserDlg(SBrowserWindowRequest request) : m_request(
 CSimpleBrowserDlg::~CSimpleBrowserDlg() = default;
 
 bool CSimpleBrowserDlg::Create() {
-  m_window = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SIMPLE_BROWSER), /*parent=*/nullptr,
-                                &CSimpleBrowserDlg::DialogProc, reinterpret_cast<LPARAM>(this));
+  m_window = CreateModeless(/*owner=*/nullptr, IDD_SIMPLE_BROWSER);
   if (!m_window) return false;
   if (!ApplyStoredPlacement(m_window, kPlacementSection, kPlacementKey)) ShowWindow(m_window, SW_SHOWNORMAL);
   return true;
 }
 
-INT_PTR CALLBACK CSimpleBrowserDlg::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<CSimpleBrowserDlg*>(GetWindowLongPtrW(window, DWLP_USER));
-  if (message == WM_INITDIALOG) {
-    self = reinterpret_cast<CSimpleBrowserDlg*>(lParam);
-    SetWindowLongPtrW(window, DWLP_USER, lParam);
-    self->m_window = window;
-  }
-  if (!self) return FALSE;
-  try {
-    LRESULT unused = 0;
-    self->ProcessBrowserHostMessage(window, message, wParam, lParam, unused);
-    const bool handled = self->ProcessWindowMessage(message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-      SetWindowLongPtrW(window, DWLP_USER, 0);
-      delete self;
-    }
-    return handled ? TRUE : FALSE;
-  } catch (...) {
-    return FALSE;  // nothing may leave a window procedure
-  }
-}
-
-bool CSimpleBrowserDlg::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM) {
+bool CSimpleBrowserDlg::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
   switch (message) {
     case WM_INITDIALOG:
       OnInitDialog();
+      result = TRUE;
       return true;
     case WM_SIZE:
       Layout();

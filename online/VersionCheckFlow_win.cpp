@@ -2,7 +2,7 @@
 
 #include "base/AppCommonPath.h"
 #include "base/F3DFileName.h"
-#include "base/Handle.h"
+#include "base/DetachedProcess.h"
 #include "base/IniReader.h"
 #include "base/ModuleFileInfo.h"
 #include "online/HandOffRecord.h"
@@ -123,16 +123,8 @@ void HandOffToUpdater(const SNewVersionData& data, const std::wstring& packageSh
   record.latestVersion = data.latestVersion;
   record.packageSha256 = packageSha256;
   const std::wstring updater = program.FolderPath() + L"updater.exe";
-  std::wstring commandLine = BuildHandOffCommandLine(record);
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  if (CreateProcessW(updater.c_str(), commandLine.data(), nullptr, nullptr, /*inherit=*/FALSE, 0, nullptr, nullptr,
-                     &startup, &process)) {
-    // Not waited for: the updater ends this program itself.
-    const CHandle thread(process.hThread), child(process.hProcess);
-    return;
-  }
+  // Not waited for: the updater ends this program itself.
+  if (StartDetachedProcess(updater, BuildHandOffCommandLine(record))) return;
   OpenInstallerPage(data.installerUrl);
 }
 

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "base/AppCommonPath.h"
+#include "base/FsPath.h"
 #include "base/TextConvert.h"
 #include "settings/PreferenceFileFormat.h"
 
@@ -13,8 +14,6 @@ namespace corvane {
 namespace {
 
 const wchar_t kSettingsFileName[] = L"settings.ini";
-
-std::filesystem::path NativePath(const std::wstring& path) { return std::filesystem::path(WideToUtf8(path)); }
 
 }  // namespace
 
@@ -26,7 +25,7 @@ const std::wstring& CFilePreference::Location() {
 }
 
 bool CFilePreference::Begin() {
-  const std::filesystem::path path = NativePath(Location());
+  const std::filesystem::path path = ToFsPath(Location());
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     // No file yet is an empty store; an unreadable one fails like an
@@ -43,7 +42,7 @@ bool CFilePreference::Begin() {
 }
 
 bool CFilePreference::Commit() {
-  const std::filesystem::path path = NativePath(Location());
+  const std::filesystem::path path = ToFsPath(Location());
   std::error_code ec;
   if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), ec);
   std::filesystem::path temp = path;

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "base/AppCommonPath.h"
+#include "base/FsPath.h"
 #include "base/TextConvert.h"
 #include "base/TextTranslator.h"
 #include "settings/DefaultLanguageName.h"
@@ -14,24 +15,9 @@
 namespace corvane {
 namespace {
 
-std::filesystem::path FsPath(const std::wstring& path) {
-#ifdef _WIN32
-  return std::filesystem::path(path);
-#else
-  return std::filesystem::path(WideToUtf8(path));
-#endif
-}
-
-std::wstring WideName(const std::filesystem::path& path) {
-#ifdef _WIN32
-  return path.wstring();
-#else
-  return Utf8ToWide(path.string());
-#endif
-}
 
 bool IsPackFile(const std::filesystem::path& file) {
-  std::wstring ext = WideName(file.extension());
+  std::wstring ext = FromFsPath(file.extension());
   std::transform(ext.begin(), ext.end(), ext.begin(), [](wchar_t c) { return std::towlower(c); });
   return ext == L".lng";
 }
@@ -122,9 +108,9 @@ void CMultiLanguage::EnumerateLanguages() {
   m_icons.Clear();
   m_languages.assign(1, LanguageEntry{kEnglish, -1});
   std::error_code ec;
-  for (std::filesystem::directory_iterator it(FsPath(m_folder), ec), end; !ec && it != end; it.increment(ec)) {
+  for (std::filesystem::directory_iterator it(ToFsPath(m_folder), ec), end; !ec && it != end; it.increment(ec)) {
     if (!it->is_regular_file(ec) || !IsPackFile(it->path())) continue;
-    const std::wstring name = WideName(it->path().stem());
+    const std::wstring name = FromFsPath(it->path().stem());
     const std::wstring icon = ReadLanguageIconName(LanguagePackPath(m_folder, name));
     const int index = icon.empty() ? -1 : m_icons.Add(m_folder + icon);
     if (name == kEnglish) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "base/UniqueHandle.h"
 #include "skin/CommandImages.h"
 
 namespace corvane {
@@ -13,7 +14,7 @@ namespace corvane {
 class CCommandImageList {
  public:
   CCommandImageList() = default;
-  ~CCommandImageList() { Destroy(); }
+  ~CCommandImageList() = default;
   CCommandImageList(const CCommandImageList&) = delete;
   CCommandImageList& operator=(const CCommandImageList&) = delete;
 
@@ -26,13 +27,13 @@ class CCommandImageList {
   bool SetImage(int index, HICON icon);
   bool SetImage(ECommandImage image, HICON icon) { return SetImage(CommandImageIndex(image), icon); }
 
-  HIMAGELIST Normal() const { return m_normal; }
-  HIMAGELIST Disabled() const { return m_disabled; }
+  HIMAGELIST Normal() const { return m_normal.Get(); }
+  HIMAGELIST Disabled() const { return m_disabled.Get(); }
   void Destroy();
 
  private:
-  HIMAGELIST m_normal = nullptr;
-  HIMAGELIST m_disabled = nullptr;
+  CImageListHandle m_normal;
+  CImageListHandle m_disabled;
 };
 
 }  // namespace corvane

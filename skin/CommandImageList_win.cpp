@@ -48,15 +48,14 @@ bool RenderIcon(HICON icon, std::vector<uint32_t>& straight) {
   SPixelBitmap onBlack, onWhite;
   if (!MakePixelBitmap(kSize, kSize, onBlack) || !MakePixelBitmap(kSize, kSize, onWhite)) return false;
   std::fill(onWhite.pixels, onWhite.pixels + kSize * kSize, 0xFFFFFFFFu);
-  HDC dc = CreateCompatibleDC(nullptr);
+  const CCompatibleDC dc(/*target=*/nullptr);
   if (!dc) return false;
   bool drawn = true;
   for (SPixelBitmap* target : {&onBlack, &onWhite}) {
-    CSelectObject select(dc, target->bitmap.Get());
-    drawn = drawn && DrawIconEx(dc, 0, 0, icon, kSize, kSize, 0, /*flicker=*/nullptr, DI_NORMAL);
+    CSelectObject select(dc.Get(), target->bitmap.Get());
+    drawn = drawn && DrawIconEx(dc.Get(), 0, 0, icon, kSize, kSize, 0, /*flicker=*/nullptr, DI_NORMAL);
   }
   GdiFlush();
-  DeleteDC(dc);
   if (!drawn) return false;
   straight.assign(static_cast<size_t>(kSize) * kSize, 0);
   for (size_t i = 0; i < straight.size(); ++i) {
@@ -81,17 +80,16 @@ bool ReplaceImage(HIMAGELIST list, int index, const std::vector<uint32_t>& pixel
   return ImageList_Replace(list, index, colour.bitmap.Get(), mask.Get()) != FALSE;
 }
 
-HIMAGELIST MakeTransparentList() {
-  HIMAGELIST list = ImageList_Create(kSize, kSize, ILC_COLOR32 | ILC_MASK, kCommandImageCount, 0);
-  if (!list) return nullptr;
+CImageListHandle MakeTransparentList() {
+  CImageListHandle list(ImageList_Create(kSize, kSize, ILC_COLOR32 | ILC_MASK, kCommandImageCount, 0));
+  if (!list) return list;
   SPixelBitmap strip;
   const int width = kSize * kCommandImageCount;
   if (MakePixelBitmap(width, kSize, strip)) {
     TGdiObject<HBITMAP> mask(MakeMask(strip.pixels, width, kSize));
-    if (ImageList_Add(list, strip.bitmap.Get(), mask.Get()) == 0) return list;
+    if (ImageList_Add(list.Get(), strip.bitmap.Get(), mask.Get()) == 0) return list;
   }
-  ImageList_Destroy(list);
-  return nullptr;
+  return CImageListHandle();
 }
 
 }  // namespace
@@ -106,17 +104,16 @@ bool CCommandImageList::Create() {
 }
 
 void CCommandImageList::Destroy() {
-  if (m_normal) ImageList_Destroy(m_normal);
-  if (m_disabled) ImageList_Destroy(m_disabled);
-  m_normal = m_disabled = nullptr;
+  m_normal.Reset();
+  m_disabled.Reset();
 }
 
 bool CCommandImageList::SetImage(int index, HICON icon) {
   if (!m_normal || !icon || index < 0 || index >= kCommandImageCount) return false;
   std::vector<uint32_t> pixels;
-  if (!RenderIcon(icon, pixels) || !ReplaceImage(m_normal, index, pixels)) return false;
+  if (!RenderIcon(icon, pixels) || !ReplaceImage(m_normal.Get(), index, pixels)) return false;
   MakeDisabledPixels(pixels.data(), pixels.size());
-  return ReplaceImage(m_disabled, index, pixels);
+  return ReplaceImage(m_disabled.Get(), index, pixels);
 }
 
 }  // namespace corvane

@@ -14,6 +14,7 @@
 
 #include <string>
 
+#include "base/UniqueHandle.h"
 #include "skin/ButtonLook.h"
 #include "skin/ControlToolTip.h"
 #include "skin/F3dWindow.h"
@@ -59,8 +60,8 @@ class CF3dBitmapButton : public CF3dWindow {
   void TrackLeave();
   void ReleaseImages();
 
-  HIMAGELIST m_images = nullptr;
-  bool m_sharedImages = true;
+  HIMAGELIST m_images = nullptr;    // the list drawn from
+  CImageListHandle m_ownedImages;  // the same list when it is ours to destroy
   int m_indices[4] = {-1, -1, -1, -1};  // by EButtonImage
   CPushButtonInput m_input;
   bool m_hot = false;

@@ -8,14 +8,18 @@ CF3dBitmapButton::~CF3dBitmapButton() {
 }
 
 void CF3dBitmapButton::ReleaseImages() {
-  if (m_images && !m_sharedImages) ImageList_Destroy(m_images);
+  m_ownedImages.Reset();
   m_images = nullptr;
 }
 
 void CF3dBitmapButton::SetImageList(HIMAGELIST images, bool shared) {
-  if (images != m_images) ReleaseImages();
+  if (images != m_images) {
+    ReleaseImages();
+  } else {
+    m_ownedImages.Detach();  // the same list again: only who owns it changes
+  }
   m_images = images;
-  m_sharedImages = shared;
+  if (!shared) m_ownedImages.Reset(images);
   Redraw();
 }
 

@@ -3,33 +3,26 @@
 // include from _win.cpp files).
 #include <windows.h>
 
+#include "base/UniqueHandle.h"
+
 namespace corvane {
 
-// Owns one font, brush, bitmap or pen; DeleteObject when destroyed.
-template <class THandle>
-class TGdiObject {
+// Owns a memory device context compatible with `target` (nullptr: the
+// screen); DeleteDC when destroyed. Empty when the system refuses.
+class CCompatibleDC {
  public:
-  TGdiObject() = default;
-  explicit TGdiObject(THandle handle) : m_handle(handle) {}
-  ~TGdiObject() { Reset(); }
-  TGdiObject(const TGdiObject&) = delete;
-  TGdiObject& operator=(const TGdiObject&) = delete;
+  explicit CCompatibleDC(HDC target) : m_dc(CreateCompatibleDC(target)) {}
+  ~CCompatibleDC() {
+    if (m_dc) DeleteDC(m_dc);
+  }
+  CCompatibleDC(const CCompatibleDC&) = delete;
+  CCompatibleDC& operator=(const CCompatibleDC&) = delete;
 
-  THandle Get() const { return m_handle; }
-  explicit operator bool() const { return m_handle != nullptr; }
-  void Reset(THandle handle = nullptr) {
-    if (m_handle) DeleteObject(m_handle);
-    m_handle = handle;
-  }
-  // Gives the object up to a new owner (SetWindowRgn takes its region).
-  THandle Release() {
-    THandle handle = m_handle;
-    m_handle = nullptr;
-    return handle;
-  }
+  HDC Get() const { return m_dc; }
+  explicit operator bool() const { return m_dc != nullptr; }
 
  private:
-  THandle m_handle = nullptr;
+  HDC m_dc;
 };
 
 // An off-screen device context compatible with `target` holding a bitmap of
@@ -37,23 +30,21 @@ class TGdiObject {
 // when the system refuses; callers then draw directly.
 class CMemoryDC {
  public:
-  CMemoryDC(HDC target, int width, int height) {
-    m_dc = CreateCompatibleDC(target);
+  CMemoryDC(HDC target, int width, int height) : m_dc(target) {
     m_bitmap.Reset(CreateCompatibleBitmap(target, width, height));
-    if (m_dc && m_bitmap) m_oldBitmap = SelectObject(m_dc, m_bitmap.Get());
+    if (m_dc && m_bitmap) m_oldBitmap = SelectObject(m_dc.Get(), m_bitmap.Get());
   }
   ~CMemoryDC() {
-    if (m_dc && m_oldBitmap) SelectObject(m_dc, m_oldBitmap);
-    if (m_dc) DeleteDC(m_dc);
+    if (m_dc && m_oldBitmap) SelectObject(m_dc.Get(), m_oldBitmap);
   }
   CMemoryDC(const CMemoryDC&) = delete;
   CMemoryDC& operator=(const CMemoryDC&) = delete;
 
   bool IsValid() const { return m_dc && m_oldBitmap; }
-  HDC Get() const { return m_dc; }
+  HDC Get() const { return m_dc.Get(); }
 
  private:
-  HDC m_dc = nullptr;
+  CCompatibleDC m_dc;
   TGdiObject<HBITMAP> m_bitmap;
   HGDIOBJ m_oldBitmap = nullptr;
 };
@@ -94,21 +85,20 @@ class CWindowDC {
 // A memory DC with a bitmap someone else owns selected, to copy from it.
 class CBitmapDC {
  public:
-  CBitmapDC(HDC target, HBITMAP bitmap) : m_dc(CreateCompatibleDC(target)) {
-    if (m_dc && bitmap) m_oldBitmap = SelectObject(m_dc, bitmap);
+  CBitmapDC(HDC target, HBITMAP bitmap) : m_dc(target) {
+    if (m_dc && bitmap) m_oldBitmap = SelectObject(m_dc.Get(), bitmap);
   }
   ~CBitmapDC() {
-    if (m_dc && m_oldBitmap) SelectObject(m_dc, m_oldBitmap);
-    if (m_dc) DeleteDC(m_dc);
+    if (m_dc && m_oldBitmap) SelectObject(m_dc.Get(), m_oldBitmap);
   }
   CBitmapDC(const CBitmapDC&) = delete;
   CBitmapDC& operator=(const CBitmapDC&) = delete;
 
   bool IsValid() const { return m_dc && m_oldBitmap; }
-  HDC Get() const { return m_dc; }
+  HDC Get() const { return m_dc.Get(); }
 
  private:
-  HDC m_dc;
+  CCompatibleDC m_dc;
   HGDIOBJ m_oldBitmap = nullptr;
 };
 

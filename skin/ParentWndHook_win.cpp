@@ -82,7 +82,7 @@ HRGN BuildRegion(const std::vector<SRegionStep>& steps) {
                                         : CombineRgn(region.Get(), region.Get(), shape.Get(), mode);
     if (joined == ERROR) return nullptr;
   }
-  return region.Release();
+  return region.Detach();
 }
 
 struct SWorkArea {

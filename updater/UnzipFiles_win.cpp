@@ -4,21 +4,14 @@
 
 #include <memory>
 
+#include "base/Handle.h"
+
 namespace corvane {
 namespace {
 
-// Owner of one file handle.
-struct SFileCloser {
-  void operator()(HANDLE file) const {
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-  }
-};
-using CFileHandle = std::unique_ptr<void, SFileCloser>;
-
-CFileHandle OpenFileHandle(const std::wstring& path, DWORD access, DWORD share, DWORD disposition) {
-  HANDLE file = CreateFileW(path.c_str(), access, share, /*security=*/nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
-                            /*templ=*/nullptr);
-  return CFileHandle(file == INVALID_HANDLE_VALUE ? nullptr : file);
+CHandle OpenFileHandle(const std::wstring& path, DWORD access, DWORD share, DWORD disposition) {
+  return CHandle(CreateFileW(path.c_str(), access, share, /*security=*/nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                             /*templ=*/nullptr));
 }
 
 }  // namespace
@@ -34,7 +27,7 @@ bool MakeOneFolder(const std::wstring& path) {
 }
 
 bool CanOverwriteFile(const std::wstring& path) {
-  return OpenFileHandle(path, GENERIC_WRITE, /*share=*/0, OPEN_EXISTING) != nullptr;
+  return OpenFileHandle(path, GENERIC_WRITE, /*share=*/0, OPEN_EXISTING).IsValid();
 }
 
 bool ReplaceWithFile(const std::wstring& from, const std::wstring& to) {
@@ -46,12 +39,12 @@ bool RemoveFile(const std::wstring& path) { return DeleteFileW(path.c_str()) != 
 bool RemoveEmptyFolder(const std::wstring& path) { return RemoveDirectoryW(path.c_str()) != FALSE; }
 
 bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
-  const CFileHandle file = OpenFileHandle(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+  const CHandle file = OpenFileHandle(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
   if (!file) return false;
   bytes.clear();
   char piece[4096];
   DWORD read = 0;
-  while (ReadFile(file.get(), piece, sizeof piece, &read, /*overlapped=*/nullptr)) {
+  while (ReadFile(file.Get(), piece, sizeof piece, &read, /*overlapped=*/nullptr)) {
     if (read == 0) return true;
     bytes.append(piece, read);
   }
@@ -62,13 +55,13 @@ bool SetFileDosTime(const std::wstring& path, uint32_t dosDate) {
   FILETIME local, utc;
   if (!DosDateTimeToFileTime(HIWORD(dosDate), LOWORD(dosDate), &local)) return false;
   if (!LocalFileTimeToFileTime(&local, &utc)) return false;
-  const CFileHandle file = OpenFileHandle(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, OPEN_EXISTING);
+  const CHandle file = OpenFileHandle(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, OPEN_EXISTING);
   if (!file) return false;
-  return SetFileTime(file.get(), &utc, /*lastAccess=*/nullptr, &utc) != FALSE;
+  return SetFileTime(file.Get(), &utc, /*lastAccess=*/nullptr, &utc) != FALSE;
 }
 
 struct COutputFile::SImpl {
-  CFileHandle file;
+  CHandle file;
 };
 
 COutputFile::COutputFile() : m_impl(std::make_unique<SImpl>()) {}
@@ -76,14 +69,14 @@ COutputFile::~COutputFile() = default;
 
 bool COutputFile::Create(const std::wstring& path) {
   m_impl->file = OpenFileHandle(path, GENERIC_WRITE, /*share=*/0, CREATE_ALWAYS);
-  return m_impl->file != nullptr;
+  return m_impl->file.IsValid();
 }
 
 bool COutputFile::Write(const void* data, uint32_t size) {
   DWORD written = 0;
-  return WriteFile(m_impl->file.get(), data, size, &written, /*overlapped=*/nullptr) && written == size;
+  return WriteFile(m_impl->file.Get(), data, size, &written, /*overlapped=*/nullptr) && written == size;
 }
 
-void COutputFile::Close() { m_impl->file.reset(); }
+void COutputFile::Close() { m_impl->file.Close(); }
 
 }  // namespace corvane

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <boost/json.hpp>
 
+#include "base/JsonMembers.h"
 #include "base/TextConvert.h"
 
 namespace corvane {
@@ -21,13 +22,6 @@ std::wstring_view NextToken(std::wstring_view line, size_t& pos) {
   }
   while (pos < line.size() && !IsBlank(line[pos])) ++pos;
   return line.substr(start, pos - start);
-}
-
-std::wstring MemberText(const boost::json::object& object, const char* name) {
-  const boost::json::value* value = object.if_contains(name);
-  if (!value || !value->is_string()) return {};
-  const boost::json::string& text = value->get_string();
-  return Utf8ToWide(std::string_view(text.data(), text.size()));
 }
 
 }  // namespace
@@ -49,23 +43,19 @@ std::wstring CommandLineArgument(std::wstring_view line) {
 
 bool ParseUpdaterRecord(std::wstring_view argument, SUpdaterRecord& record) {
   record = SUpdaterRecord();
-  std::string json = WideToUtf8(argument);
-  std::replace(json.begin(), json.end(), '#', '"');
-  boost::json::error_code error;
-  const boost::json::value root = boost::json::parse(json, error);
-  if (error || !root.is_object()) return false;
-
-  const boost::json::object& object = root.get_object();
-  record.downloadUrl = MemberText(object, "DownloadUrl");
-  record.installerUrl = MemberText(object, "InstallerUrl");
-  record.appMainWndClassName = MemberText(object, "AppMainWndClassName");
-  record.appUserMsg = MemberText(object, "AppUserMsg");
-  record.appFileName = MemberText(object, "AppFileName");
-  record.curLangName = MemberText(object, "CurLangName");
-  record.tempFilePath = MemberText(object, "TempFilePath");
-  record.currentVersion = MemberText(object, "CurrentVersion");
-  record.latestVersion = MemberText(object, "LatestVersion");
-  record.packageSha256 = MemberText(object, "PackageSha256");
+  const std::optional<boost::json::object> parsed = ParseHashQuotedObject(argument);
+  if (!parsed) return false;
+  const boost::json::object& object = *parsed;
+  record.downloadUrl = JsonStringMember(object, "DownloadUrl");
+  record.installerUrl = JsonStringMember(object, "InstallerUrl");
+  record.appMainWndClassName = JsonStringMember(object, "AppMainWndClassName");
+  record.appUserMsg = JsonStringMember(object, "AppUserMsg");
+  record.appFileName = JsonStringMember(object, "AppFileName");
+  record.curLangName = JsonStringMember(object, "CurLangName");
+  record.tempFilePath = JsonStringMember(object, "TempFilePath");
+  record.currentVersion = JsonStringMember(object, "CurrentVersion");
+  record.latestVersion = JsonStringMember(object, "LatestVersion");
+  record.packageSha256 = JsonStringMember(object, "PackageSha256");
   return true;
 }
 

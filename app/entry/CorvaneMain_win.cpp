@@ -9,6 +9,7 @@
 #include "app/OneInstance2.h"
 #include "base/CommandLineParser.h"
 #include "base/Singleton.h"
+#include "base/UniqueHandle.h"
 #include "skin/Task98Dialog.h"
 
 namespace {
@@ -29,14 +30,7 @@ std::wstring ReadLaunchData() {
 // Bar, extended combo box and cool bar classes.
 constexpr DWORD kCommonControlClasses = ICC_BAR_CLASSES | ICC_USEREX_CLASSES | ICC_COOL_CLASSES;
 
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPWSTR /*commandLine*/, int showCommand) {
-  // Settings are written as the singletons go; that must happen while the
-  // store's registry root is still alive, so before the entry returns.
-  const corvane::CSingletonTeardown teardown;
-  // Messages still appear as dialogs where the system has no task dialog.
-  corvane::InstallTask98MessageFallback();
+int RunProgram(int showCommand) {
   corvane::CWinApp* app = corvane::CWinApp::Instance();
   if (!app->InitInstance()) {
     app->ExitInstance();
@@ -44,14 +38,23 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPWSTR /*com
   }
   corvane::CJoinConvData::Instance().SetLaunchData(ReadLaunchData());
 
-  const HRESULT comResult = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  const HRESULT oleResult = OleInitialize(nullptr);
+  const corvane::CComApartment com(/*withOle=*/true);
   INITCOMMONCONTROLSEX controls = {sizeof controls, kCommonControlClasses};
   InitCommonControlsEx(&controls);
+  return app->Run(showCommand);
+}
 
-  const int exitCode = app->Run(showCommand);
+}  // namespace
 
-  if (SUCCEEDED(oleResult)) OleUninitialize();
-  if (SUCCEEDED(comResult)) CoUninitialize();
-  return exitCode;
+int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPWSTR /*commandLine*/, int showCommand) {
+  // Settings are written as the singletons go; that must happen while the
+  // store's registry root is still alive, so before the entry returns.
+  const corvane::CSingletonTeardown teardown;
+  try {
+    // Messages still appear as dialogs where the system has no task dialog.
+    corvane::InstallTask98MessageFallback();
+    return RunProgram(showCommand);
+  } catch (...) {
+    return 0;  // an exhausted system: end quietly, as the updater does
+  }
 }

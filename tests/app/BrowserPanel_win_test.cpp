@@ -43,7 +43,7 @@ std::string HtmlResource(HMODULE module, const std::wstring& name) {
 class BrowserPanel : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!FileExists(BuildTreePath("app/Corvane.exe"))) GTEST_SKIP() << "Corvane.exe not built";
+    ASSERT_TRUE(FileExists(BuildTreePath("app/Corvane.exe"))) << "Corvane.exe not built";
   }
 };
 
@@ -142,7 +142,7 @@ HWND FindPropertyDialog(DWORD process) {
 
 TEST_F(BrowserPanel, PropertyDialogOpensWithoutTheTenSecondWaitAndCloses) {
   const std::wstring tool = BuildTreePath("app/ffmpeg.exe");
-  if (!FileExists(tool)) GTEST_SKIP() << "no ffmpeg bridge to make a clip";
+  ASSERT_TRUE(FileExists(tool)) << "no ffmpeg bridge to make a clip";
   std::wstring folder = MakeUniqueTempName(GetTempFolder(), L"bp");
   ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
   const std::wstring clip = folder + L"\\banner.mp4";

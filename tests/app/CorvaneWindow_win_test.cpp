@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/InstanceWindow.h"
+#include "base/WindowFinder.h"
 #include "tests/app/MainWindowDriver.h"
 
 using namespace corvane;
@@ -113,14 +113,14 @@ TEST(CorvaneWindow, IsTheRealDialogAndIsFoundByClassAndMessage) {
   EXPECT_GT(client.bottom, 332);
 
   const UINT message = IdentificationMessage();
-  HWND found = FindInstanceWindow(kClassName, message);
+  HWND found = FindAnsweringWindow(std::wstring(kClassName), message);
   ASSERT_EQ(found, window);
   DWORD_PTR reply = 0;
   ASSERT_TRUE(SendMessageTimeoutW(window, message, 0, 0, SMTO_BLOCK, 2000, &reply));
   EXPECT_EQ(reply, message);
   // Another registered message is not answered with its number.
   const UINT other = RegisterWindowMessageW(L"UWM_Corvane_SomethingElse");
-  EXPECT_EQ(FindInstanceWindow(kClassName, other), nullptr);
+  EXPECT_EQ(FindAnsweringWindow(std::wstring(kClassName), other), nullptr);
 
   PostMessageW(window, WM_COMMAND, 2, 0);
   EXPECT_EQ(corvane.ExitCode(), 2);
@@ -201,7 +201,7 @@ TEST(CorvaneWindow, TwoCopiesEachAnswerForTheirOwnWindow) {
     ASSERT_TRUE(SendMessageTimeoutW(window, message, 0, 0, SMTO_BLOCK, 2000, &reply));
     EXPECT_EQ(reply, message);
   }
-  HWND found = FindInstanceWindow(kClassName, message);
+  HWND found = FindAnsweringWindow(std::wstring(kClassName), message);
   EXPECT_TRUE(found == firstWindow || found == secondWindow);
 
   PostMessageW(firstWindow, WM_COMMAND, 2, 0);
@@ -210,7 +210,7 @@ TEST(CorvaneWindow, TwoCopiesEachAnswerForTheirOwnWindow) {
   DWORD_PTR reply = 0;
   ASSERT_TRUE(SendMessageTimeoutW(secondWindow, message, 0, 0, SMTO_BLOCK, 2000, &reply));
   EXPECT_EQ(reply, message);
-  EXPECT_EQ(FindInstanceWindow(kClassName, message), secondWindow);
+  EXPECT_EQ(FindAnsweringWindow(std::wstring(kClassName), message), secondWindow);
   PostMessageW(secondWindow, WM_COMMAND, 2, 0);
   EXPECT_EQ(second.ExitCode(), 2);
 }
@@ -221,7 +221,11 @@ TEST(CorvaneWindow, LaunchDataWithOneClipOrBrokenDataStillOpensTheWindow) {
     ASSERT_TRUE(corvane.Start(launchData));
     HWND window = corvane.WaitForWindow();
     ASSERT_NE(window, nullptr) << "launch data " << std::string(launchData, launchData + wcslen(launchData));
-    std::this_thread::sleep_for(300ms);
+    // A round trip through the window's message loop: the launch data has
+    // been read by now, and the window is still there to answer.
+    DWORD_PTR reply = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(window, IdentificationMessage(), 0, 0, SMTO_BLOCK, 2000, &reply));
+    EXPECT_EQ(reply, IdentificationMessage());
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_EQ(corvane.ExitCode(0), -1);  // still running
     PostMessageW(window, WM_COMMAND, 2, 0);

@@ -59,7 +59,7 @@ class PreviewWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     const std::wstring program = BuildTreePath("app/Corvane.exe");
-    if (!FileExists(program)) GTEST_SKIP() << "Corvane.exe not built";
+    ASSERT_TRUE(FileExists(program)) << "Corvane.exe not built";
     m_resources = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_NE(m_resources, nullptr);
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));

@@ -55,7 +55,7 @@ bool Saturated(unsigned p) {
 class SkinnedControls : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!FileExists(BuildTreePath("app/Corvane.exe"))) GTEST_SKIP() << "Corvane.exe not built";
+    ASSERT_TRUE(FileExists(BuildTreePath("app/Corvane.exe"))) << "Corvane.exe not built";
   }
 };
 

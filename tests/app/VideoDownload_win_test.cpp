@@ -30,7 +30,7 @@ using test::SetRegistryText;
 class VideoDownload : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!FileExists(BuildTreePath("app/Corvane.exe"))) GTEST_SKIP() << "Corvane.exe not built";
+    ASSERT_TRUE(FileExists(BuildTreePath("app/Corvane.exe"))) << "Corvane.exe not built";
     m_recorder = BuildTreePath("tests/launch_recorder.exe");
     ASSERT_TRUE(FileExists(m_recorder));
     m_folder = MakeUniqueTempName(GetTempFolder(), L"dl");

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/JoinCommands.h"
+#include "base/FsPath.h"
 #include "engine/PathParts.h"
 #include "engine/TempFiles.h"
 

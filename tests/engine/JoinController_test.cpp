@@ -85,11 +85,13 @@ struct SFakeSteps : IJoinSteps {
   OutputChunkHandler liveChunk;
   OutputDoneHandler liveDone;
 
-  int OutputKindOf(const std::wstring& path) override {
+  OutputKind OutputKindOf(const std::wstring& path) override {
     const std::wstring ext = path.substr(path.rfind(L'.') + 1);
-    static const std::map<std::wstring, int> kinds{{L"flv", 1}, {L"rm", 2}, {L"mp4", 3}, {L"avi", 4}, {L"wmv", 5}};
+    static const std::map<std::wstring, OutputKind> kinds{
+        {L"flv", OutputKindFlv}, {L"rm", OutputKindRm}, {L"mp4", OutputKindMp4}, {L"avi", OutputKindAvi},
+        {L"wmv", OutputKindWmv}};
     const auto it = kinds.find(ext);
-    return it == kinds.end() ? 0 : it->second;
+    return it == kinds.end() ? OutputKindNone : it->second;
   }
   std::wstring ProbeCommand(const std::wstring&, const std::wstring& input) override { return L"probe " + input; }
   // "complete": a 100 s H.264 file with everything known; "big": the same at
@@ -303,7 +305,7 @@ TEST_F(JoinControllerTest, CancelledOutputPromptStopsTheJoin) {
   host.promptAnswer = L"/out/chosen.avi";
   controller.OnCommand(kCmdJoin);
   EXPECT_EQ(job.outputPath, L"/out/chosen.avi");
-  EXPECT_EQ(controller.OutputKind(), kKindAvi);
+  EXPECT_EQ(controller.OutputKind(), OutputKindAvi);
 }
 
 TEST_F(JoinControllerTest, FastRouteChecksTheInputsCopiesOnAWorkerAndShowsTheResult) {

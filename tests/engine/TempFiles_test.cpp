@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/FsPath.h"
 #include "engine/PathParts.h"
 
 namespace corvane {

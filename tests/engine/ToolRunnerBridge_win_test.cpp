@@ -67,7 +67,7 @@ class ToolRunnerBridge : public ::testing::Test {
     RunTool(L"", make, [](auto&, auto&) { return true; }, [](auto&) { return true; });
   }
   void SetUp() override {
-    if (!FileExists(s_bridge)) GTEST_SKIP() << "no bridge at " << WideToUtf8(s_bridge);
+    ASSERT_TRUE(FileExists(s_bridge)) << "no bridge at " << WideToUtf8(s_bridge);
     ASSERT_TRUE(FileExists(s_input)) << "could not make the input clip";
   }
   static std::wstring s_bridge, s_folder, s_input;

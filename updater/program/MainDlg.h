@@ -10,7 +10,9 @@
 #include <memory>
 #include <string>
 
+#include "base/DialogImpl.h"
 #include "base/UiTimer.h"
+#include "base/UniqueHandle.h"
 #include "settings/MultiLanguage.h"
 #include "updater/UnpackFileSystem.h"
 #include "updater/UnpackTransaction.h"
@@ -19,7 +21,7 @@
 
 namespace corvane {
 
-class CMainDlg : public IUpdaterHost {
+class CMainDlg : public TDialogImpl<CMainDlg>, public IUpdaterHost {
  public:
   explicit CMainDlg(const SUpdaterRecord& record);
   ~CMainDlg() override;
@@ -62,12 +64,13 @@ class CMainDlg : public IUpdaterHost {
   void StartProgram(const std::wstring& fileName) override;
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  BOOL OnInitDialog();
-  BOOL OnCommand(UINT id);
-  BOOL OnEraseBackground(HDC dc);
-  void CentreWindow();
+  friend class TDialogImpl<CMainDlg>;
+  bool ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // A failed step ends the dialog.
+  INT_PTR OnUnexpectedException();
+  void OnInitDialog();
+  bool OnCommand(UINT id);
+  void OnEraseBackground(HDC dc);
   void CreateStatusBar();
   void LoadBanner();
 
@@ -79,9 +82,10 @@ class CMainDlg : public IUpdaterHost {
   std::unique_ptr<CMultiLanguage> m_languages;
   std::unique_ptr<UiTimer> m_timer;
   Microsoft::WRL::ComPtr<IPicture> m_banner;
-  HWND m_window = nullptr;
   HWND m_statusBar = nullptr;
-  HICON m_failureIcon = nullptr;
+  CIconHandle m_failureIcon;
+  CIconHandle m_bigIcon;
+  CIconHandle m_smallIcon;
   std::wstring m_folder;  // the updater's own folder, with trailing backslash
 };
 

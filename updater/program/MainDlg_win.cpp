@@ -2,8 +2,9 @@
 
 #include <commctrl.h>
 
+#include "base/DetachedProcess.h"
+#include "base/DialogPlacement.h"
 #include "base/F3DLogHTML.h"
-#include "base/Handle.h"
 #include "base/WinModule.h"
 #include "base/WindowFinder.h"
 #include "settings/TranslateWindow.h"
@@ -17,27 +18,6 @@ namespace {
 
 constexpr unsigned kTimerPeriodMs = 1000;
 
-// Centres `window` over `owner` when that is visible and not minimised,
-// otherwise over the work area of the nearest monitor, kept inside it.
-void CentreOver(HWND window, HWND owner) {
-  RECT own{}, area{};
-  GetWindowRect(window, &own);
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof(monitor);
-  GetMonitorInfoW(MonitorFromWindow(owner ? owner : window, MONITOR_DEFAULTTONEAREST), &monitor);
-  area = monitor.rcWork;
-  RECT centre = area;
-  if (owner && IsWindowVisible(owner) && !IsIconic(owner)) GetWindowRect(owner, &centre);
-  const int width = own.right - own.left, height = own.bottom - own.top;
-  int x = (centre.left + centre.right - width) / 2;
-  int y = (centre.top + centre.bottom - height) / 2;
-  if (x + width > area.right) x = area.right - width;
-  if (y + height > area.bottom) y = area.bottom - height;
-  if (x < area.left) x = area.left;
-  if (y < area.top) y = area.top;
-  SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 }  // namespace
 
 CMainDlg::CMainDlg(const SUpdaterRecord& record)
@@ -45,74 +25,62 @@ CMainDlg::CMainDlg(const SUpdaterRecord& record)
   LoadBanner();
 }
 
-CMainDlg::~CMainDlg() {
-  if (m_failureIcon) DestroyIcon(m_failureIcon);
-}
+CMainDlg::~CMainDlg() = default;
 
 int CMainDlg::DoModal(HWND owner) {
-  return static_cast<int>(DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_UPDATER), owner,
-                                          &CMainDlg::DialogProc, reinterpret_cast<LPARAM>(this)));
+  return static_cast<int>(RunModal(owner, IDD_UPDATER));
 }
 
 void CMainDlg::LoadBanner() {
   HMODULE module = GetModuleHandleW(nullptr);
-  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(IDR_BANNER), MAKEINTRESOURCEW(10) /*RT_RCDATA*/);
+  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(IDR_BANNER), RT_RCDATA);
   if (!found) return;
   const DWORD size = SizeofResource(module, found);
   const void* bytes = LockResource(LoadResource(module, found));
   if (!bytes || size == 0) return;
   // OleLoadPicture reads from a stream; the stream owns (and frees) its copy.
-  HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
+  CGlobalMemory copy(GlobalAlloc(GMEM_MOVEABLE, size));
   if (!copy) return;
-  memcpy(GlobalLock(copy), bytes, size);
-  GlobalUnlock(copy);
+  memcpy(GlobalLock(copy.Get()), bytes, size);
+  GlobalUnlock(copy.Get());
   Microsoft::WRL::ComPtr<IStream> stream;
-  if (FAILED(CreateStreamOnHGlobal(copy, /*deleteOnRelease=*/TRUE, &stream))) {
-    GlobalFree(copy);
-    return;
-  }
+  if (FAILED(CreateStreamOnHGlobal(copy.Get(), /*deleteOnRelease=*/TRUE, &stream))) return;
+  copy.Detach();  // the stream's now
   OleLoadPicture(stream.Get(), static_cast<LONG>(size), FALSE, IID_IPicture,
                  reinterpret_cast<void**>(m_banner.ReleaseAndGetAddressOf()));
 }
 
-INT_PTR CALLBACK CMainDlg::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrW(window, DWLP_USER, lParam);
-    reinterpret_cast<CMainDlg*>(lParam)->m_window = window;
-  }
-  auto* self = reinterpret_cast<CMainDlg*>(GetWindowLongPtrW(window, DWLP_USER));
-  if (!self) return FALSE;
-  try {
-    return self->HandleMessage(message, wParam, lParam);
-  } catch (...) {
-    // Nothing may leave a dialog procedure; a failed step ends the dialog.
-    ::EndDialog(window, kUpdaterDialogResult);
-    return TRUE;
-  }
+INT_PTR CMainDlg::OnUnexpectedException() {
+  ::EndDialog(m_window, kUpdaterDialogResult);
+  return TRUE;
 }
 
-INT_PTR CMainDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+bool CMainDlg::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRESULT& result) {
   switch (message) {
-    case WM_INITDIALOG: return OnInitDialog();
-    case WM_COMMAND: return OnCommand(LOWORD(wParam));
-    case WM_ERASEBKGND: return OnEraseBackground(reinterpret_cast<HDC>(wParam));
+    case WM_INITDIALOG:
+      OnInitDialog();
+      result = TRUE;
+      return true;
+    case WM_COMMAND:
+      return OnCommand(LOWORD(wParam));
+    case WM_ERASEBKGND:
+      OnEraseBackground(reinterpret_cast<HDC>(wParam));
+      result = TRUE;
+      return true;
     case WM_SIZE:
       if (m_statusBar) SendMessageW(m_statusBar, WM_SIZE, 0, 0);
-      return FALSE;
-    default: return FALSE;
+      return false;
+    default:
+      return false;
   }
 }
 
-BOOL CMainDlg::OnInitDialog() {
-  CentreWindow();
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  SendMessageW(m_window, WM_SETICON, ICON_BIG,
-               reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_UPDATER), IMAGE_ICON,
-                                                   GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
-  SendMessageW(m_window, WM_SETICON, ICON_SMALL,
-               reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_UPDATER), IMAGE_ICON,
-                                                   GetSystemMetrics(SM_CXSMICON),
-                                                   GetSystemMetrics(SM_CYSMICON), 0)));
+void CMainDlg::OnInitDialog() {
+  CentreOnOwner(m_window);
+  m_bigIcon = LoadIconOfSize(IDI_UPDATER, SM_CXICON, SM_CYICON);
+  m_smallIcon = LoadIconOfSize(IDI_UPDATER, SM_CXSMICON, SM_CYSMICON);
+  SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon.Get()));
+  SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.Get()));
   CreateStatusBar();
   m_timer = std::make_unique<UiTimer>([this](uint32_t) { return m_flow.OnTimer(); }, kTimerPeriodMs);
 
@@ -131,10 +99,7 @@ BOOL CMainDlg::OnInitDialog() {
   SetDlgItemTextW(m_window, IDC_TITLE, title.c_str());
   SetWindowTextW(m_window, (Translate(L"Updater") + L" v1.3").c_str());
   SendDlgItemMessageW(m_window, IDC_PROGRESS, PBM_SETRANGE32, 0, 100);
-  return TRUE;
 }
-
-void CMainDlg::CentreWindow() { CentreOver(m_window, GetWindow(m_window, GW_OWNER)); }
 
 void CMainDlg::CreateStatusBar() {
   m_statusBar = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
@@ -144,15 +109,15 @@ void CMainDlg::CreateStatusBar() {
   SendMessageW(m_statusBar, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
 }
 
-BOOL CMainDlg::OnCommand(UINT id) {
+bool CMainDlg::OnCommand(UINT id) {
   switch (id) {
-    case IDC_PAUSE: m_flow.OnPauseResume(); return TRUE;
-    case IDCANCEL: m_flow.OnCancel(); return TRUE;  // the button, the close box and WM_CLOSE
-    default: return FALSE;
+    case IDC_PAUSE: m_flow.OnPauseResume(); return true;
+    case IDCANCEL: m_flow.OnCancel(); return true;  // the button, the close box and WM_CLOSE
+    default: return false;
   }
 }
 
-BOOL CMainDlg::OnEraseBackground(HDC dc) {
+void CMainDlg::OnEraseBackground(HDC dc) {
   RECT client{};
   GetClientRect(m_window, &client);
   FillRect(dc, &client, GetSysColorBrush(COLOR_3DFACE));
@@ -166,8 +131,6 @@ BOOL CMainDlg::OnEraseBackground(HDC dc) {
     const int cy = MulDiv(height, GetDeviceCaps(dc, LOGPIXELSY), 2540);
     m_banner->Render(dc, 0, 0, cx, cy, 0, height, width, -height, nullptr);
   }
-  SetWindowLongPtrW(m_window, DWLP_MSGRESULT, TRUE);
-  return TRUE;
 }
 
 std::unique_ptr<IHttpBody> CMainDlg::Get(const std::wstring& url) { return HttpGetNoCache(url); }
@@ -236,12 +199,8 @@ void CMainDlg::SetPauseLabel(const std::wstring& text) { SetDlgItemTextW(m_windo
 void CMainDlg::DisablePause() { EnableWindow(GetDlgItem(m_window, IDC_PAUSE), FALSE); }
 
 void CMainDlg::ShowFailure(const std::wstring& text) {
-  if (!m_failureIcon) {
-    m_failureIcon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_FAILURE),
-                                                  IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                  GetSystemMetrics(SM_CYSMICON), 0));
-  }
-  SendMessageW(m_statusBar, SB_SETICON, 0, reinterpret_cast<LPARAM>(m_failureIcon));
+  if (!m_failureIcon) m_failureIcon = LoadIconOfSize(IDI_FAILURE, SM_CXSMICON, SM_CYSMICON);
+  SendMessageW(m_statusBar, SB_SETICON, 0, reinterpret_cast<LPARAM>(m_failureIcon.Get()));
   ShowStatus(text);
 }
 
@@ -279,14 +238,7 @@ void CMainDlg::CloseMainProgram(const std::wstring& windowClass, const std::wstr
 }
 
 void CMainDlg::StartProgram(const std::wstring& fileName) {
-  const std::wstring path = m_folder + fileName;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process{};
-  if (CreateProcessW(path.c_str(), /*commandLine=*/nullptr, nullptr, nullptr, /*inherit=*/FALSE, 0, nullptr,
-                     nullptr, &startup, &process)) {
-    const CHandle thread(process.hThread), child(process.hProcess);  // not waited for
-  }
+  StartDetachedProcess(m_folder + fileName, /*commandLine=*/std::wstring());
 }
 
 }  // namespace corvane

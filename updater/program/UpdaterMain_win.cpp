@@ -8,6 +8,7 @@
 #include "base/AppCommonPath.h"
 #include "base/F3DLogHTML.h"
 #include "base/Singleton.h"
+#include "base/UniqueHandle.h"
 #include "base/WinModule.h"
 #include "updater/HandOffCheck.h"
 #include "updater/ShellOpenUrl.h"
@@ -60,16 +61,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       OpenInstallerPage(data.installerUrl);
       return 0;
     }
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const CComApartment com;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
-    int result = 0;
-    {
-      CMainDlg dialog(data);
-      result = dialog.DoModal(GetActiveWindow());
-    }
-    if (SUCCEEDED(com)) CoUninitialize();
-    return result;
+    CMainDlg dialog(data);
+    return dialog.DoModal(GetActiveWindow());
   } catch (...) {
     return 0;  // an unusable record or an exhausted system: end quietly
   }

@@ -1,4 +1,4 @@
-#include "base/BrowserHost.h"
+#include "online/BrowserHost.h"
 
 #include <exdisp.h>
 #include <mshtml.h>
@@ -7,11 +7,13 @@
 #include <wrl/client.h>
 
 #include <new>
+#include <utility>
 
-#include "base/BrowserEventDispatch.h"
 #include "base/F3DLogHTML.h"
-#include "base/ScriptErrorLog.h"
+#include "base/UniqueHandle.h"
 #include "base/WindowClass.h"
+#include "online/BrowserEventDispatch.h"
+#include "online/ScriptErrorLog.h"
 
 namespace corvane {
 namespace {
@@ -21,12 +23,6 @@ LONG g_liveSites = 0;
 // The HTML document engine's class (CLSID_HTMLDocument, which the import
 // libraries do not carry).
 const CLSID kHtmlDocumentClass = {0x25336920, 0x03f9, 0x11cf, {0x8f, 0xd0, 0x00, 0xaa, 0x00, 0x68, 0x6f, 0x13}};
-
-template <class T>
-void ReleaseAndClear(T*& pointer) {
-  if (pointer) pointer->Release();
-  pointer = nullptr;
-}
 
 void LogFailure(const wchar_t* what, HRESULT code) {
   CF3DLogHTML::Instance().LogFormat(kLogErr, L"Web panel: %ls failed (0x%08lx)", what,
@@ -43,13 +39,12 @@ std::wstring EventProperty(IDispatch* event, const wchar_t* name) {
   LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
   if (FAILED(event->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) return {};
   DISPPARAMS none = {};
-  VARIANT value;
-  VariantInit(&value);
-  if (FAILED(event->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr)))
+  CVariant value;
+  if (FAILED(event->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value.Get(), nullptr,
+                           nullptr)))
     return {};
   std::wstring text;
-  if (SUCCEEDED(VariantChangeType(&value, &value, 0, VT_BSTR)) && value.bstrVal) text = value.bstrVal;
-  VariantClear(&value);
+  if (SUCCEEDED(VariantChangeType(value.Get(), value.Get(), 0, VT_BSTR)) && value->bstrVal) text = value->bstrVal;
   return text;
 }
 
@@ -279,7 +274,9 @@ bool CBrowserHost::Create(HWND dialog, int placeholderId, IBrowserEvents* events
   Destroy();
   m_events = events;
   if (!CreatePanel(dialog, placeholderId)) return false;
-  m_site = new (std::nothrow) CBrowserSite(this, m_panel);
+  // Takes the reference the site is made with (mingw-w64's ComPtr::Attach
+  // would add one more).
+  *m_site.ReleaseAndGetAddressOf() = new (std::nothrow) CBrowserSite(this, m_panel);
   if (!m_site || !CreateControl()) {
     Destroy();
     return false;
@@ -321,29 +318,28 @@ bool CBrowserHost::CreatePanel(HWND dialog, int placeholderId) {
 }
 
 bool CBrowserHost::CreateControl() {
-  HRESULT result = CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                                    reinterpret_cast<void**>(&m_object));
+  HRESULT result = CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&m_object));
   if (FAILED(result) || !m_object) {
-    m_object = nullptr;
+    m_object.Reset();
     LogFailure(L"creating the browser control", result);
     return false;
   }
-  result = m_object->SetClientSite(static_cast<IOleClientSite*>(m_site));
+  result = m_object->SetClientSite(static_cast<IOleClientSite*>(m_site.Get()));
   if (FAILED(result)) {
     LogFailure(L"IOleObject::SetClientSite", result);
     return false;
   }
   RECT area = {};
   GetClientRect(m_panel, &area);
-  result = m_object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, static_cast<IOleClientSite*>(m_site), 0, m_panel,
+  result = m_object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, static_cast<IOleClientSite*>(m_site.Get()), 0, m_panel,
                             &area);
   if (FAILED(result)) {
     LogFailure(L"IOleObject::DoVerb", result);
     return false;
   }
-  result = m_object->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(&m_browser));
+  result = m_object.As(&m_browser);
   if (FAILED(result) || !m_browser) {
-    m_browser = nullptr;
+    m_browser.Reset();
     LogFailure(L"IWebBrowser2", result);
     return false;
   }
@@ -358,21 +354,20 @@ bool CBrowserHost::CreateControl() {
 }
 
 bool CBrowserHost::ConnectEvents() {
-  IConnectionPointContainer* container = nullptr;
-  HRESULT result = m_browser->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container));
+  Microsoft::WRL::ComPtr<IConnectionPointContainer> container;
+  HRESULT result = m_browser.As(&container);
   if (SUCCEEDED(result) && container) {
-    result = container->FindConnectionPoint(DIID_DWebBrowserEvents2, &m_connection);
-    container->Release();
+    result = container->FindConnectionPoint(DIID_DWebBrowserEvents2, m_connection.ReleaseAndGetAddressOf());
     if (SUCCEEDED(result) && m_connection) {
       DWORD cookie = 0;
-      result = m_connection->Advise(static_cast<IDispatch*>(m_site), &cookie);
+      result = m_connection->Advise(static_cast<IDispatch*>(m_site.Get()), &cookie);
       if (SUCCEEDED(result) && cookie != 0) {
         m_adviseCookie = cookie;
         return true;
       }
     }
   }
-  ReleaseAndClear(m_connection);
+  m_connection.Reset();
   LogFailure(L"connecting the browser events", FAILED(result) ? result : E_FAIL);
   return false;
 }
@@ -381,17 +376,17 @@ void CBrowserHost::Destroy() {
   if (m_connection) {
     if (m_adviseCookie) m_connection->Unadvise(m_adviseCookie);
     m_adviseCookie = 0;
-    ReleaseAndClear(m_connection);
+    m_connection.Reset();
   }
   if (m_site) m_site->Detach();
-  ReleaseAndClear(m_browser);
+  m_browser.Reset();
   if (m_object) {
     m_object->Close(OLECLOSE_NOSAVE);
     m_object->SetClientSite(nullptr);
-    ReleaseAndClear(m_object);
+    m_object.Reset();
   }
   // Last: the control may still have called the site while closing.
-  ReleaseAndClear(m_site);
+  m_site.Reset();
   if (m_panel && IsWindow(m_panel)) SetWindowLongPtrW(m_panel, GWLP_USERDATA, 0);
   m_panel = nullptr;
   m_events = nullptr;
@@ -404,32 +399,26 @@ bool CBrowserHost::HasControl() const { return m_browser != nullptr; }
 
 bool CBrowserHost::Navigate(const std::wstring& url, const std::string& postData) {
   if (!m_browser) return false;
-  BSTR address = SysAllocStringLen(url.data(), static_cast<UINT>(url.size()));
+  const CBstr address(SysAllocStringLen(url.data(), static_cast<UINT>(url.size())));
   if (!address) return false;
-  VARIANT empty;
-  VariantInit(&empty);
-  VARIANT post;
-  VariantInit(&post);
-  VARIANT headers;
-  VariantInit(&headers);
+  CVariant empty, post, headers;
   if (!postData.empty()) {
+    CVariant filled;  // owns the array until it is complete
     SAFEARRAY* bytes = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(postData.size()));
+    if (bytes) {
+      filled->vt = VT_ARRAY | VT_UI1;
+      filled->parray = bytes;
+    }
     void* data = nullptr;
     if (bytes && SUCCEEDED(SafeArrayAccessData(bytes, &data))) {
       memcpy(data, postData.data(), postData.size());
       SafeArrayUnaccessData(bytes);
-      post.vt = VT_ARRAY | VT_UI1;
-      post.parray = bytes;
-      headers.vt = VT_BSTR;
-      headers.bstrVal = SysAllocString(L"Content-Type: application/x-www-form-urlencoded\r\n");
-    } else if (bytes) {
-      SafeArrayDestroy(bytes);
+      std::swap(*post, *filled);
+      headers->vt = VT_BSTR;
+      headers->bstrVal = SysAllocString(L"Content-Type: application/x-www-form-urlencoded\r\n");
     }
   }
-  const HRESULT result = m_browser->Navigate(address, &empty, &empty, &post, &headers);
-  VariantClear(&post);
-  VariantClear(&headers);
-  SysFreeString(address);
+  const HRESULT result = m_browser->Navigate(address.Get(), empty.Get(), empty.Get(), post.Get(), headers.Get());
   if (FAILED(result)) LogFailure(L"Navigate", result);
   return SUCCEEDED(result);
 }
@@ -450,12 +439,11 @@ void CBrowserHost::SetBounds(const RECT& clientRect) {
 
 void CBrowserHost::FitControlToPanel() {
   if (!m_object || !m_panel) return;
-  IOleInPlaceObject* inPlace = nullptr;
-  if (SUCCEEDED(m_object->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace))) && inPlace) {
+  Microsoft::WRL::ComPtr<IOleInPlaceObject> inPlace;
+  if (SUCCEEDED(m_object.As(&inPlace)) && inPlace) {
     RECT area = {};
     GetClientRect(m_panel, &area);
     inPlace->SetObjectRects(&area, &area);
-    inPlace->Release();
   }
 }
 
@@ -478,14 +466,12 @@ bool CBrowserHost::EngineAvailable() {
   static const bool available = [] {
     // The document engine behind the control; without it the control can
     // be made and told to navigate, but never shows a page.
-    const HRESULT initialised = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    IUnknown* document = nullptr;
+    const CComApartment com;
+    Microsoft::WRL::ComPtr<IUnknown> document;  // released before COM is left
     const HRESULT result =
-        CoCreateInstance(kHtmlDocumentClass, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&document));
-    if (document) document->Release();
-    if (SUCCEEDED(initialised)) CoUninitialize();
+        CoCreateInstance(kHtmlDocumentClass, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&document));
     if (FAILED(result)) LogFailure(L"creating the HTML document engine", result);
-    return SUCCEEDED(result) && document != nullptr;
+    return SUCCEEDED(result) && document;
   }();
   return available;
 }
@@ -505,13 +491,9 @@ bool CBrowserHost::TranslatePageAccelerator(MSG& message) {
 
 bool CBrowserHost::OfferKeyToPage(MSG& message) {
   if (!m_browser) return false;
-  IOleInPlaceActiveObject* active = nullptr;
-  if (FAILED(m_browser->QueryInterface(IID_IOleInPlaceActiveObject, reinterpret_cast<void**>(&active))) || !active) {
-    return false;
-  }
-  const HRESULT result = active->TranslateAccelerator(&message);
-  active->Release();
-  return result == S_OK;
+  Microsoft::WRL::ComPtr<IOleInPlaceActiveObject> active;
+  if (FAILED(m_browser.As(&active)) || !active) return false;
+  return active->TranslateAccelerator(&message) == S_OK;
 }
 
 LRESULT CALLBACK CBrowserHost::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,4 +1,4 @@
-#include "base/BrowserEventDispatch.h"
+#include "online/BrowserEventDispatch.h"
 
 #include <exdispid.h>
 

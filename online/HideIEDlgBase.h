@@ -2,24 +2,26 @@
 // Dialog base that hosts the platform's web-browser control as its child
 // BrowserId (Windows only).
 //
-// A dialog derives publicly, THideIEDlgBase<CMyDlg, 172>, calls
-// InitBrowserHost first in WM_INITDIALOG and ShutdownBrowserHost in
-// WM_DESTROY (or routes every message through ProcessBrowserHostMessage
-// first, which does both and lets the message go on). The browser's events
-// arrive at the hooks below; a dialog hides the ones it needs with methods
-// of the same signature, accessible to this base (public, or befriend it).
+// A dialog derives publicly, THideIEDlgBase<CMyDlg, 172>, and is a
+// TDialogImpl<CMyDlg> through it: every message passes the browser's share
+// first (the host is made at WM_INITDIALOG before the dialog's own handler
+// runs and released at WM_DESTROY before it), then the dialog's message map.
+// The browser's events arrive at the hooks below; a dialog hides the ones
+// it needs with methods of the same signature, accessible to this base
+// (public, or befriend it).
 #include <windows.h>
 
 #include <memory>
 #include <string>
 
-#include "base/BrowserHost.h"
-#include "base/BrowserLoadWait.h"
+#include "base/DialogImpl.h"
+#include "online/BrowserHost.h"
+#include "online/BrowserLoadWait.h"
 
 namespace corvane {
 
 template <class TDialog, int BrowserId>
-class THideIEDlgBase : private IBrowserEvents {
+class THideIEDlgBase : public TDialogImpl<TDialog>, private IBrowserEvents {
  public:
   static constexpr int kBrowserId = BrowserId;
 
@@ -61,11 +63,11 @@ class THideIEDlgBase : private IBrowserEvents {
   }
 
   // The base's share of the message routing: sets up the browser at
-  // WM_INITDIALOG and releases it at WM_DESTROY. Never ends the routing.
-  bool ProcessBrowserHostMessage(HWND dialog, UINT message, WPARAM, LPARAM, LRESULT&) {
-    if (message == WM_INITDIALOG) InitBrowserHost(dialog);
+  // WM_INITDIALOG and releases it at WM_DESTROY, then the dialog's map.
+  bool RouteMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_INITDIALOG) InitBrowserHost(this->m_window);
     if (message == WM_DESTROY) ShutdownBrowserHost();
-    return false;
+    return Self().ProcessWindowMessage(message, wParam, lParam, result);
   }
 
   // Hooks a dialog may hide (called on the UI thread).
@@ -75,6 +77,7 @@ class THideIEDlgBase : private IBrowserEvents {
   void OnTitleChange(const std::wstring& /*title*/) {}
 
  private:
+  friend class TDialogImpl<TDialog>;
   TDialog& Self() { return static_cast<TDialog&>(*this); }
 
   void BrowserBeforeNavigate(const std::wstring& url, const std::string& postData, bool& cancel) override {

@@ -18,6 +18,7 @@
 #include <exdisp.h>
 #include <ocidl.h>
 #include <oleidl.h>
+#include <wrl/client.h>
 
 #include <string>
 
@@ -110,10 +111,10 @@ class CBrowserHost final : private IBrowserEvents {
 
   IBrowserEvents* m_events = nullptr;
   HWND m_panel = nullptr;
-  CBrowserSite* m_site = nullptr;  // one reference, ours
-  IOleObject* m_object = nullptr;
-  IWebBrowser2* m_browser = nullptr;
-  IConnectionPoint* m_connection = nullptr;
+  Microsoft::WRL::ComPtr<CBrowserSite> m_site;
+  Microsoft::WRL::ComPtr<IOleObject> m_object;
+  Microsoft::WRL::ComPtr<IWebBrowser2> m_browser;
+  Microsoft::WRL::ComPtr<IConnectionPoint> m_connection;
   DWORD m_adviseCookie = 0;
   std::wstring m_title;
 };

@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "base/BrowserHost.h"
+#include "online/BrowserHost.h"
 
 namespace corvane {
 

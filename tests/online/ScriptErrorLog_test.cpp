@@ -1,4 +1,4 @@
-#include "base/ScriptErrorLog.h"
+#include "online/ScriptErrorLog.h"
 
 #include <gtest/gtest.h>
 

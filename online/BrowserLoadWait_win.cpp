@@ -1,4 +1,4 @@
-#include "base/BrowserLoadWait.h"
+#include "online/BrowserLoadWait.h"
 
 #include <windows.h>
 

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "base/BrowserEventDispatch.h"
-#include "base/BrowserHost.h"
+#include "online/BrowserEventDispatch.h"
+#include "online/BrowserHost.h"
 #include "base/F3DLogHTML.h"
-#include "base/HideIEDlgBase.h"
+#include "online/HideIEDlgBase.h"
 
 #include <thread>
 

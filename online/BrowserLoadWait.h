@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "base/ReadyStateWait.h"
+#include "online/ReadyStateWait.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "base/ReadyStateWait.h"
+#include "online/ReadyStateWait.h"
 
 #include <gtest/gtest.h>
 
