@@ -34,6 +34,11 @@ class TDialogImpl {
     return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), owner, &TDialogImpl::DialogProc,
                            reinterpret_cast<LPARAM>(this));
   }
+  // A dialog laid out at run time (an in-memory template).
+  INT_PTR RunModalIndirect(HWND owner, const DLGTEMPLATE* dialogTemplate) {
+    return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate, owner, &TDialogImpl::DialogProc,
+                                   reinterpret_cast<LPARAM>(this));
+  }
   // Null when the window cannot be made.
   HWND CreateModeless(HWND owner, int templateId) {
     return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), owner,

@@ -4,29 +4,29 @@
 // shown modally. Windows only.
 #include <windows.h>
 
+#include "base/DialogImpl.h"
 #include "skin/GdiObject.h"
 #include "skin/ShadowWindow.h"
 #include "skin/Task98Layout.h"
 
 namespace corvane {
 
-class CTask98Dialog {
+class CTask98Dialog : public TDialogImpl<CTask98Dialog> {
  public:
   // Shows the dialog owned by `owner` until it ends; showing the details
   // rebuilds it (closed and shown again with the details).
   static STask98Result Show(HWND owner, STask98Config config);
 
  private:
+  friend class TDialogImpl<CTask98Dialog>;
   explicit CTask98Dialog(STask98Config& config) : m_config(config) {}
-  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  bool ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void OnInitDialog();
   bool OnCommand(WORD id, WORD code);
   void End(int button);
 
   STask98Config& m_config;
   STask98Layout m_layout;
-  HWND m_window = nullptr;
   STask98Result m_result;
   TGdiObject<HFONT> m_instructionFont;
   CDialogShadow m_shadow;

@@ -134,8 +134,7 @@ STask98Result CTask98Dialog::Show(HWND owner, STask98Config config) {
     CTask98Dialog dialog(config);
     dialog.m_layout = LayoutTask98(config, measure);
     const CDialogTemplate dialogTemplate = BuildTemplate(config, dialog.m_layout);
-    const INT_PTR ended = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate.Get(), owner,
-                                                  &CTask98Dialog::DialogProc, reinterpret_cast<LPARAM>(&dialog));
+    const INT_PTR ended = dialog.RunModalIndirect(owner, dialogTemplate.Get());
     if (ended == -1) return STask98Result{};  // the system refused the dialog
     if (!dialog.m_rebuild) return dialog.m_result;
     // Shown again with the details toggled and the user's choices kept.
@@ -145,35 +144,22 @@ STask98Result CTask98Dialog::Show(HWND owner, STask98Config config) {
   }
 }
 
-INT_PTR CALLBACK CTask98Dialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  try {
-    if (message == WM_INITDIALOG) {
-      SetWindowLongPtrW(window, DWLP_USER, lParam);
-      auto* self = reinterpret_cast<CTask98Dialog*>(lParam);
-      self->m_window = window;
-      self->OnInitDialog();
-      return FALSE;  // the focus is set
-    }
-    auto* self = reinterpret_cast<CTask98Dialog*>(GetWindowLongPtrW(window, DWLP_USER));
-    return self ? self->OnMessage(message, wParam, lParam) : FALSE;
-  } catch (...) {
-    // nothing may leave a dialog procedure
-  }
-  return FALSE;
-}
-
-INT_PTR CTask98Dialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+bool CTask98Dialog::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
-    case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+    case WM_INITDIALOG:
+      OnInitDialog();
+      result = FALSE;  // the focus is set
+      return true;
+    case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam));
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-      if (header->code != NM_CLICK && header->code != NM_RETURN) return FALSE;
+      if (header->code != NM_CLICK && header->code != NM_RETURN) return false;
       const auto* link = reinterpret_cast<const NMLINK*>(lParam);
       if (link->item.szUrl[0]) ShellExecuteW(m_window, L"open", link->item.szUrl, nullptr, nullptr, SW_SHOWNORMAL);
-      return TRUE;
+      return true;
     }
   }
-  return FALSE;
+  return false;
 }
 
 void CTask98Dialog::OnInitDialog() {
