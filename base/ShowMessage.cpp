@@ -10,6 +10,7 @@ struct SMessageSettings {
   std::wstring title;
   void* mainWindow = nullptr;
   TaskDialogFallback fallback;
+  bool platformTaskDialogAllowed = true;
 };
 
 SMessageSettings& Settings() {
@@ -37,5 +38,9 @@ void* MessageMainWindow() { return Settings().mainWindow; }
 void SetTaskDialogFallback(TaskDialogFallback fallback) { Settings().fallback = std::move(fallback); }
 
 const TaskDialogFallback& InstalledTaskDialogFallback() { return Settings().fallback; }
+
+void SetPlatformTaskDialogAllowed(bool allowed) { Settings().platformTaskDialogAllowed = allowed; }
+
+bool PlatformTaskDialogAllowed() { return Settings().platformTaskDialogAllowed; }
 
 }  // namespace corvane

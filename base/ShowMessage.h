@@ -39,6 +39,11 @@ void SetTaskDialogFallback(TaskDialogFallback fallback);
 // The fallback installed (empty when none), for the platform parts.
 const TaskDialogFallback& InstalledTaskDialogFallback();
 
+// Whether messages may use the platform's task dialog (true until told
+// otherwise); false shows them as a system without one would.
+void SetPlatformTaskDialogAllowed(bool allowed);
+bool PlatformTaskDialogAllowed();
+
 // Whether the platform's task dialog was found (Windows: TaskDialogIndirect
 // in the common-controls library; natively never).
 bool IsPlatformTaskDialogAvailable();

@@ -13,6 +13,7 @@ using TaskDialogIndirectFn = HRESULT(WINAPI*)(const TASKDIALOGCONFIG*, int*, int
 // comctl32 v6 (chosen by the program's manifest) has the task dialog; older
 // systems and a missing manifest leave it out, so it is looked up by name.
 TaskDialogIndirectFn FindTaskDialogIndirect() {
+  if (!PlatformTaskDialogAllowed()) return nullptr;
   HMODULE library = GetModuleHandleW(L"comctl32.dll");
   if (!library) library = LoadLibraryW(L"comctl32.dll");  // stays loaded for the process
   if (!library) return nullptr;

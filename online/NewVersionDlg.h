@@ -11,6 +11,7 @@
 
 #include "base/DialogImpl.h"
 #include "skin/DeadLink.h"
+#include "skin/ShadowWindow.h"
 
 namespace corvane {
 
@@ -46,6 +47,7 @@ class CNewVersionDlg : public TDialogImpl<CNewVersionDlg> {
   SNewVersionData m_data;
   bool m_linkUsed = false;
   CDeadLink m_updateLink;
+  CDialogShadow m_shadow;
 };
 
 }  // namespace corvane

@@ -2,6 +2,7 @@
 
 #include "online/OnlineResource.h"
 #include "online/VersionCheck.h"
+#include "skin/FrameSkinManager.h"
 #include "settings/MultiLanguage.h"
 #include "settings/TranslateWindow.h"
 
@@ -19,8 +20,11 @@ void CNewVersionDlg::OnInitDialog(HWND window) {
   const size_t slot = title.find(L"%s");
   if (slot != std::wstring::npos) title.replace(slot, 2, Translate(L"Corvane(tavrel)"));
   SetWindowTextW(window, title.c_str());
-  // The window's frame skin comes from the skin manager once the program
-  // has one; the dialog is centred by its template (DS_CENTER) until then.
+  // The frame comes from the selected skin, if any (none by default); the
+  // dialog's own shadows step aside while it does. The template centres it.
+  CFrameSkinManager::Instance().SkinWindow(window);
+  m_shadow.SetSkinActiveQuery(FrameSkinActiveQuery());
+  m_shadow.Attach(window);
   SetDlgItemTextW(window, IDC_NV_CURRENT_VERSION, m_data.currentVersion.c_str());
   SetDlgItemTextW(window, IDC_NV_CURRENT_DATE, FormatReleaseDate(m_data.currentReleaseDate).c_str());
   SetDlgItemTextW(window, IDC_NV_LATEST_VERSION, m_data.latestVersion.c_str());

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "PumpMessages_win.h"
+#include "WindowScreenshot_win.h"
 #include "SkinTestDialog.h"
 #include "base/TextConvert.h"
 #include "skin/FrameSkinManager.h"
@@ -68,37 +69,6 @@ COLORREF AwaitScreenPixel(int x, int y, COLORREF expected) {
     test::PumpMessagesFor(10);
   }
   return shown;
-}
-
-// The window as the screen shows it, as a BMP file (a test artefact).
-void SaveSkinnedScreenshot(HWND window, const wchar_t* name) {
-  RECT r = {};
-  GetWindowRect(window, &r);
-  const int width = r.right - r.left, height = r.bottom - r.top;
-  const CScreenDC screen;
-  CMemoryDC copy(screen.Get(), width, height);
-  if (!copy.IsValid()) return;
-  BitBlt(copy.Get(), 0, 0, width, height, screen.Get(), r.left, r.top, SRCCOPY);
-  BITMAPINFOHEADER info = {};
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = -height;  // top-down
-  info.biPlanes = 1;
-  info.biBitCount = 32;
-  info.biCompression = BI_RGB;
-  std::vector<unsigned> pixels(static_cast<size_t>(width) * height);
-  HBITMAP shown = static_cast<HBITMAP>(GetCurrentObject(copy.Get(), OBJ_BITMAP));
-  GetDIBits(copy.Get(), shown, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-  const DWORD bytes = static_cast<DWORD>(pixels.size() * sizeof(unsigned));
-  const BITMAPFILEHEADER file = {0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof info + bytes), 0, 0,
-                                 sizeof(BITMAPFILEHEADER) + sizeof info};
-  const std::filesystem::path folder = std::filesystem::path(Utf8ToWide(CORVANE_BUILD_DIR)) / L"test-artefacts";
-  std::error_code ignored;
-  std::filesystem::create_directories(folder, ignored);
-  std::ofstream out(folder / name, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof file);
-  out.write(reinterpret_cast<const char*>(&info), sizeof info);
-  out.write(reinterpret_cast<const char*>(pixels.data()), bytes);
 }
 
 class SkinnedFrame : public ::testing::Test {
@@ -194,14 +164,14 @@ TEST_F(SkinnedFrame, ShippedSkinOnARealDialogAndBack) {
   EXPECT_EQ(AwaitScreenPixel(w.left + width / 2, w.bottom - 1, bitmap.At(bottom, 1, bottom.Height() - 1)),
             bitmap.At(bottom, 1, bottom.Height() - 1));
   RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-  SaveSkinnedScreenshot(window, L"skinned-dialog-active.bmp");
+  test::SaveWindowScreenshot(window, L"skinned-dialog-active.bmp");
 
   // Inactive, the top row is drawn from the inactive parts.
   ASSERT_NE(bitmap.At(topInactive, topInactive.Width() / 2, row), bitmap.At(top, top.Width() / 2, row));
   SendMessageW(window, WM_NCACTIVATE, FALSE, 0);
   EXPECT_EQ(AwaitScreenPixel(w.left + width / 2, w.top + row, bitmap.At(topInactive, topInactive.Width() / 2, row)),
             bitmap.At(topInactive, topInactive.Width() / 2, row));
-  SaveSkinnedScreenshot(window, L"skinned-dialog-inactive.bmp");
+  test::SaveWindowScreenshot(window, L"skinned-dialog-inactive.bmp");
   SendMessageW(window, WM_NCACTIVATE, TRUE, 0);
 
   // Minimise pressed, the mouse moved to Close and released there: nothing.

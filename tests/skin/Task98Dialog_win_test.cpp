@@ -86,9 +86,9 @@ TEST(Task98Dialog, ChoicesSurviveShowingTheDetailsAndThePressedButtonAnswers) {
 }
 
 TEST(Task98Dialog, AMessageThroughTheFallbackShowsItsTextAndOkAnswersOne) {
-  // The program's messages take this way where the system has no task dialog.
+  // Where the system has no task dialog, the program's messages take this way.
   InstallTask98MessageFallback();
-  ASSERT_TRUE(InstalledTaskDialogFallback());
+  SetPlatformTaskDialogAllowed(false);
   std::wstring shownText;
   std::thread user([&] {
     if (HWND dialog = WaitForDialog(L"Task98 message")) {
@@ -97,10 +97,11 @@ TEST(Task98Dialog, AMessageThroughTheFallbackShowsItsTextAndOkAnswersOne) {
       SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     }
   });
-  InstalledTaskDialogFallback()(nullptr, L"The join has finished.", L"Task98 message");
+  ShowMessage(L"The join has finished.", L"Task98 message");
   user.join();
-  EXPECT_EQ(shownText, L"yes");
+  SetPlatformTaskDialogAllowed(true);
   SetTaskDialogFallback(nullptr);
+  EXPECT_EQ(shownText, L"yes");
 
   STask98Config config;
   config.title = L"Task98 OK";
