@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/FlvInfoListCtrl.h"
+#include "app/MainDlgIECtrlFj.h"
 #include "base/UniqueHandle.h"
 #include "engine/JoinController.h"
 #include "engine/JoinHost.h"
@@ -98,6 +99,7 @@ class CMainDlg : public THideIEDlgBase<CMainDlg, 153>, public IJoinHost {
   CIcon2Button m_listButtons[6];
   CDeadLink m_homeLink;  // command 1039 opens the maker's page
   CBannerWindow m_panelBanner;  // over the web panel where no page can be shown
+  CMainDlgIECtrl_fj m_secondBrowser;
   CIconHandle m_bigIcon;
   CIconHandle m_smallIcon;
   std::wstring m_outputFolder;  // the "SaveTo" setting, chosen with command 1001

@@ -102,6 +102,7 @@ bool CMainDlg::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, 
     }
     case WM_DESTROY:
       m_fileList.OnDestroy();
+      m_secondBrowser.Destroy();
       return false;
     case WM_CLOSE:
       OnCommand(kCmdClose, BN_CLICKED, nullptr);
@@ -177,6 +178,7 @@ bool CMainDlg::OnInitDialog() {
   // way); where no page can be shown the built-in banner covers it.
   NavigatePanelToStartPage();
   if (!CBrowserHost::EngineAvailable()) ShowPanelBanner();
+  m_secondBrowser.Create(m_window, IDC_SECOND_BROWSER);
   m_versionCheck = MakeVersionCheckWorker(m_window);
   m_versionCheck->Start();
   return true;  // let the system set the focus

@@ -21,6 +21,8 @@
 #define IDC_HOME_LINK 1039
 #define IDC_PROGRESS 148
 #define IDC_WEB_PANEL 153
+// The second browser control, made at initialisation (no resource control).
+#define IDC_SECOND_BROWSER 154
 
 // Property dialog
 #define IDD_PROPERTY 192

@@ -116,6 +116,13 @@ TEST_F(BrowserPanel, MainWindowKeepsRunningWithItsPanelInPlace) {
   };
   EXPECT_TRUE(WaitFor([&] { return similar(pixel(2, 2), RGB(0x1d, 0x4f, 0x91)); }, 5s)) << std::hex << pixel(2, 2);
   EXPECT_EQ(pixel(330, 2), RGB(255, 255, 255));
+  // The second browser control is there too, taking no room.
+  HWND second = GetDlgItem(app.Window(), 154);
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(ClassOf(second), kPanelClass);
+  RECT secondArea = {};
+  GetClientRect(second, &secondArea);
+  EXPECT_TRUE(IsRectEmpty(&secondArea));
   EXPECT_TRUE(IsWindow(app.Window()));
   EXPECT_TRUE(IsWindowVisible(app.Window()));
   EXPECT_EQ(app.Close(), 2);
