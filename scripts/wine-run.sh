@@ -17,14 +17,19 @@ export WINEPREFIX
 . "$here/wine-env.sh"
 corvane_wine_select_slot || exit 1
 
+# Both outputs go through files, never the caller's pipes: a Wine helper the
+# program starts (the desktop process) would inherit a pipe and hold it open
+# after the program ended, and CTest would wait for it.
 out=$(mktemp)
-trap 'rm -f "$out"' EXIT
+err=$(mktemp)
+trap 'rm -f "$out" "$err"' EXIT
 
 for attempt in 1 2; do
   started=$(date +%s%N)
-  wine "$@" >"$out"
+  wine "$@" >"$out" 2>"$err"
   rc=$?
   cat "$out"
+  cat "$err" >&2
   if [ "$rc" -eq 0 ] || [ -s "$out" ] || [ "$attempt" -eq 2 ]; then
     exit "$rc"
   fi

@@ -67,25 +67,24 @@ for ((k = 0; k < slots; k++)); do
   export "CORVANE_WINE_DISPLAY_$k=:$(head -n1 "$work/display$k")"
 done
 
+# Each slot: its wineserver, then its keeper, then wineboot, which starts
+# the desktop process with no pipe of any caller (a desktop started by a
+# test would hold that test's output pipe open for the whole run). The
+# keepers read their pipes until this script ends (the descriptors close
+# with it) or wineserver -k ends them.
 pids=()
 for ((k = 0; k < slots; k++)); do
   prefix_var=CORVANE_WINE_PREFIX_$k display_var=CORVANE_WINE_DISPLAY_$k
+  mkfifo "$work/keeper$k"
   (export WINEPREFIX=${!prefix_var} DISPLAY=${!display_var}
    wineserver -p
-   wineboot >/dev/null 2>&1
-   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1) &
+   wine cmd.exe <"$work/keeper$k" >/dev/null 2>&1 &
+   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+   wineboot >/dev/null 2>&1) </dev/null >/dev/null 2>&1 &
   pids+=($!)
-done
-wait "${pids[@]}"
-
-# The keepers read their pipes until this script ends (the descriptors close
-# with it) or wineserver -k ends them.
-for ((k = 0; k < slots; k++)); do
-  prefix_var=CORVANE_WINE_PREFIX_$k display_var=CORVANE_WINE_DISPLAY_$k
-  mkfifo "$work/keeper$k"
-  WINEPREFIX=${!prefix_var} DISPLAY=${!display_var} wine cmd.exe <"$work/keeper$k" >/dev/null 2>&1 &
   exec {keeper_fd}>"$work/keeper$k"
 done
+wait "${pids[@]}"
 
 slots_file=$base.slots.json
 {
