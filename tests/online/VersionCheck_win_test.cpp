@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/UnixTempName_win.h"
+
 #include "tests/RegistryText_win.h"
 
 #include <fstream>
@@ -66,7 +68,7 @@ class VersionCheck : public ::testing::Test {
     ASSERT_TRUE(FileExists(m_recorder));
     // The server reads its files from a Linux folder; this process writes
     // them through Z:.
-    m_unixFiles = L"/tmp/corvane-version-check-" + std::to_wstring(GetCurrentProcessId());
+    m_unixFiles = test::UnixTempName(L"corvane-version-check-");
     m_files = LoopbackServer::UnixToWine(m_unixFiles);
     ASSERT_TRUE(CreateDirectoryW(m_files.c_str(), nullptr));
     m_server = std::make_unique<LoopbackServer>(m_unixFiles);

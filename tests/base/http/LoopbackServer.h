@@ -4,6 +4,8 @@
 // for the lifetime of the object. Windows only.
 #include <windows.h>
 
+#include "tests/UnixTempName_win.h"
+
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -20,8 +22,7 @@ class LoopbackServer {
   explicit LoopbackServer(const std::wstring& filesDir = L"") {
     // The server is a Linux program: it gets Linux paths, this test reads
     // the same file through Wine's Z: drive.
-    const std::wstring unixPortFile =
-        L"/tmp/corvane-http-test-" + std::to_wstring(GetCurrentProcessId()) + L".port";
+    const std::wstring unixPortFile = corvane::test::UnixTempName(L"corvane-http-test-") + L".port";
     m_portFile = UnixToWine(unixPortFile);
     DeleteFileW(m_portFile.c_str());
     const std::wstring script = Widen(CORVANE_TEST_DATA "/../base/http/http_test_server.py");
