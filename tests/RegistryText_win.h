@@ -20,11 +20,8 @@ inline std::wstring GetRegistryText(HKEY root, const std::wstring& key, const wc
 
 // Writes the value (creating the key); a failure fails the test.
 inline void SetRegistryText(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-  HKEY handle = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr), ERROR_SUCCESS);
-  const LONG written = RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                                      static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(handle);
+  const LONG written = RegSetKeyValueW(root, key.c_str(), name, REG_SZ, value.c_str(),
+                                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
   ASSERT_EQ(written, ERROR_SUCCESS);
 }
 

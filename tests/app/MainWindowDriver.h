@@ -14,6 +14,7 @@
 #include "base/TextConvert.h"
 #include "engine/ToolRunner.h"
 #include "settings/TranslatableControl.h"
+#include "tests/WindowScreenshot_win.h"
 
 namespace corvane {
 namespace testing_driver {
@@ -111,56 +112,8 @@ class CRemoteBuffer {
   size_t m_size;
 };
 
-// The top-down bitmap header of a window-sized 32-bit picture.
-inline BITMAPINFOHEADER TopDownHeader(int width, int height) {
-  BITMAPINFOHEADER info = {};
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = -height;  // top-down
-  info.biPlanes = 1;
-  info.biBitCount = 32;
-  info.biCompression = BI_RGB;
-  return info;
-}
-
-// Pixels (0x00RRGGBB, rows top-down) the screen shows for a window.
-inline std::vector<unsigned> ScreenPixels(HWND window) {
-  RECT rect = {};
-  GetWindowRect(window, &rect);
-  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-  SelectObject(memory, old);
-  BITMAPINFOHEADER info = TopDownHeader(width, height);
-  std::vector<unsigned> pixels(static_cast<size_t>(width) * height);
-  GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  for (unsigned& p : pixels) p &= 0x00FFFFFF;
-  return pixels;
-}
-
-// Saves what the window shows as a 32-bit BMP (a test artefact).
-inline bool SaveWindowBitmap(HWND window, const std::wstring& path) {
-  RECT rect = {};
-  GetWindowRect(window, &rect);
-  const std::vector<unsigned> pixels = ScreenPixels(window);
-  const BITMAPINFOHEADER info = TopDownHeader(rect.right - rect.left, rect.bottom - rect.top);
-  const DWORD bytes = static_cast<DWORD>(pixels.size() * sizeof(unsigned));
-  BITMAPFILEHEADER file = {0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof info + bytes), 0, 0,
-                           sizeof(BITMAPFILEHEADER) + sizeof info};
-  HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (out == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  bool ok = WriteFile(out, &file, sizeof file, &written, nullptr) && WriteFile(out, &info, sizeof info, &written, nullptr) &&
-            WriteFile(out, pixels.data(), bytes, &written, nullptr);
-  CloseHandle(out);
-  return ok;
-}
+using test::SaveWindowBitmap;
+using test::ScreenPixels;
 
 class CMainWindowDriver {
  public:
