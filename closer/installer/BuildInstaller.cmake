@@ -3,7 +3,7 @@
 # installer is made, not when the build is configured).
 #
 # In:  MAKENSIS NSI TARGET (amd64-unicode | x86-ansi) PLUGIN_DIR OUT_FILE WORK_DIR
-#      VERSION CORVANE_EXE UPDATER_EXE FFMPEG_EXE LANGUAGE_DIR SKINS_DIRS (";"-list)
+#      VERSION CORVANE_EXE UPDATER_EXE FFMPEG_EXE LANGUAGE_DIR SKINS_DIR
 # Out: OUT_FILE, and OUT_FILE.files.txt: the installed files, one relative
 #      path a line (what the tests compare the installer's contents with).
 cmake_policy(VERSION 3.25)
@@ -84,12 +84,10 @@ else()
   message(STATUS "BuildInstaller: no ffmpeg.exe to ship (set CORVANE_FFMPEG_EXE)")
 endif()
 add_installed_tree("${LANGUAGE_DIR}" "language")
-foreach(skins IN LISTS SKINS_DIRS)
-  if(IS_DIRECTORY "${skins}")
-    add_installed_tree("${skins}" "skins")
-    break()
-  endif()
-endforeach()
+# The skins as the build drew them (their sources lack the bitmaps).
+if(IS_DIRECTORY "${SKINS_DIR}")
+  add_installed_tree("${SKINS_DIR}" "skins")
+endif()
 
 file(MAKE_DIRECTORY "${WORK_DIR}")
 set(files_nsh "${WORK_DIR}/${TARGET}-files.nsh")

@@ -42,7 +42,7 @@ endif()
 
 file(STRINGS "${INSTALLER}.files.txt" expected)
 list(APPEND expected "$PLUGINSDIR/Quenby.dll" "Uninstall.exe")
-foreach(required Corvane.exe updater.exe language/English.lng)
+foreach(required Corvane.exe updater.exe language/English.lng skins/Slate/skin.xml skins/Slate/frame.bmp)
   if(NOT required IN_LIST expected)
     message(FATAL_ERROR "The build's list lacks ${required}")
   endif()
