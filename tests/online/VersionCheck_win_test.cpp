@@ -1,5 +1,6 @@
 // The version check of the real program against a loopback server that
-// serves the version file: the New Version dialog, the hand-off to a
+// serves the version file: the New Version dialog (with the system frame,
+// and in the shipped skin when one is selected), the hand-off to a
 // stand-in updater (the launch recorder copied as "updater.exe"), the
 // installer page without one, "Don't remind me again", the tip page of a
 // program below the minimum version with the stand-alone window's stored
@@ -24,6 +25,8 @@
 #include "engine/TempFiles.h"
 #include "tests/app/MainWindowDriver.h"
 #include "tests/base/http/LoopbackServer.h"
+#include "tests/skin/ShippedSkin_win.h"
+#include "skin/SkinHitTest.h"
 
 namespace corvane {
 namespace {
@@ -87,13 +90,16 @@ class VersionCheck : public ::testing::Test {
     SetRegistryText(HKEY_CLASSES_ROOT, kWebHandlerKey, nullptr, L"\"" + m_recorder + L"\" \"%1\"");
     // The prefix is shared with other tests: what this test changes in the
     // program's settings is put back afterwards.
-    for (const wchar_t* name : {L"Language", L"SysFlags", L"DismissedVersion"}) m_saved.push_back(Save(kConfigKey, name));
+    for (const wchar_t* name : {L"Language", L"SysFlags", L"DismissedVersion", L"SkinName"}) {
+      m_saved.push_back(Save(kConfigKey, name));
+    }
     m_saved.push_back(Save(kSettingsKey, L"UpdateURL"));
     m_saved.push_back(Save(kSettingsKey, L"SBPlacement"));
     RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"SBPlacement");
     SetRegistryText(HKEY_CURRENT_USER, kConfigKey, L"Language", L"English");
     RegDeleteKeyValueW(HKEY_CURRENT_USER, kConfigKey, L"SysFlags");
     RegDeleteKeyValueW(HKEY_CURRENT_USER, kConfigKey, L"DismissedVersion");
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kConfigKey, L"SkinName");
   }
 
   void TearDown() override {
@@ -153,6 +159,55 @@ class VersionCheck : public ::testing::Test {
     WaitFor([&] { return !IsWindow(about); });
   }
 
+  // The skin the build drew, in the program's skins folder.
+  void InstallShippedSkin() {
+    const std::wstring folder = m_folder + L"\\skins\\Slate";
+    ASSERT_TRUE(SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr) == ERROR_SUCCESS ||
+                GetLastError() == ERROR_ALREADY_EXISTS);
+    for (const wchar_t* name : {L"skin.xml", L"frame.bmp"}) {
+      ASSERT_TRUE(CopyFileW(test::ShippedSkinFile(name).c_str(), (folder + L"\\" + name).c_str(), FALSE)) << name;
+    }
+  }
+
+  // The dialog, in another process, wears the shipped skin: its frame
+  // answers as the skin's anchors say, the system border is gone, and the
+  // screen shows the skin's top row in both activation states.
+  static void ExpectShippedSkin(HWND dialog) {
+    const SWindowSkin skin = test::ShippedDialogSkin();
+    ASSERT_TRUE(skin.HasAnchor(kAnchorClose) && skin.HasAnchor(kAnchorMinimise) && skin.HasPart(kPartTopIA));
+    EXPECT_EQ(GetWindowLongPtrW(dialog, GWL_STYLE) & WS_BORDER, 0);
+    RECT r = {};
+    GetWindowRect(dialog, &r);
+    const SSkinRect w{r.left, r.top, r.right, r.bottom};
+    const auto hitAt = [&](int x, int y) { return SendMessageW(dialog, WM_NCHITTEST, 0, MAKELPARAM(x, y)); };
+    const auto hitAtAnchor = [&](int anchor) {
+      const SSkinRect a = PlaceAnchor(skin.anchors[anchor].rect, w);
+      return hitAt((a.left + a.right) / 2, (a.top + a.bottom) / 2);
+    };
+    EXPECT_EQ(hitAtAnchor(kAnchorClose), HTCLOSE);
+    EXPECT_EQ(hitAtAnchor(kAnchorMinimise), HTMINBUTTON);
+    const SFrameThickness t = FrameThickness(skin);
+    EXPECT_EQ(hitAt(w.left + w.Width() / 2, w.top + t.top / 2), HTCAPTION);
+
+    // Below the caption text, the top row shows the skin's Top part, or
+    // TopIA while the dialog is told it is inactive.
+    const test::CShippedSkinBitmap bitmap;
+    ASSERT_TRUE(bitmap.IsValid());
+    const int row = skin.caption.b + skin.caption.d + 1;
+    const SSkinRect& top = skin.parts[kPartTop].source;
+    const SSkinRect& topInactive = skin.parts[kPartTopIA].source;
+    const int x = w.left + w.Width() / 2, y = w.top + row;
+    const COLORREF active = bitmap.At(top, top.Width() / 2, row);
+    const COLORREF inactive = bitmap.At(topInactive, topInactive.Width() / 2, row);
+    ASSERT_NE(active, inactive);
+    EXPECT_EQ(test::AwaitScreenPixel(x, y, active), active);
+    test::SaveWindowScreenshot(dialog, L"new-version-skinned-active.bmp");
+    SendMessageW(dialog, WM_NCACTIVATE, FALSE, 0);
+    EXPECT_EQ(test::AwaitScreenPixel(x, y, inactive), inactive);
+    test::SaveWindowScreenshot(dialog, L"new-version-skinned-inactive.bmp");
+    SendMessageW(dialog, WM_NCACTIVATE, TRUE, 0);
+  }
+
   static HWND FindNewVersionDialog(CMainWindowDriver& app) {
     HWND dialog = FindTopWindow(app.ProcessId(), L"#32770", app.Window());
     return dialog && TextOf(dialog) == kDialogTitle ? dialog : nullptr;
@@ -166,7 +221,7 @@ class VersionCheck : public ::testing::Test {
     std::vector<BYTE> data;
   };
   static SSavedValue Save(const wchar_t* key, const wchar_t* name) {
-    SSavedValue value{key, name};
+    SSavedValue value{key, name, false, 0, {}};
     DWORD bytes = 0;
     if (RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_ANY, &value.type, nullptr, &bytes) != ERROR_SUCCESS)
       return value;
@@ -204,6 +259,10 @@ TEST_F(VersionCheck, DialogHandOffReminderTipPageAndErrorPage) {
     EXPECT_EQ(TextOf(GetDlgItem(dialog, 2521)), L"Aug  8 2015");
     EXPECT_EQ(TextOf(GetDlgItem(dialog, 2522)), L"Do you wish to update now?");
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, 2525)));
+    // No skin selected: the system's frame.
+    EXPECT_EQ(GetWindowLongPtrW(dialog, GWL_STYLE) & WS_CAPTION, WS_CAPTION);
+    RECT regionBox = {};
+    EXPECT_EQ(GetWindowRgnBox(dialog, &regionBox), ERROR);
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     EXPECT_NE(WaitForLaunch("setup-a.exe"), "");
     EXPECT_EQ(app.Close(), 2);
@@ -239,17 +298,21 @@ TEST_F(VersionCheck, DialogHandOffReminderTipPageAndErrorPage) {
     EXPECT_EQ(app.Close(), 2);
   }
   {
-    SCOPED_TRACE("a newer one is (compared as numbers: v9.10 is above v9.9)");
+    SCOPED_TRACE("a newer one is (compared as numbers: v9.10 is above v9.9), shown in the selected skin");
     ServeVersionFile("d.ini", "[main]\nversion=v9.10\n");
+    InstallShippedSkin();
+    SetRegistryText(HKEY_CURRENT_USER, kConfigKey, L"SkinName", L"Slate");
     CMainWindowDriver app;
     ASSERT_TRUE(app.StartProgram(program));
     HWND dialog = WaitForDialog(app, kDialogTitle);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(TextOf(GetDlgItem(dialog, 2520)), L"v9.10");
+    ExpectShippedSkin(dialog);
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     WaitFor([&] { return !IsWindow(dialog); });
     EXPECT_EQ(app.Close(), 2);
   }
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, kConfigKey, L"SkinName");
   {
     SCOPED_TRACE("an error page instead of a version file shows nothing");
     SetRegistryText(HKEY_CURRENT_USER, kSettingsKey, L"UpdateURL", Url("missing.ini"));

@@ -8,68 +8,24 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "PumpMessages_win.h"
-#include "WindowScreenshot_win.h"
 #include "SkinTestDialog.h"
-#include "base/TextConvert.h"
+#include "WindowScreenshot_win.h"
 #include "skin/FrameSkinManager.h"
 #include "skin/GdiObject.h"
 #include "skin/SkinHitTest.h"
-#include "skin/SkinXmlReader.h"
+#include "tests/skin/ShippedSkin_win.h"
 
 namespace corvane {
 namespace {
 
-// The build tree's program folder, where the shipped skin is drawn.
-std::wstring SkinnedAppFolder() {
-  std::wstring path = L"Z:" + Utf8ToWide(CORVANE_BUILD_DIR) + L"/app/";
-  std::replace(path.begin(), path.end(), L'/', L'\\');
-  return path;
-}
-
-std::wstring ShippedSkinFile(const wchar_t* name) { return SkinnedAppFolder() + L"skins\\Slate\\" + name; }
-
-SWindowSkin ShippedDialogSkin() {
-  std::ifstream in(std::filesystem::path(ShippedSkinFile(L"skin.xml")), std::ios::binary);
-  const std::string xml((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  return ReadSkinXml(xml, SSkinReadOptions{}).dialog;
-}
-
-// The skin's bitmap as the test reads it, beside what the screen shows.
-class CShippedSkinBitmap {
- public:
-  CShippedSkinBitmap()
-      : m_bitmap(static_cast<HBITMAP>(LoadImageW(nullptr, ShippedSkinFile(L"frame.bmp").c_str(), IMAGE_BITMAP, 0, 0,
-                                                 LR_LOADFROMFILE | LR_CREATEDIBSECTION))),
-        m_dc(m_screen.Get(), m_bitmap.Get()) {}
-  bool IsValid() const { return m_dc.IsValid(); }
-  // The pixel at an offset inside a part.
-  COLORREF At(const SSkinRect& part, int dx, int dy) const { return GetPixel(m_dc.Get(), part.left + dx, part.top + dy); }
-
- private:
-  CScreenDC m_screen;
-  TGdiObject<HBITMAP> m_bitmap;
-  CBitmapDC m_dc;
-};
-
-// Waits (running the message loop) until the screen shows the colour at
-// the point; what the screen shows is returned either way.
-COLORREF AwaitScreenPixel(int x, int y, COLORREF expected) {
-  const CScreenDC screen;
-  COLORREF shown = CLR_INVALID;
-  for (const DWORD start = GetTickCount(); GetTickCount() - start < 3000;) {
-    shown = GetPixel(screen.Get(), x, y);
-    if (shown == expected) break;
-    test::PumpMessagesFor(10);
-  }
-  return shown;
-}
+using test::AwaitScreenPixel;
+using test::CShippedSkinBitmap;
+using test::ShippedDialogSkin;
+using test::SkinnedAppFolder;
 
 class SkinnedFrame : public ::testing::Test {
  protected:
@@ -201,6 +157,74 @@ TEST_F(SkinnedFrame, ShippedSkinOnARealDialogAndBack) {
   GetClientRect(window, &client);
   EXPECT_EQ(client.right, systemClient.right);
   EXPECT_EQ(client.bottom, systemClient.bottom);
+}
+
+// Ends the open menu after a while, optionally moving the mouse away first;
+// reports whether a menu window was up when it did.
+class CMenuCloser {
+ public:
+  CMenuCloser(UINT afterMs, POINT moveTo, bool move) {
+    s_self = this;
+    m_move = move;
+    m_moveTo = moveTo;
+    m_timer = SetTimer(nullptr, 0, afterMs, &CMenuCloser::OnTimer);
+  }
+  ~CMenuCloser() {
+    KillTimer(nullptr, m_timer);
+    s_self = nullptr;
+  }
+  bool SawMenu() const { return m_sawMenu; }
+
+ private:
+  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (!s_self) return;
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    s_self->m_sawMenu = menu && IsWindowVisible(menu);
+    if (s_self->m_move) SetCursorPos(s_self->m_moveTo.x, s_self->m_moveTo.y);
+    EndMenu();
+  }
+  static inline CMenuCloser* s_self = nullptr;
+  UINT_PTR m_timer = 0;
+  bool m_move = false;
+  POINT m_moveTo = {};
+  bool m_sawMenu = false;
+};
+
+// The System button opens the window's menu; a second click on it soon
+// after (the menu ends with the mouse still on the button) closes the window.
+TEST_F(SkinnedFrame, SystemButtonMenuClosesTheWindowOnlyOnAQuickSecondClick) {
+  ASSERT_NE(window, nullptr);
+  manager.LoadSkin(L"Slate", /*force=*/true);
+  ASSERT_TRUE(manager.SkinWindow(window));
+  ASSERT_TRUE(manager.IsSkinned(window));
+  SetForegroundWindow(window);
+  const POINT system = AnchorCentre(kAnchorSystem);
+  const POINT client = {WindowRect().left + WindowRect().Width() / 2, WindowRect().top + WindowRect().Height() / 2};
+  struct SCase {
+    const char* what;
+    UINT menuOpenMs;
+    bool mouseLeaves;
+    bool closes;
+  };
+  for (const SCase& c : {SCase{"ended at once on the button", 30, false, true},
+                         SCase{"ended after 400 ms on the button", 400, false, false},
+                         SCase{"ended at once with the mouse elsewhere", 30, true, false}}) {
+    SCOPED_TRACE(c.what);
+    dialog.ClearCommands();
+    SetCursorPos(system.x, system.y);
+    bool sawMenu = false;
+    {
+      CMenuCloser closer(c.menuOpenMs, client, c.mouseLeaves);
+      // Returns when the menu has ended; a close is posted by then.
+      SendMessageW(window, WM_NCLBUTTONDOWN, HTSYSMENU, MAKELPARAM(system.x, system.y));
+      sawMenu = closer.SawMenu();
+    }
+    EXPECT_TRUE(sawMenu) << "the window's menu did not open";
+    test::PumpMessagesFor(0);
+    const std::vector<SReceivedCommand> cancelled{{IDCANCEL, BN_CLICKED}};
+    EXPECT_EQ(dialog.Commands(), c.closes ? cancelled : std::vector<SReceivedCommand>{});
+  }
 }
 
 }  // namespace
