@@ -31,9 +31,12 @@ std::wstring ProgramTitle();
 void SetMessageMainWindow(void* window);
 void* MessageMainWindow();
 
-// Shows the message when the platform has no task dialog.
+// What a message asks of the user.
+enum class EMessageKind { kInformation, kYesNoQuestion };
+// Shows the message when the platform has no task dialog; true when a
+// question was answered Yes.
 using TaskDialogFallback =
-    std::function<void(void* owner, const std::wstring& text, const std::wstring& title)>;
+    std::function<bool(void* owner, const std::wstring& text, const std::wstring& title, EMessageKind kind)>;
 // An empty function restores the plain message box.
 void SetTaskDialogFallback(TaskDialogFallback fallback);
 // The fallback installed (empty when none), for the platform parts.

@@ -8,19 +8,28 @@ namespace corvane {
 
 bool IsPlatformTaskDialogAvailable() { return false; }
 
-void ShowMessage(const std::wstring& text, const std::wstring& title, void* owner) {
+namespace {
+
+// Without a fallback the text goes to the console and a question is
+// answered No: nothing here can ask the user.
+bool Show(const std::wstring& text, const std::wstring& title, void* owner, EMessageKind kind) {
   CF3DLogHTML::Instance().Log(kLogInfo, text);
   const std::wstring caption = title.empty() ? ProgramTitle() : title;
   if (const TaskDialogFallback& fallback = InstalledTaskDialogFallback()) {
-    fallback(owner ? owner : MessageMainWindow(), text, caption);
-    return;
+    return fallback(owner ? owner : MessageMainWindow(), text, caption, kind);
   }
   std::fprintf(stderr, "%s: %s\n", WideToUtf8(caption).c_str(), WideToUtf8(text).c_str());
+  return false;
+}
+
+}  // namespace
+
+void ShowMessage(const std::wstring& text, const std::wstring& title, void* owner) {
+  Show(text, title, owner, EMessageKind::kInformation);
 }
 
 bool AskQuestion(const std::wstring& text, const std::wstring& title, void* owner) {
-  ShowMessage(text, title, owner);
-  return false;
+  return Show(text, title, owner, EMessageKind::kYesNoQuestion);
 }
 
 }  // namespace corvane

@@ -55,7 +55,7 @@ void ShowMessage(const std::wstring& text, const std::wstring& title, void* owne
 
   if (RunTaskDialog(ownerWindow, text, caption, TDCBF_OK_BUTTON, /*pressed=*/nullptr)) return;
   if (const TaskDialogFallback& fallback = InstalledTaskDialogFallback()) {
-    fallback(ownerWindow, text, caption);
+    fallback(ownerWindow, text, caption, EMessageKind::kInformation);
     return;
   }
   MessageBoxW(ownerWindow, text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
@@ -67,6 +67,9 @@ bool AskQuestion(const std::wstring& text, const std::wstring& title, void* owne
   const HWND ownerWindow = ResolveOwner(owner);
   int button = 0;
   if (RunTaskDialog(ownerWindow, text, caption, TDCBF_YES_BUTTON | TDCBF_NO_BUTTON, &button)) return button == IDYES;
+  if (const TaskDialogFallback& fallback = InstalledTaskDialogFallback()) {
+    return fallback(ownerWindow, text, caption, EMessageKind::kYesNoQuestion);
+  }
   return MessageBoxW(ownerWindow, text.c_str(), caption.c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 

@@ -238,13 +238,13 @@ void CTask98Dialog::End(int button) {
 }
 
 void InstallTask98MessageFallback() {
-  SetTaskDialogFallback([](void* owner, const std::wstring& text, const std::wstring& title) {
+  SetTaskDialogFallback([](void* owner, const std::wstring& text, const std::wstring& title, EMessageKind kind) {
     STask98Config config;
     config.title = title;
     config.icon = ETask98Icon::kInformation;
     config.content = text;
-    config.commonButtons = kTask98Ok;
-    CTask98Dialog::Show(static_cast<HWND>(owner), config);
+    config.commonButtons = kind == EMessageKind::kYesNoQuestion ? kTask98Yes | kTask98No : kTask98Ok;
+    return CTask98Dialog::Show(static_cast<HWND>(owner), config).button == IDYES;
   });
 }
 

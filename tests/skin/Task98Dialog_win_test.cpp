@@ -1,6 +1,7 @@
 // The task-dialog emulation as a real dialog under Wine, driven from a
 // second thread the way a user would: choices survive the details being
-// shown (the dialog is rebuilt), and the answer is the pressed button.
+// shown (the dialog is rebuilt), and the answer is the pressed button. The
+// rebuilt dialog is left as a picture in the test artefacts.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -14,6 +15,7 @@
 
 #include "base/ShowMessage.h"
 #include "skin/Task98Dialog.h"
+#include "tests/WindowScreenshot_win.h"
 
 namespace corvane {
 namespace {
@@ -39,6 +41,31 @@ HWND ChildWithText(HWND dialog, const std::wstring& text) {
 }
 
 bool HasChildText(HWND dialog, const std::wstring& text) { return ChildWithText(dialog, text) != nullptr; }
+
+// Whether the dialog runs on this program's dialog procedure (the
+// emulation), not on the system's message box.
+bool RunByThisProgram(HWND dialog) {
+  const auto procedure = reinterpret_cast<LPCWSTR>(GetWindowLongPtrW(dialog, DWLP_DLGPROC));
+  HMODULE module = nullptr;
+  return procedure &&
+         GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                            procedure, &module) &&
+         module == GetModuleHandleW(nullptr);
+}
+
+// Waits until the screen shows a dark pixel (text) in the window: the
+// dialog's thread has painted it. Asks for the paint first, from here.
+bool AwaitDarkPixel(HWND window) {
+  RedrawWindow(GetAncestor(window, GA_ROOT), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  for (int i = 0; i < 300; ++i) {
+    for (unsigned pixel : test::ScreenPixels(window)) {
+      if ((pixel & 0xFF) < 0x40 && ((pixel >> 8) & 0xFF) < 0x40 && ((pixel >> 16) & 0xFF) < 0x40) return true;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
 
 TEST(Task98Dialog, ChoicesSurviveShowingTheDetailsAndThePressedButtonAnswers) {
   STask98Config config;
@@ -75,6 +102,8 @@ TEST(Task98Dialog, ChoicesSurviveShowingTheDetailsAndThePressedButtonAnswers) {
     if (SendMessageW(ChildWithText(second, L"Do not ask again"), BM_GETCHECK, 0, 0) != BST_CHECKED) {
       return fail(L"verification lost");
     }
+    if (!AwaitDarkPixel(ChildWithText(second, config.expandedInformation))) return fail(L"details not drawn");
+    test::SaveWindowScreenshot(second, L"task-dialog-emulation.bmp");
     SendMessageW(ChildWithText(second, L"&No"), BM_CLICK, 0, 0);
   });
   const STask98Result result = CTask98Dialog::Show(nullptr, config);
@@ -92,13 +121,24 @@ TEST(Task98Dialog, AMessageThroughTheFallbackShowsItsTextAndOkAnswersOne) {
   std::wstring shownText;
   std::thread user([&] {
     if (HWND dialog = WaitForDialog(L"Task98 message")) {
-      shownText = HasChildText(dialog, L"The join has finished.") ? L"yes" : L"no";
-      // Escape: a message's only button answers.
-      SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+      shownText = HasChildText(dialog, L"The join has finished.") && RunByThisProgram(dialog) ? L"yes" : L"no";
+      SendMessageW(ChildWithText(dialog, L"OK"), BM_CLICK, 0, 0);
     }
   });
   ShowMessage(L"The join has finished.", L"Task98 message");
   user.join();
+  // A question's answer is the pressed button's.
+  bool emulated = false;
+  std::thread answer([&] {
+    if (HWND dialog = WaitForDialog(L"Task98 question")) {
+      emulated = RunByThisProgram(dialog);
+      SendMessageW(ChildWithText(dialog, L"&Yes"), BM_CLICK, 0, 0);
+    }
+  });
+  const bool yes = AskQuestion(L"Replace the file?", L"Task98 question");
+  answer.join();
+  EXPECT_TRUE(emulated);
+  EXPECT_TRUE(yes);
   SetPlatformTaskDialogAllowed(true);
   SetTaskDialogFallback(nullptr);
   EXPECT_EQ(shownText, L"yes");
