@@ -30,8 +30,6 @@ class F3DFileSharing : public ::testing::Test {
   std::wstring path;
 };
 
-}  // namespace
-
 TEST_F(F3DFileSharing, ExclusiveOpenMakesEveryOtherOpenASharingViolation) {
   CF3DFile holder;
   ASSERT_TRUE(holder.Open(path, CF3DFile::modeReadWrite | CF3DFile::shareExclusive));
@@ -81,3 +79,5 @@ TEST_F(F3DFileSharing, HandleIsInheritableUnlessNoInheritIsGiven) {
   ASSERT_TRUE(GetHandleInformation(reinterpret_cast<HANDLE>(private_.Handle()), &flags));
   EXPECT_FALSE(flags & HANDLE_FLAG_INHERIT);
 }
+
+}  // namespace

@@ -159,6 +159,27 @@ class VersionCheck : public ::testing::Test {
     WaitFor([&] { return !IsWindow(about); });
   }
 
+  // The drop shadows the dialog shows beside it (windows of its process).
+  static int VisibleShadowsOf(HWND dialog) {
+    struct SSearch {
+      HWND dialog;
+      int count;
+    } search{dialog, 0};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+          auto* s = reinterpret_cast<SSearch*>(param);
+          wchar_t name[32] = {};
+          GetClassNameW(window, name, 32);
+          if (GetWindow(window, GW_OWNER) == s->dialog && std::wstring(name) == L"CorvaneShadow" &&
+              IsWindowVisible(window)) {
+            ++s->count;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.count;
+  }
+
   // The skin the build drew, in the program's skins folder.
   void InstallShippedSkin() {
     const std::wstring folder = m_folder + L"\\skins\\Slate";
@@ -176,6 +197,7 @@ class VersionCheck : public ::testing::Test {
     const SWindowSkin skin = test::ShippedDialogSkin();
     ASSERT_TRUE(skin.HasAnchor(kAnchorClose) && skin.HasAnchor(kAnchorMinimise) && skin.HasPart(kPartTopIA));
     EXPECT_EQ(GetWindowLongPtrW(dialog, GWL_STYLE) & WS_BORDER, 0);
+    EXPECT_EQ(VisibleShadowsOf(dialog), 0);  // the skin draws its own edge
     RECT r = {};
     GetWindowRect(dialog, &r);
     const SSkinRect w{r.left, r.top, r.right, r.bottom};
@@ -263,6 +285,7 @@ TEST_F(VersionCheck, DialogHandOffReminderTipPageAndErrorPage) {
     EXPECT_EQ(GetWindowLongPtrW(dialog, GWL_STYLE) & WS_CAPTION, WS_CAPTION);
     RECT regionBox = {};
     EXPECT_EQ(GetWindowRgnBox(dialog, &regionBox), ERROR);
+    EXPECT_EQ(VisibleShadowsOf(dialog), 2);
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     EXPECT_NE(WaitForLaunch("setup-a.exe"), "");
     EXPECT_EQ(app.Close(), 2);
