@@ -1,7 +1,7 @@
 #pragma once
 // Owners of the handle kinds that are not kernel HANDLEs (those have
 // CHandle in base/Handle.h): icons, image lists, memory the shell hands
-// out, BSTRs and VARIANTs (Windows only: include from _win.cpp files).
+// out, BSTRs, VARIANTs and window hooks (Windows only: include from _win.cpp files).
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
@@ -67,6 +67,9 @@ struct SGlobalFree {
 struct SDeleteObject {
   void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };
+struct SUnhookWindowsHook {
+  void operator()(HHOOK hook) const { UnhookWindowsHookEx(hook); }
+};
 
 // An icon from LoadImage/CreateIcon (not a shared one from LoadIcon).
 using CIconHandle = TUniqueHandle<HICON, SDestroyIcon>;
@@ -78,6 +81,8 @@ using CBstr = TUniqueHandle<BSTR, SSysFreeString>;
 // A library this program loaded itself (LoadLibrary).
 using CLibraryHandle = TUniqueHandle<HMODULE, SFreeLibrary>;
 using CGlobalMemory = TUniqueHandle<HGLOBAL, SGlobalFree>;
+// A hook procedure this program installed (SetWindowsHookEx).
+using CWindowsHook = TUniqueHandle<HHOOK, SUnhookWindowsHook>;
 // A font, brush, bitmap or pen (not one selected into a DC at the time).
 template <class THandle>
 using TGdiObject = TUniqueHandle<THandle, SDeleteObject>;

@@ -53,6 +53,9 @@ class CFrameSkin::CParentWndHook {
   CParentWndHook& operator=(const CParentWndHook&) = delete;
 
   bool Installed() const { return m_installed; }
+  // The window is being destroyed: the hook leaves it without giving the
+  // system frame back (nothing is drawn on a window that is going).
+  void LetGo();
   // The border style and the frame follow the current skin (after a switch,
   // or when the window asks to be skinned again).
   void Reapply();

@@ -28,7 +28,10 @@ class CFrameSkinManager : public TSingleton<CFrameSkinManager, kPriorityFrameSki
   };
 
   // The program's manager: the program folder and, with the application
-  // object, its settings.
+  // object, its settings. A manager watches the windows of the thread that
+  // makes it (a window hook): a hooked window is forgotten when it is
+  // destroyed, even where its subclass never sees its last message. Several
+  // managers may live on one thread (tests make their own); each is told.
   CFrameSkinManager();
   explicit CFrameSkinManager(const SOptions& options);
   ~CFrameSkinManager();
@@ -42,7 +45,12 @@ class CFrameSkinManager : public TSingleton<CFrameSkinManager, kPriorityFrameSki
 
   // Selects a skin (empty or not installed: none). Without `force` the skin
   // in use is not read again. Hooked windows follow at once.
-  void LoadSkin(std::wstring_view name, bool force);
+  void LoadSkin(std::wstring_view name, bool force) { LoadSkin(name, nullptr, force); }
+  // The same, and every band of `rebar` (may be null) gets the skin's menu-bar
+  // watermark as its background; the current skin again without `force`
+  // only puts the watermark on `rebar`. The manager owns the bitmap: before
+  // a switch frees it, it takes it off the bands it was put on.
+  void LoadSkin(std::wstring_view name, HWND rebar, bool force);
 
   // What a window calls while it initialises to wear the current skin: the
   // first call hooks its non-client messages, later ones re-apply the
@@ -54,14 +62,23 @@ class CFrameSkinManager : public TSingleton<CFrameSkinManager, kPriorityFrameSki
   // The current definition for a kind; null while no skin decorates it.
   const CFrameSkin* SkinFor(EWindowKind kind) const;
 
-  // The hook of a destroyed window lets the manager forget it.
+  // A window of this thread is being destroyed (told by the window hook, and
+  // by the frame hook of a skinned window): the manager forgets it.
   void OnWindowDestroyed(HWND window);
 
  private:
+  struct SThreadHook;
+  static LRESULT CALLBACK ThreadHookProc(int code, WPARAM wParam, LPARAM lParam);
+  void WatchThisThread();
+  void StopWatching();
+
   void ReadSkin();
   bool LoadBitmap(const SSkinImageSource& source);
   HBITMAP BitmapOf(const SSkinImageSource& source) const;
   void ReapplyHooks();
+  void LoadWatermark(const std::wstring& path);
+  void ApplyWatermark(HWND rebar);
+  void TakeWatermarkOff();
 
   std::wstring m_programFolder;
   CPreference* m_store;
@@ -72,6 +89,12 @@ class CFrameSkinManager : public TSingleton<CFrameSkinManager, kPriorityFrameSki
   std::unique_ptr<CFrameSkin> m_mainWnd;
   std::unique_ptr<CFrameSkin> m_dialog;
   std::map<HWND, std::unique_ptr<CFrameSkin::CParentWndHook>> m_hooks;
+  // The menu-bar watermark and the rebars whose bands show it.
+  TGdiObject<HBITMAP> m_watermark;
+  std::vector<HWND> m_watermarkedRebars;
+  // The window hook of the thread that made this manager, shared with the
+  // other managers of that thread.
+  SThreadHook* m_threadHook = nullptr;
 };
 
 // The names of the folders under `programFolder`\skins\ holding a skin.xml.

@@ -127,6 +127,11 @@ CFrameSkin::CParentWndHook::~CParentWndHook() {
   RestoreSystemFrame();
 }
 
+void CFrameSkin::CParentWndHook::LetGo() {
+  if (m_installed) RemoveWindowSubclass(m_window, &CParentWndHook::SubclassProc, kFrameHookId);
+  m_installed = false;
+}
+
 const CFrameSkin* CFrameSkin::CParentWndHook::Skin() const { return m_manager.SkinFor(m_kind); }
 
 LRESULT CFrameSkin::CParentWndHook::Default(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -337,8 +342,7 @@ LRESULT CALLBACK CFrameSkin::CParentWndHook::SubclassProc(HWND window, UINT mess
   auto* self = reinterpret_cast<CParentWndHook*>(data);
   if (message == WM_NCDESTROY) {
     const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-    RemoveWindowSubclass(window, &CParentWndHook::SubclassProc, kFrameHookId);
-    self->m_installed = false;
+    self->LetGo();
     self->m_manager.OnWindowDestroyed(window);  // deletes this hook
     return result;
   }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# draw-skin.sh SKIN_DIR OUT_DIR : draws the shipped skin's frame.bmp with
-# ImageMagick into OUT_DIR and copies SKIN_DIR/skin.xml beside it. The part
+# draw-skin.sh SKIN_DIR OUT_DIR : draws the shipped skin's frame.bmp and the
+# menu bar's watermark menubar.bmp (a 64 x 26 shade behind every rebar band)
+# with ImageMagick into OUT_DIR and copies SKIN_DIR/skin.xml beside it. The part
 # rectangles in skin.xml follow the layout drawn here (96 x 72 pixels):
 #   x 0-31, y 0-29   active top row: TopLeft 0-11, Top 12-19, TopRight 20-31
 #   x 0-31, y 30-59  the same, inactive
@@ -50,4 +51,5 @@ for row in 0 1 2 3; do
 done
 
 convert -size 96x72 xc:"$active" +antialias "${draw[@]}" -type TrueColor BMP3:"$out/frame.bmp"
+convert -size 64x26 gradient:"$inactive_light"-"$active_light" -type TrueColor BMP3:"$out/menubar.bmp"
 cp "$src/skin.xml" "$out/skin.xml"
