@@ -67,6 +67,15 @@ for ((k = 0; k < slots; k++)); do
   export "CORVANE_WINE_DISPLAY_$k=:$(head -n1 "$work/display$k")"
 done
 
+# A server left running in a slot's prefix (a build step or "ctest -N" that
+# ran a test program outside this script, or a run that was stopped) would
+# keep this run's persistent server from starting: end it first.
+for ((k = 0; k < slots; k++)); do
+  (export WINEPREFIX=$(slot_prefix "$k")
+   wineserver -k >/dev/null 2>&1 || true
+   wineserver -w >/dev/null 2>&1 || true)
+done
+
 # Each slot: its wineserver, then its keeper, then wineboot, which starts
 # the desktop process with no pipe of any caller (a desktop started by a
 # test would hold that test's output pipe open for the whole run). The
@@ -77,12 +86,14 @@ for ((k = 0; k < slots; k++)); do
   prefix_var=CORVANE_WINE_PREFIX_$k display_var=CORVANE_WINE_DISPLAY_$k
   mkfifo "$work/keeper$k"
   (export WINEPREFIX=${!prefix_var} DISPLAY=${!display_var}
-   wineserver -p
+   wineserver -p || true
    wine cmd.exe <"$work/keeper$k" >/dev/null 2>&1 &
    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
    wineboot >/dev/null 2>&1) </dev/null >/dev/null 2>&1 &
   pids+=($!)
-  exec {keeper_fd}>"$work/keeper$k"
+  # Opened for reading and writing, which does not wait for the keeper: a
+  # keeper that never started must not hang the run.
+  exec {keeper_fd}<>"$work/keeper$k"
 done
 wait "${pids[@]}"
 
