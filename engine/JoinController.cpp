@@ -216,7 +216,7 @@ void CJoinController::StartFastRoute() {
 
 // The inputs agree with each other but the output's container refuses one
 // of their streams (WMV streams in an MP4 file, WebM streams in an FLV
-// file): converting still makes the file.
+// file), or the copy came out wrong: converting still makes the file.
 void CJoinController::OfferConversionAfterRefusedCopy() {
   m_steps.RemoveFile(m_job.outputPath);  // what the refused copy began
   m_outputWritten = false;
@@ -461,6 +461,11 @@ void CJoinController::OnWorkerEnded() {
   } else if (mode == kJoinFastRoute && m_fastChecking) {
     OnFastCheckEnded();
   } else if (mode == kJoinFastRoute && (failed || m_steps.FileSize(m_job.outputPath) == 0)) {
+    OfferConversionAfterRefusedCopy();
+  } else if (mode == kJoinFastRoute && !VerifyOutput()) {
+    // The tool copied without an error and still wrote a wrong file: inputs
+    // alike in kind whose streams count time in different units (time
+    // scales) come out far longer or shorter than they are together.
     OfferConversionAfterRefusedCopy();
   } else if (mode == kJoinFastRoute) {
     m_host.PostCommand(kCmdFinish);

@@ -176,6 +176,8 @@ class CliJoinE2E : public ::testing::Test {
     const struct { const char* name; double seconds; int fps; std::vector<std::string> args; } kRecipes[] = {
         // Names with a blank, an apostrophe, an ampersand and letters beyond ASCII.
         {"first clip.mp4", 2, 25, h264},
+        // The same clip counting time in 1/90000 s instead of 1/12800 s.
+        {"first clip-90k.mp4", 2, 25, {"-c:v", "libx264", "-pix_fmt", "yuv420p", "-c:a", "aac", "-video_track_timescale", "90000"}},
         {"it's & \xC3\xA9t\xC3\xA9 \xE4\xB8\x89.mp4", 2, 25, h264},
         {"slow.mp4", 2, 15, h264},
         {"other.avi", 2, 25, {"-c:v", "mpeg4", "-c:a", "libmp3lame"}},
@@ -378,7 +380,8 @@ TEST_F(CliJoinE2E, FastJoinToKindsItCannotCopyConverts) {
 }
 
 // A stream copy of different inputs gives a wrong file without complaint
-// from the tool: the job stops first and names the file and the difference.
+// from the tool: the job stops first and names the file and the difference,
+// or, where nothing told them apart, drops the wrong copy.
 TEST_F(CliJoinE2E, FastJoinOfDifferentInputsSaysWhyAndWritesNothing) {
   const SProcessResult run = Join({Clip("first clip.mp4"), Clip("big-48k.mp4")}, m_out / "joined.mp4", true);
   EXPECT_EQ(run.exitCode, 1);
@@ -394,6 +397,17 @@ TEST_F(CliJoinE2E, FastJoinOfDifferentInputsSaysWhyAndWritesNothing) {
   EXPECT_NE(refused.errors.find("could not copy"), std::string::npos) << refused.errors;
   EXPECT_NE(refused.errors.find("without --fast"), std::string::npos) << refused.errors;
   EXPECT_FALSE(fs::exists(m_out / "joined.mp4"));
+
+  // Alike inputs whose time scales differ: the tool copies them without an
+  // error into a file of the wrong length, which is not kept.
+  const std::vector<fs::path> scales{Clip("first clip.mp4"), Clip("first clip-90k.mp4")};
+  const SProcessResult wrong = Join(scales, m_out / "joined.mp4", true);
+  EXPECT_EQ(wrong.exitCode, 1);
+  EXPECT_NE(wrong.errors.find("could not copy"), std::string::npos) << wrong.errors;
+  EXPECT_FALSE(fs::exists(m_out / "joined.mp4"));
+  // Converted, they join.
+  ASSERT_EQ(Join(scales, m_out / "converted.mp4", false).exitCode, 0);
+  ExpectLength(m_out / "converted.mp4", 4);
 }
 
 TEST_F(CliJoinE2E, UnreadableInputInTheMiddleFailsEitherRouteAndKeepsAnOldOutput) {

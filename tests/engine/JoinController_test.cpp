@@ -395,6 +395,36 @@ TEST_F(JoinControllerTest, RefusedStreamCopyOffersTheConversionRoute) {
   EXPECT_EQ(job.files.size(), 2u);
 }
 
+// The copy ends without an error but the file's length is far from the
+// inputs' (time scales that differ): the same offer, the wrong file goes.
+TEST_F(JoinControllerTest, StreamCopyOfTheWrongLengthOffersTheConversionRoute) {
+  host.fastJoin = true;
+  job.outputPath = L"/out/joined.mp4";
+  steps.outputDuration = L"00:27:40.00";  // the inputs hold 200 s
+  controller.OnCommand(kCmdJoin);
+  EndToolAndMonitor();  // the inputs agree
+  EndToolAndMonitor();  // the copy ends
+  ASSERT_EQ(host.questions.size(), 1u);
+  EXPECT_NE(host.questions[0].find(L"could not copy"), std::wstring::npos);
+  EXPECT_TRUE(steps.WasDeleted(L"/out/joined.mp4"));
+  EXPECT_TRUE(host.posted.empty());  // no finish step shows the wrong file
+  EXPECT_EQ(controller.Mode(), kJoinProbing);
+
+  // "No": nothing is left and the job ends as declined.
+  CJoinController declined(host, steps, job, L"/prog/ffmpeg", L"/prog/");
+  host.answer = false;
+  host.questions.clear();
+  declined.OnCommand(kCmdJoin);
+  for (int run = 0; run < 2; ++run) {  // the description, then the copy
+    steps.toolEnded = true;
+    declined.OnMonitorTimer();
+  }
+  ASSERT_EQ(host.questions.size(), 1u);
+  EXPECT_FALSE(steps.files.count(L"/out/joined.mp4"));
+  EXPECT_TRUE(host.results.empty());
+  EXPECT_EQ(host.outcomes.back(), EJobOutcome::kDeclined);
+}
+
 TEST_F(JoinControllerTest, FastJoinWithAnUnreadableInputFailsBeforeWritingAnything) {
   host.fastJoin = true;
   job.outputPath = L"/out/joined.mp4";
