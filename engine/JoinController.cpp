@@ -191,7 +191,12 @@ void CJoinController::OnFastCheckEnded() {
     StartConversionRoute();
     return;
   }
-  // "No": nothing was written and the list stays as it was.
+  EndDeclinedJob();
+}
+
+// "No" to converting: nothing is left written and the list stays as it was,
+// for the user to change the files, the box or the output's kind.
+void CJoinController::EndDeclinedJob() {
   SetMode(kJoinIdle);
   ResetProgress();
   m_host.SetProgress(0);
@@ -221,7 +226,7 @@ void CJoinController::OfferConversionAfterRefusedCopy() {
   m_steps.RemoveFile(m_job.outputPath);  // what the refused copy began
   m_outputWritten = false;
   if (!m_job.IsLaunched() && !m_host.AskYesNo(Message(kCopyRefused), kTipsCaption)) {
-    FailJob(SUserMessage(), EJobOutcome::kDeclined);
+    EndDeclinedJob();
     return;
   }
   ResetJob();

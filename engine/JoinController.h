@@ -88,6 +88,7 @@ class CJoinController {
   void StartFastRoute();
   void StartConversionRoute();
   void OfferConversionAfterRefusedCopy();
+  void EndDeclinedJob();
 
   // Steps of the conversion route
   void RunPerInputStep();

@@ -423,6 +423,19 @@ TEST_F(JoinControllerTest, StreamCopyOfTheWrongLengthOffersTheConversionRoute) {
   EXPECT_FALSE(steps.files.count(L"/out/joined.mp4"));
   EXPECT_TRUE(host.results.empty());
   EXPECT_EQ(host.outcomes.back(), EJobOutcome::kDeclined);
+
+  // A launched job has nobody to ask: it converts.
+  EXPECT_EQ(job.files.size(), 2u) << "a declined job keeps its list";
+  job.launchData = L"{}";
+  CJoinController launched(host, steps, job, L"/prog/ffmpeg", L"/prog/");
+  host.questions.clear();
+  launched.OnCommand(kCmdJoin);
+  for (int run = 0; run < 2; ++run) {
+    steps.toolEnded = true;
+    launched.OnMonitorTimer();
+  }
+  EXPECT_TRUE(host.questions.empty());
+  EXPECT_EQ(launched.Mode(), kJoinProbing);
 }
 
 TEST_F(JoinControllerTest, FastJoinWithAnUnreadableInputFailsBeforeWritingAnything) {
