@@ -141,6 +141,7 @@ void CJoinController::ResetJob() {
   m_inputSeconds = 0;
   m_inputSecondsKnown = true;
   m_outputWritten = false;
+  m_outputVerified = false;
   m_fastChecking = false;
   m_resultRecord = SVideoPropertyInfo();
   m_workingFolder = m_programFolder;
@@ -467,13 +468,16 @@ void CJoinController::OnWorkerEnded() {
     OnFastCheckEnded();
   } else if (mode == kJoinFastRoute && (failed || m_steps.FileSize(m_job.outputPath) == 0)) {
     OfferConversionAfterRefusedCopy();
-  } else if (mode == kJoinFastRoute && !VerifyOutput()) {
-    // The tool copied without an error and still wrote a wrong file: inputs
-    // alike in kind whose streams count time in different units (time
-    // scales) come out far longer or shorter than they are together.
-    OfferConversionAfterRefusedCopy();
   } else if (mode == kJoinFastRoute) {
-    m_host.PostCommand(kCmdFinish);
+    // The tool may copy without an error and still write a wrong file:
+    // inputs alike in kind whose streams count time in different units
+    // (time scales) come out far longer or shorter than they are together.
+    m_outputVerified = VerifyOutput();
+    if (m_outputVerified) {
+      m_host.PostCommand(kCmdFinish);
+    } else {
+      OfferConversionAfterRefusedCopy();
+    }
   } else if (mode == kJoinByteCopy) {
     if (failed) {
       FailJob(Message(kFailedToMerge));
@@ -549,7 +553,9 @@ void CJoinController::Finish() {
     m_job.outputPath = m_rememberedOutputPath;
     m_copyFlags &= ~kOutputReplaced;
   }
-  if (!VerifyOutput()) {
+  // The fast route's copy was checked when it ended; the other routes' file
+  // is checked here, under the name the user chose.
+  if (!m_outputVerified && !VerifyOutput()) {
     FailJob(Message(kFailedToMerge));
     return;
   }
@@ -585,6 +591,7 @@ void CJoinController::DiscardJobFiles() {
   if (m_copyFlags & kCopyIsTemporary) m_steps.RemoveFile(m_currentInput);
   if (m_outputWritten) m_steps.RemoveFile(m_job.outputPath);
   m_outputWritten = false;
+  m_outputVerified = false;
   DeleteWorkFolder();
   if (m_copyFlags & kOutputReplaced) m_job.outputPath = m_rememberedOutputPath;
   m_copyFlags = 0;

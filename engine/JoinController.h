@@ -154,6 +154,7 @@ class CJoinController {
   double m_inputSeconds = 0;        // the inputs' lengths added up
   bool m_inputSecondsKnown = true;  // false when an input's length is unknown
   bool m_outputWritten = false;     // this job has begun to write the output
+  bool m_outputVerified = false;    // the output was probed and found whole (m_resultRecord)
   bool m_fastChecking = false;      // the worker describes the fast route's inputs
   std::vector<SVideoPropertyInfo> m_fastCheckRecords;  // written by that worker
   bool m_busy = false;

@@ -17,6 +17,7 @@
 
 #include "tests/RegistryText_win.h"
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -25,6 +26,7 @@
 #include "engine/TempFiles.h"
 #include "tests/app/MainWindowDriver.h"
 #include "tests/base/http/LoopbackServer.h"
+#include "tests/skin/DialogShadows_win.h"
 #include "tests/skin/ShippedSkin_win.h"
 #include "skin/SkinHitTest.h"
 
@@ -161,23 +163,8 @@ class VersionCheck : public ::testing::Test {
 
   // The drop shadows the dialog shows beside it (windows of its process).
   static int VisibleShadowsOf(HWND dialog) {
-    struct SSearch {
-      HWND dialog;
-      int count;
-    } search{dialog, 0};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-          auto* s = reinterpret_cast<SSearch*>(param);
-          wchar_t name[32] = {};
-          GetClassNameW(window, name, 32);
-          if (GetWindow(window, GW_OWNER) == s->dialog && std::wstring(name) == L"CorvaneShadow" &&
-              IsWindowVisible(window)) {
-            ++s->count;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.count;
+    const std::vector<HWND> shadows = test::ShadowWindowsOf(dialog);
+    return static_cast<int>(std::count_if(shadows.begin(), shadows.end(), [](HWND w) { return IsWindowVisible(w) != FALSE; }));
   }
 
   // The skin the build drew, in the program's skins folder.

@@ -16,6 +16,7 @@
 #include "base/ShowMessage.h"
 #include "skin/Task98Dialog.h"
 #include "tests/WindowScreenshot_win.h"
+#include "tests/skin/DialogShadows_win.h"
 
 namespace corvane {
 namespace {
@@ -159,22 +160,9 @@ struct SShadows {
 
 // The shadow windows the dialog owns, told apart by their place.
 SShadows ShadowsOf(HWND dialog) {
-  struct SSearch {
-    HWND dialog;
-    std::vector<HWND> found;
-  } search{dialog, {}};
-  EnumThreadWindows(
-      GetWindowThreadProcessId(dialog, nullptr),
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<SSearch*>(param);
-        wchar_t name[32] = {};
-        GetClassNameW(window, name, 32);
-        if (GetWindow(window, GW_OWNER) == s->dialog && std::wstring(name) == L"CorvaneShadow") s->found.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  const std::vector<HWND> found = test::ShadowWindowsOf(dialog);
   SShadows shadows;
-  for (HWND window : search.found) {
+  for (HWND window : found) {
     RECT r = {};
     GetWindowRect(window, &r);
     (r.right - r.left == 4 ? shadows.right : shadows.bottom) = window;
