@@ -21,9 +21,4 @@ std::wstring CopySourceList(const std::vector<std::wstring>& intermediates) {
   return list;
 }
 
-std::wstring ReplacedOutputPath(const std::wstring& outputPath, const std::wstring& copyPath,
-                                const std::wstring& inputPath) {
-  return FolderOf(outputPath) + TitleOf(copyPath) + L"_all" + ExtensionOf(inputPath);
-}
-
 }  // namespace corvane

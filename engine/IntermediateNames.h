@@ -16,9 +16,4 @@ std::wstring JoinedStreamPath(const std::wstring& firstIntermediate);
 // with "+".
 std::wstring CopySourceList(const std::vector<std::wstring>& intermediates);
 
-// The output path used while the first input is a temporary copy: output
-// folder + copy title + "_all" + the input's extension.
-std::wstring ReplacedOutputPath(const std::wstring& outputPath, const std::wstring& copyPath,
-                                const std::wstring& inputPath);
-
 }  // namespace corvane

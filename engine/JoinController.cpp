@@ -11,8 +11,6 @@
 namespace corvane {
 namespace {
 
-constexpr unsigned kCopyIsTemporary = 0x1;  // the current input is a copy to delete after its step
-constexpr unsigned kOutputReplaced = 0x2;   // the output path was replaced; move the result back
 
 constexpr wchar_t kTipsCaption[] = L"Tips";
 constexpr wchar_t kFailedToConvert[] = L"Failed to convert file.";
@@ -135,7 +133,6 @@ void CJoinController::ResetJob() {
   m_stepFailed = false;
   m_steps.AllowTool();
   m_reportSent = false;
-  m_copyFlags = 0;
   m_intermediates.clear();
   m_joinedStream.clear();
   m_inputSeconds = 0;
@@ -265,28 +262,15 @@ bool CJoinController::ProbeInput(const std::wstring& input) {
       [this](const TStdStr<char>& acc) { return OnToolDone(acc); });
 }
 
-// Probes the queue's front input into m_probeRecord, on a copy under a plain
-// name when the tool cannot open its own name. False (job ended) when the
-// file cannot be read either way or has no picture.
-bool CJoinController::ProbeCurrentInput(const std::wstring& input, bool first) {
-  m_currentInput = input;
+// Probes the queue's front input into m_probeRecord. False (job ended) when
+// the file cannot be read or has no picture. The tool opens every name the
+// system can (Unicode and long paths alike), so a file it cannot read is
+// not made readable by copying it under another name: the job ends at once,
+// naming the file, and nothing is copied.
+bool CJoinController::ProbeCurrentInput(const std::wstring& input) {
   if (!ProbeInput(input)) {
-    const std::optional<std::wstring> copy = m_steps.MakeTemporaryCopy(input);
-    if (!copy) {
-      FailJob(Message(kCannotRead, {input}));
-      return false;
-    }
-    m_copyFlags |= kCopyIsTemporary;
-    m_currentInput = *copy;
-    if (first) {
-      m_rememberedOutputPath = m_job.outputPath;
-      m_job.outputPath = m_steps.OutputPathForCopy(m_job.outputPath, *copy, input);
-      m_copyFlags |= kOutputReplaced;
-    }
-    if (!ProbeInput(*copy)) {
-      FailJob(Message(kCannotRead, {input}));
-      return false;
-    }
+    FailJob(Message(kCannotRead, {input}));
+    return false;
   }
   if (m_probeRecord.width == 0 && m_probeRecord.videoCodec.empty()) {
     FailJob(Message(kNoPicture, {input}));
@@ -300,7 +284,7 @@ void CJoinController::RunPerInputStep() {
   m_busy = true;
   const std::wstring input = m_queue.front();
   const bool first = m_queue.size() == m_job.files.size();
-  if (!ProbeCurrentInput(input, first)) {
+  if (!ProbeCurrentInput(input)) {
     m_busy = false;
     return;
   }
@@ -317,7 +301,7 @@ void CJoinController::RunPerInputStep() {
   // Never over a file of the user's (an input, a file of the same name, an
   // earlier intermediate of an input with the same title).
   const std::optional<std::wstring> intermediate =
-      m_steps.ReserveFreePath(m_steps.IntermediatePath(m_job.outputPath, m_currentInput));
+      m_steps.ReserveFreePath(m_steps.IntermediatePath(m_job.outputPath, input));
   if (!intermediate) {
     m_busy = false;
     FailJob(Message(kFailedToConvert));
@@ -326,7 +310,7 @@ void CJoinController::RunPerInputStep() {
   m_intermediates.push_back(*intermediate);
   m_queue.pop_front();
   m_busy = false;
-  StartWorker(kJoinToMpeg, m_steps.ToMpegCommand(m_toolPath, m_intermediateFormat, m_probeRecord, m_currentInput,
+  StartWorker(kJoinToMpeg, m_steps.ToMpegCommand(m_toolPath, m_intermediateFormat, m_probeRecord, input,
                                                  *intermediate));
 }
 
@@ -457,10 +441,6 @@ void CJoinController::OnWorkerEnded() {
   const EJoinMode mode = Mode();
   StopWorker();
   const bool failed = m_stepFailed.exchange(false);
-  if (m_copyFlags & kCopyIsTemporary) {
-    m_steps.RemoveFile(m_currentInput);
-    m_copyFlags &= ~kCopyIsTemporary;
-  }
   ResetProgress();
   if (mode == kJoinToMpeg && (failed || m_steps.FileSize(m_intermediates.back()) == 0)) {
     FailJob(Message(kFailedToConvert));
@@ -547,14 +527,8 @@ void CJoinController::Finish() {
   if (!IsJobRunning()) return;
   DeleteIntermediates();
   DeleteWorkFolder();
-  // The result goes back to the name the user chose before anyone is told.
-  if (m_copyFlags & kOutputReplaced) {
-    m_steps.RenameFile(m_job.outputPath, m_rememberedOutputPath);
-    m_job.outputPath = m_rememberedOutputPath;
-    m_copyFlags &= ~kOutputReplaced;
-  }
   // The fast route's copy was checked when it ended; the other routes' file
-  // is checked here, under the name the user chose.
+  // is checked here.
   if (!m_outputVerified && !VerifyOutput()) {
     FailJob(Message(kFailedToMerge));
     return;
@@ -583,18 +557,15 @@ void CJoinController::ShowJoinResult() {
   m_host.JobEnded(EJobOutcome::kJoined);
 }
 
-// Removes what an unfinished job made: intermediates, the joined stream, a
-// temporary copy of an input, the two-pass folder, and the output once this
+// Removes what an unfinished job made: intermediates, the joined stream, the
+// two-pass folder, and the output once this
 // job has begun to write it (an output that existed before stays until then).
 void CJoinController::DiscardJobFiles() {
   DeleteIntermediates();
-  if (m_copyFlags & kCopyIsTemporary) m_steps.RemoveFile(m_currentInput);
   if (m_outputWritten) m_steps.RemoveFile(m_job.outputPath);
   m_outputWritten = false;
   m_outputVerified = false;
   DeleteWorkFolder();
-  if (m_copyFlags & kOutputReplaced) m_job.outputPath = m_rememberedOutputPath;
-  m_copyFlags = 0;
 }
 
 void CJoinController::FailJob(const SUserMessage& message, EJobOutcome outcome) {

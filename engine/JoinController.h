@@ -93,7 +93,7 @@ class CJoinController {
   // Steps of the conversion route
   void RunPerInputStep();
   bool ProbeInput(const std::wstring& input);
-  bool ProbeCurrentInput(const std::wstring& input, bool first);
+  bool ProbeCurrentInput(const std::wstring& input);
   void RunByteCopyStep();
   void StartWorker(EJoinMode mode, const std::wstring& commandLine);
   // Starts body on the worker as the step of mode; a worker that cannot
@@ -126,11 +126,8 @@ class CJoinController {
   const std::wstring m_programFolder;
 
   corvane::OutputKind m_outputKind = OutputKindNone;
-  unsigned m_copyFlags = 0;  // kCopyIsTemporary | kOutputReplaced
-  std::wstring m_rememberedOutputPath;
   std::atomic<int> m_mode{kJoinIdle};
   std::wstring m_joinedStream;
-  std::wstring m_currentInput;
 
   std::mutex m_progressLock;
   int64_t m_totalDuration = 0;

@@ -48,10 +48,6 @@ class IJoinSteps {
   // The final conversion of the given mode (5 to 10) from the joined stream.
   virtual std::wstring FinalCommand(EJoinMode mode, const std::wstring& toolPath, const SVideoPropertyInfo& reference,
                                     const std::wstring& joinedStream, const std::wstring& outputPath) = 0;
-  // Output path used while the first input is a temporary copy:
-  // output folder + copy title + "_all" + the input's extension.
-  virtual std::wstring OutputPathForCopy(const std::wstring& outputPath, const std::wstring& copy,
-                                         const std::wstring& input) = 0;
 
   // --- running (every tool run can be ended from the UI thread by StopTool)
   virtual bool RunTool(const std::wstring& workingFolder, const std::wstring& commandLine,
@@ -73,12 +69,10 @@ class IJoinSteps {
   virtual void StopTool() = 0;
   virtual void AllowTool() = 0;
   virtual std::unique_ptr<IJoinWorker> StartWorker(std::function<unsigned()> body) = 0;
-  // Probes a finished output (with the retry on a copy).
+  // Probes a finished output.
   virtual bool ProbeMedia(const std::wstring& path, SVideoPropertyInfo& record) = 0;
 
   // --- files
-  // A copy of input under a new unique name in its folder, or nothing.
-  virtual std::optional<std::wstring> MakeTemporaryCopy(const std::wstring& input) = 0;
   // A new, empty folder in the output's folder for the two-pass statistics, or nothing.
   virtual std::optional<std::wstring> MakeWorkFolder(const std::wstring& outputPath) = 0;
   // Creates an empty file at preferred or, when that name is taken, at a
@@ -89,7 +83,6 @@ class IJoinSteps {
   virtual uint64_t FileSize(const std::wstring& path) = 0;
   virtual void RemoveFile(const std::wstring& path) = 0;
   virtual void RemoveFolderTree(const std::wstring& path) = 0;
-  virtual bool RenameFile(const std::wstring& from, const std::wstring& to) = 0;
 };
 
 }  // namespace corvane

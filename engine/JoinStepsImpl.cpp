@@ -79,11 +79,6 @@ std::wstring CJoinSteps::FinalCommand(EJoinMode mode, const std::wstring& toolPa
   }
 }
 
-std::wstring CJoinSteps::OutputPathForCopy(const std::wstring& outputPath, const std::wstring& copy,
-                                           const std::wstring& input) {
-  return ReplacedOutputPath(outputPath, copy, input);
-}
-
 bool CJoinSteps::RunTool(const std::wstring& workingFolder, const std::wstring& commandLine,
                          const OutputChunkHandler& onChunk, const OutputDoneHandler& onDone) {
   return corvane::RunTool(workingFolder, commandLine, onChunk, onDone, &m_stop);
@@ -114,10 +109,6 @@ bool CJoinSteps::ProbeMedia(const std::wstring& path, SVideoPropertyInfo& record
   return corvane::ProbeMedia(path, record);
 }
 
-std::optional<std::wstring> CJoinSteps::MakeTemporaryCopy(const std::wstring& input) {
-  return NonEmpty(corvane::MakeTemporaryCopy(input));
-}
-
 std::optional<std::wstring> CJoinSteps::MakeWorkFolder(const std::wstring& outputPath) {
   return NonEmpty(MakeX264WorkingFolder(outputPath));
 }
@@ -140,11 +131,5 @@ bool CJoinSteps::FileExists(const std::wstring& path) {
 void CJoinSteps::RemoveFile(const std::wstring& path) { corvane::RemoveFile(path); }
 
 void CJoinSteps::RemoveFolderTree(const std::wstring& path) { corvane::RemoveFolderTree(path); }
-
-bool CJoinSteps::RenameFile(const std::wstring& from, const std::wstring& to) {
-  std::error_code error;
-  std::filesystem::rename(ToFsPath(from), ToFsPath(to), error);
-  return !error;
-}
 
 }  // namespace corvane

@@ -17,8 +17,6 @@ class CJoinSteps : public IJoinSteps {
   std::wstring JoinedStreamPath(const std::wstring& firstIntermediate) override;
   std::wstring FinalCommand(EJoinMode mode, const std::wstring& toolPath, const SVideoPropertyInfo& reference,
                             const std::wstring& joinedStream, const std::wstring& outputPath) override;
-  std::wstring OutputPathForCopy(const std::wstring& outputPath, const std::wstring& copy,
-                                 const std::wstring& input) override;
 
   bool RunTool(const std::wstring& workingFolder, const std::wstring& commandLine,
                const OutputChunkHandler& onChunk, const OutputDoneHandler& onDone) override;
@@ -33,14 +31,12 @@ class CJoinSteps : public IJoinSteps {
   std::unique_ptr<IJoinWorker> StartWorker(std::function<unsigned()> body) override;
   bool ProbeMedia(const std::wstring& path, SVideoPropertyInfo& record) override;
 
-  std::optional<std::wstring> MakeTemporaryCopy(const std::wstring& input) override;
   std::optional<std::wstring> MakeWorkFolder(const std::wstring& outputPath) override;
   std::optional<std::wstring> ReserveFreePath(const std::wstring& preferred) override;
   bool FileExists(const std::wstring& path) override;
   uint64_t FileSize(const std::wstring& path) override;
   void RemoveFile(const std::wstring& path) override;
   void RemoveFolderTree(const std::wstring& path) override;
-  bool RenameFile(const std::wstring& from, const std::wstring& to) override;
 
  private:
   CToolStop m_stop;

@@ -6,26 +6,10 @@
 #include "base/FsPath.h"
 #include "engine/PathParts.h"
 #include "engine/ProbeParser.h"
-#include "engine/TempFiles.h"
 #include "engine/ToolRunner.h"
 
 namespace corvane {
 namespace {
-
-// Deletes the temporary copy however the probe of it ends.
-class CTemporaryCopy {
- public:
-  explicit CTemporaryCopy(std::wstring path) : m_path(std::move(path)) {}
-  ~CTemporaryCopy() {
-    if (!m_path.empty()) RemoveFile(m_path);
-  }
-  CTemporaryCopy(const CTemporaryCopy&) = delete;
-  CTemporaryCopy& operator=(const CTemporaryCopy&) = delete;
-  const std::wstring& Path() const { return m_path; }
-
- private:
-  std::wstring m_path;
-};
 
 bool ProbeInto(const std::wstring& toolPath, const std::wstring& probed, const std::wstring& named,
                SVideoPropertyInfo& info) {
@@ -106,13 +90,9 @@ bool ProbeMedia(const std::wstring& filePath, SVideoPropertyInfo& info) {
   if (!std::filesystem::exists(ToFsPath(filePath), error)) return false;
   const std::wstring toolPath = GetToolPath();
   if (toolPath.empty()) return false;
-  if (ProbeInto(toolPath, filePath, filePath, info)) return true;
-
-  // Some names the tool cannot open; a copy under a plain temporary name
-  // in the same folder usually can be.
-  const CTemporaryCopy copy(MakeTemporaryCopy(filePath));
-  if (copy.Path().empty()) return false;
-  return ProbeInto(toolPath, copy.Path(), filePath, info);
+  // The tool opens every name the system can (Unicode and long paths): a
+  // file it cannot read is not retried under another name.
+  return ProbeInto(toolPath, filePath, filePath, info);
 }
 
 }  // namespace corvane

@@ -28,11 +28,9 @@ std::vector<SVideoPropertyInfo> ProbeAllMedia(const std::wstring& toolPath, cons
 // read the file.
 bool RunProbe(const std::wstring& toolPath, const std::wstring& file, SVideoPropertyInfo& info);
 
-// The standalone probe: clears info, sets filePath and probes the file. When
-// the tool cannot read it under its own name, the file is copied beside
-// itself under a temporary name and the copy is probed instead; filePath
-// keeps the caller's name and the copy is always deleted again. False when
-// the file does not exist, the tool is missing, or neither probe succeeds.
+// The standalone probe: clears info, sets filePath and probes the file.
+// False when the file does not exist, the tool is missing, or the tool could
+// not read it (nothing is copied or retried).
 // Runs on the calling thread and blocks it for the tool's run.
 bool ProbeMedia(const std::wstring& filePath, SVideoPropertyInfo& info);
 

@@ -196,7 +196,7 @@ void RefineFormat(SVideoPropertyInfo& info) {
 }  // namespace
 
 bool ParseProbeOutput(SVideoPropertyInfo& info, const TStdStr<char>& output) {
-  const std::wstring text = AnsiToWide(output);
+  const std::wstring text = Utf8ToWide(output);
   if (text.find(L"Invalid data found when processing input") != std::wstring::npos) return false;
   ReadContainer(text, info);
   ReadFrameRate(text, info);

@@ -82,7 +82,7 @@ size_t FailureTextOverlap() {
 }
 
 SProgressBlock ParseProgressBlock(const std::string& block) {
-  const std::wstring text = AnsiToWide(block);
+  const std::wstring text = Utf8ToWide(block);
   boost::wsmatch match;
   SProgressBlock result;
   if (Search(text, DurationPattern(), match)) {

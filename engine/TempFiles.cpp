@@ -47,14 +47,6 @@ std::wstring ReserveFreePath(const std::wstring& preferred) {
   return {};
 }
 
-std::wstring MakeTemporaryCopy(const std::wstring& input) {
-  const std::wstring copy = MakeUniqueTempName(FolderOf(input), ExtensionOf(input));
-  if (copy.empty()) return {};
-  if (ShellCopyFile(input, copy)) return copy;
-  RemoveFile(copy);  // a copy that failed half-way must not stay behind
-  return {};
-}
-
 std::wstring MakeX264WorkingFolder(const std::wstring& outputPath) {
   const std::wstring outputFolder = FolderOf(outputPath);
   const std::wstring reserved = MakeUniqueTempName(outputFolder, L"");

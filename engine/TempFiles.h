@@ -1,6 +1,6 @@
 #pragma once
-// Temporary files and folders of the join engine: the concat list, the copy
-// of an input under a temporary name, the x264 working folder.
+// Temporary files and folders of the join engine: the concat list and the
+// x264 working folder.
 //
 // The primitives (first block) have a Windows and a native implementation;
 // the rest is built on them.
@@ -17,9 +17,6 @@ std::wstring CreateUniqueTempFile(const std::wstring& folder, const std::wstring
 // Writes bytes as the whole content of an existing temporary file, opened
 // with exclusive access, and flushes it.
 bool WriteTempFileContent(const std::wstring& path, const std::string& bytes);
-// Copies source to target the way the shell copies a file (Windows: the
-// shell's file operation, which may show its own progress window).
-bool ShellCopyFile(const std::wstring& source, const std::wstring& target);
 enum class ECreateNew { kCreated, kExists, kFailed };
 // Creates an empty file under a name no file has yet (never replaces one).
 ECreateNew CreateNewFile(const std::wstring& path);
@@ -32,11 +29,6 @@ bool RemoveFolderTree(const std::wstring& path);
 // included); the empty file made to reserve the name is deleted again.
 // Empty when no name could be made.
 std::wstring MakeUniqueTempName(const std::wstring& folder, const std::wstring& newExtension);
-
-// Copies input to its own folder under a unique temporary title with the
-// input's extension. Returns the copy's path, or empty when no name could be
-// made or the copy failed (then nothing is left behind).
-std::wstring MakeTemporaryCopy(const std::wstring& input);
 
 // Creates an empty file at preferred, or, when a file of that name exists,
 // at the first free "<folder><title>~N<extension>" (N from 2 on), and returns

@@ -52,12 +52,6 @@ bool WriteTempFileContent(const std::wstring& path, const std::string& bytes) {
   return static_cast<bool>(out);
 }
 
-bool ShellCopyFile(const std::wstring& source, const std::wstring& target) {
-  std::error_code error;
-  return std::filesystem::copy_file(ToFsPath(source), ToFsPath(target),
-                                    std::filesystem::copy_options::none, error) && !error;
-}
-
 ECreateNew CreateNewFile(const std::wstring& path) {
   const int fd = ::open(WideToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd >= 0) {

@@ -1,7 +1,6 @@
 #include "engine/TempFiles.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -11,18 +10,6 @@
 #include "base/Handle.h"
 
 namespace corvane {
-namespace {
-
-// The shell's file operations take lists ending in two NULs.
-std::vector<wchar_t> DoubleNulTerminated(const std::wstring& path) {
-  std::vector<wchar_t> list(path.begin(), path.end());
-  list.push_back(L'\0');
-  list.push_back(L'\0');
-  return list;
-}
-
-}  // namespace
-
 std::wstring GetTempFolder() {
   wchar_t buffer[MAX_PATH + 1] = {};
   const DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
@@ -51,19 +38,6 @@ bool WriteTempFileContent(const std::wstring& path, const std::string& bytes) {
     written += done;
   }
   return FlushFileBuffers(file.Get()) != FALSE;
-}
-
-bool ShellCopyFile(const std::wstring& source, const std::wstring& target) {
-  std::vector<wchar_t> from = DoubleNulTerminated(source);
-  std::vector<wchar_t> to = DoubleNulTerminated(target);
-  SHFILEOPSTRUCTW operation = {};
-  operation.wFunc = FO_COPY;
-  operation.pFrom = from.data();
-  operation.pTo = to.data();
-  // Undo allowed and nothing else: the shell may show its copy progress.
-  operation.fFlags = FOF_ALLOWUNDO;  // 0x40
-  if (SHFileOperationW(&operation) != 0 || operation.fAnyOperationsAborted) return false;
-  return GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 ECreateNew CreateNewFile(const std::wstring& path) {

@@ -14,13 +14,12 @@
 
 #include "base/TextConvert.h"
 #include "engine/ToolCommandLine.h"
+#include "engine/ToolOutputBlocks.h"
 
 extern char** environ;
 
 namespace corvane {
 namespace {
-
-constexpr size_t kReadBlockSize = 4096;
 
 // Owns one file descriptor.
 class CFd {
@@ -96,18 +95,14 @@ void EndChild(pid_t pid) {
 // Feeds the pipe's blocks to the handler until end of output, a read error,
 // the handler's false, or an exception from the handler.
 void ReadLoop(int fd, TStdStr<char>& accumulated, const OutputChunkHandler& onChunk) {
-  char buffer[kReadBlockSize];
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return;
-    const TStdStr<char> block(buffer, static_cast<size_t>(n));
-    try {
-      if (!onChunk || !onChunk(accumulated, block)) return;
-    } catch (...) {
-      return;  // a failing handler ends the run like a handler returning false
+  const auto read = [fd](char* buffer, size_t size) -> size_t {
+    for (;;) {
+      const ssize_t n = ::read(fd, buffer, size);
+      if (n < 0 && errno == EINTR) continue;
+      return n > 0 ? static_cast<size_t>(n) : 0;
     }
-  }
+  };
+  FeedToolOutput(read, accumulated, onChunk);
 }
 
 }  // namespace

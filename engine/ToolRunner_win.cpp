@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "base/Handle.h"
+#include "engine/ToolOutputBlocks.h"
 
 namespace corvane {
 namespace {
 
-constexpr DWORD kReadBlockSize = 4096;
 // A terminated child is gone within milliseconds; this only bounds a hung one.
 constexpr DWORD kChildEndWaitMs = 5000;
 constexpr size_t kCommandBufferUnits = kMaxToolCommandLine + 1;
@@ -53,18 +53,30 @@ STARTUPINFOW MakeStartupInfo(const SChildPipes& pipes) {
 }
 
 void ReadLoop(HANDLE readEnd, TStdStr<char>& accumulated, const OutputChunkHandler& onChunk) {
-  char buffer[kReadBlockSize];
-  for (;;) {
+  const auto read = [readEnd](char* buffer, size_t size) -> size_t {
     DWORD n = 0;
-    // Fails with ERROR_BROKEN_PIPE once the child has exited.
-    if (!ReadFile(readEnd, buffer, kReadBlockSize, &n, /*overlapped=*/nullptr)) return;
-    const TStdStr<char> block(buffer, n);
-    try {
-      if (!onChunk || !onChunk(accumulated, block)) return;
-    } catch (...) {
-      return;  // a failing handler ends the run like a handler returning false
+    // Fails with ERROR_BROKEN_PIPE once the child has exited; a read of
+    // nothing (a child's empty write) is no end.
+    while (ReadFile(readEnd, buffer, static_cast<DWORD>(size), &n, /*overlapped=*/nullptr)) {
+      if (n > 0) return n;
     }
-  }
+    return 0;
+  };
+  FeedToolOutput(read, accumulated, onChunk);
+}
+
+// A job that ends its processes when its last handle closes: when the run
+// is over, or when this program ends in any way, a crash included. Without
+// it a two-pass encode would go on after the joiner is gone and keep the
+// output and ffmpeg.exe locked (an installer or the updater could then not
+// replace the tool). Empty when the system refuses one.
+CHandle MakeKillOnCloseJob() {
+  CHandle job(CreateJobObjectW(/*security=*/nullptr, /*name=*/nullptr));
+  if (!job) return job;
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  if (!SetInformationJobObject(job.Get(), JobObjectExtendedLimitInformation, &limits, sizeof limits)) job.Close();
+  return job;
 }
 
 }  // namespace
@@ -82,13 +94,21 @@ bool RunTool(const std::wstring& workingFolder, const std::wstring& commandLine,
   std::vector<wchar_t> buffer(kCommandBufferUnits, L'\0');
   commandLine.copy(buffer.data(), commandLine.size());
 
+  // The child starts suspended and joins the job before it runs a single
+  // instruction, so nothing it starts can escape the job either.
+  const CHandle job = MakeKillOnCloseJob();
   PROCESS_INFORMATION pi = {};
   if (!CreateProcessW(/*application=*/nullptr, buffer.data(), /*processSecurity=*/nullptr,
-                      /*threadSecurity=*/nullptr, /*inherit=*/TRUE, CREATE_NO_WINDOW | NORMAL_PRIORITY_CLASS,
+                      /*threadSecurity=*/nullptr, /*inherit=*/TRUE,
+                      CREATE_NO_WINDOW | CREATE_SUSPENDED | NORMAL_PRIORITY_CLASS,
                       /*environment=*/nullptr, workingFolder.empty() ? nullptr : workingFolder.c_str(), &si, &pi))
     return false;
   CHandle process(pi.hProcess);
   CHandle thread(pi.hThread);
+  // A child outside the job (the system refused it one) still does its
+  // work; only the clean-up after a crash of ours is lost.
+  if (job) AssignProcessToJobObject(job.Get(), process.Get());
+  ResumeThread(thread.Get());
 
   // Without our copies of the child's ends the read end reports the end of
   // the pipe when the child exits.

@@ -4,19 +4,26 @@
 #
 # In:  MAKENSIS NSI TARGET (amd64-unicode | x86-ansi) PLUGIN_DIR OUT_FILE WORK_DIR
 #      VERSION CORVANE_EXE UPDATER_EXE FFMPEG_EXE LANGUAGE_DIR SKINS_DIR
+#      OBJDUMP MACHINE (every program and library shipped must be a PE of it)
 # Out: OUT_FILE, and OUT_FILE.files.txt: the installed files, one relative
 #      path a line (what the tests compare the installer's contents with).
 cmake_policy(VERSION 3.25)
-foreach(var MAKENSIS NSI TARGET PLUGIN_DIR OUT_FILE WORK_DIR VERSION CORVANE_EXE UPDATER_EXE LANGUAGE_DIR)
+foreach(var MAKENSIS NSI TARGET PLUGIN_DIR OUT_FILE WORK_DIR VERSION CORVANE_EXE UPDATER_EXE FFMPEG_EXE LANGUAGE_DIR
+            OBJDUMP MACHINE)
   if(NOT DEFINED ${var} OR "${${var}}" STREQUAL "")
     message(FATAL_ERROR "BuildInstaller: ${var} is not set")
   endif()
 endforeach()
-foreach(required "${CORVANE_EXE}" "${UPDATER_EXE}" "${PLUGIN_DIR}/Quenby.dll")
+set(shipped_programs "${CORVANE_EXE}" "${UPDATER_EXE}" "${FFMPEG_EXE}" "${PLUGIN_DIR}/Quenby.dll")
+foreach(required IN LISTS shipped_programs)
   if(NOT EXISTS "${required}")
     message(FATAL_ERROR "BuildInstaller: ${required} is missing")
   endif()
 endforeach()
+# No installer at all rather than one whose programs cannot start.
+include("${CMAKE_CURRENT_LIST_DIR}/PeMachine.cmake")
+file(REMOVE "${OUT_FILE}")
+corvane_require_pe_machine("${OBJDUMP}" "${MACHINE}" ${shipped_programs})
 
 set(install_lines "")
 set(uninstall_lines "")
@@ -78,11 +85,7 @@ set(rmdir_lines "")
 add_installed("${CORVANE_EXE}" "" "Corvane.exe")
 get_filename_component(updater_name "${UPDATER_EXE}" NAME)
 add_installed("${UPDATER_EXE}" "" "${updater_name}")
-if(NOT "${FFMPEG_EXE}" STREQUAL "" AND EXISTS "${FFMPEG_EXE}")
-  add_installed("${FFMPEG_EXE}" "" "ffmpeg.exe")
-else()
-  message(STATUS "BuildInstaller: no ffmpeg.exe to ship (set CORVANE_FFMPEG_EXE)")
-endif()
+add_installed("${FFMPEG_EXE}" "" "ffmpeg.exe")
 add_installed_tree("${LANGUAGE_DIR}" "language")
 # The skins as the build drew them (their sources lack the bitmaps).
 if(IS_DIRECTORY "${SKINS_DIR}")

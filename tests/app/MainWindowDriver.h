@@ -14,6 +14,7 @@
 #include "base/TextConvert.h"
 #include "engine/ToolRunner.h"
 #include "settings/TranslatableControl.h"
+#include "tests/BuildTree_win.h"
 #include "tests/WindowScreenshot_win.h"
 
 namespace corvane {
@@ -21,16 +22,6 @@ namespace testing_driver {
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
-
-inline std::wstring BuildTreePath(const char* relative) {
-  std::wstring path = L"Z:" + Utf8ToWide(CORVANE_BUILD_DIR) + L"/" + Utf8ToWide(relative);
-  for (wchar_t& c : path) {
-    if (c == L'/') c = L'\\';
-  }
-  return path;
-}
-
-inline bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 inline std::wstring ClassOf(HWND window) {
   wchar_t name[64] = {};

@@ -30,10 +30,6 @@ TEST(IntermediateNames, SingleSourceListHasNoPlus) {
   EXPECT_EQ(L"", CopySourceList({}));
 }
 
-TEST(IntermediateNames, ReplacedOutputUsesCopyTitleAndInputExtension) {
-  EXPECT_EQ(L"C:\\out\\1A2B_all.wmv", ReplacedOutputPath(L"C:\\out\\result.avi", L"D:\\in\\1A2B.wmv", L"D:\\in\\odd?.wmv"));
-}
-
 TEST(PathParts, FolderTitleExtension) {
   const struct { const wchar_t* path; const wchar_t* folder; const wchar_t* title; const wchar_t* ext; } cases[] = {
       {L"C:\\a\\b.c.mp4", L"C:\\a\\", L"b.c", L".mp4"},

@@ -18,18 +18,10 @@
 #include "engine/ProbeMedia.h"
 #include "engine/TempFiles.h"
 #include "engine/ToolRunner.h"
+#include "tests/BuildTree_win.h"
 
 namespace corvane {
 namespace {
-
-// Wine maps the Unix root to drive Z:.
-std::wstring BridgePath() {
-  std::wstring path = L"Z:" + Utf8ToWide(CORVANE_BUILD_DIR) + L"/app/ffmpeg.exe";
-  for (wchar_t& c : path) {
-    if (c == L'/') c = L'\\';
-  }
-  return path;
-}
 
 bool RunToEnd(const std::wstring& command) {
   const auto keepReading = [](TStdStr<char>&, const TStdStr<char>&) { return true; };
@@ -47,7 +39,7 @@ double Seconds(const std::wstring& duration) {
 class JoinThroughBridge : public ::testing::Test {
  protected:
   void SetUp() override {
-    m_tool = BridgePath();
+    m_tool = BridgeToolPath();
     ASSERT_NE(GetFileAttributesW(m_tool.c_str()), INVALID_FILE_ATTRIBUTES) << "the build put no ffmpeg bridge beside the tests";
     const std::wstring temp = GetTempFolder();
     m_folder = MakeUniqueTempName(temp, L" in put \u00e9");

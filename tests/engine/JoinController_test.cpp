@@ -73,15 +73,13 @@ struct SFakeSteps : IJoinSteps {
   std::vector<std::wstring> commands;
   std::vector<std::wstring> workingFolders;
   std::vector<std::wstring> deleted;
-  std::vector<std::pair<std::wstring, std::wstring>> moves;
   std::vector<std::wstring> fastRuns;
   std::wstring outputDuration = L"00:03:20.00";  // what the joined file probes as
   bool toolEnded = false;
   bool toolWritesNothing = false;  // the live tool's output file stays empty
   int workerStops = 0;
   int toolStops = 0;
-  int copies = 0;
-  bool workerFails = false, workFolderFails = false, reserveFails = false, byteCopyFails = false, copyFails = false;
+  bool workerFails = false, workFolderFails = false, reserveFails = false, byteCopyFails = false;
   OutputChunkHandler liveChunk;
   OutputDoneHandler liveDone;
 
@@ -143,9 +141,6 @@ struct SFakeSteps : IJoinSteps {
                             const std::wstring& joined, const std::wstring& output) override {
     return L"final" + std::to_wstring(mode) + L" " + joined + L" " + output;
   }
-  std::wstring OutputPathForCopy(const std::wstring&, const std::wstring& copy, const std::wstring&) override {
-    return L"/out/" + Title(copy) + L"_all.flv";
-  }
   bool RunTool(const std::wstring& folder, const std::wstring& command, const OutputChunkHandler& onChunk,
                const OutputDoneHandler& onDone) override {
     commands.push_back(command);
@@ -186,16 +181,6 @@ struct SFakeSteps : IJoinSteps {
     record.duration = outputDuration;
     return files.count(path) != 0;
   }
-  std::optional<std::wstring> MakeTemporaryCopy(const std::wstring& input) override {
-    if (copyFails) return std::nullopt;
-    const std::wstring copy = L"/in/tmp" + std::to_wstring(++copies) + L".mp4";
-    files.insert(copy);
-    probeOutput[copy] = probeOutput[input].find("Invalid") != std::string::npos &&
-                                probeOutput[input].find("copy too") != std::string::npos
-                            ? probeOutput[input]
-                            : "complete";
-    return copy;
-  }
   std::optional<std::wstring> MakeWorkFolder(const std::wstring&) override {
     if (workFolderFails) return std::nullopt;
     return std::wstring(L"/out/x264tmp");
@@ -216,12 +201,6 @@ struct SFakeSteps : IJoinSteps {
     files.erase(path);
   }
   void RemoveFolderTree(const std::wstring& path) override { deleted.push_back(path); }
-  bool RenameFile(const std::wstring& from, const std::wstring& to) override {
-    moves.emplace_back(from, to);
-    files.erase(from);
-    files.insert(to);
-    return true;
-  }
 
   // The live tool prints a block; returns whether the controller wants more.
   bool Print(const std::string& block) {
@@ -599,11 +578,8 @@ TEST_F(JoinControllerTest, EveryFailingOperationEndsTheJob) {
       {"tool writes nothing", [](SFakeSteps& s) { s.toolWritesNothing = true; }, 0, L"Failed to convert file."},
       {"byte copy fails", [](SFakeSteps& s) { s.byteCopyFails = true; }, 2, L"Failed to merge files."},
       {"no work folder", [](SFakeSteps& s) { s.workFolderFails = true; }, 2, L"Failed to convert file."},
-      {"no copy of an input the tool cannot open",
-       [](SFakeSteps& s) {
-         s.copyFails = true;
-         s.probeOutput[L"/in/b.mp4"] = "b.mp4: Invalid data found when processing input";
-       },
+      {"an input the tool cannot read",
+       [](SFakeSteps& s) { s.probeOutput[L"/in/b.mp4"] = "b.mp4: Invalid data found when processing input"; },
        1, L"This file cannot be read as a video: /in/b.mp4"},
   };
   for (const SCase& c : cases) {
@@ -726,51 +702,28 @@ TEST_F(JoinControllerTest, CancelBeforeTheFinalConversionKeepsAnExistingOutput) 
   EXPECT_TRUE(steps.files.count(L"/out/joined.flv"));
 }
 
-TEST_F(JoinControllerTest, InputTheToolCannotOpenIsConvertedFromATemporaryCopy) {
-  steps.probeOutput[L"/in/a.mp4"] = "a.mp4: Invalid data found when processing input";
-  controller.OnCommand(kCmdJoin);
-  controller.OnQueueTimer();
-  EXPECT_EQ(steps.commands.back(), L"mpeg /in/tmp1.mp4 /out/tmp1.xbv");
-  EXPECT_EQ(job.outputPath, L"/out/tmp1_all.flv");
-  EndToolAndMonitor();
-  EXPECT_TRUE(steps.WasDeleted(L"/in/tmp1.mp4"));
-
-  controller.OnQueueTimer();  // the second input and the byte copy
-  EndToolAndMonitor();
-  controller.OnQueueTimer();
-  EndToolAndMonitor();
-  DeliverPosted();
-  EndToolAndMonitor();
-  DeliverPosted();
-  ASSERT_EQ(steps.moves.size(), 1u);
-  EXPECT_EQ(steps.moves[0].first, L"/out/tmp1_all.flv");
-  EXPECT_EQ(steps.moves[0].second, L"/out/joined.flv");
-  EXPECT_EQ(job.outputPath, L"/out/joined.flv");
-  EXPECT_EQ(host.results, std::vector<std::wstring>{L"/out/joined.flv"});
-}
-
-TEST_F(JoinControllerTest, InputUnreadableEvenAsACopyEndsTheJob) {
-  steps.probeOutput[L"/in/b.mp4"] = "b.mp4: Invalid data found when processing input (copy too)";
+// A file the tool cannot read is not copied under another name and tried
+// again: the job ends at once, naming it, and only its own files go.
+TEST_F(JoinControllerTest, InputTheToolCannotReadEndsTheJobAndNothingIsCopied) {
+  steps.probeOutput[L"/in/b.mp4"] = "b.mp4: Invalid data found when processing input";
   controller.OnCommand(kCmdJoin);
   controller.OnQueueTimer();
   EndToolAndMonitor();
+  const std::set<std::wstring> filesBefore = steps.files;
   controller.OnQueueTimer();
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].first, L"This file cannot be read as a video: /in/b.mp4");
   EXPECT_TRUE(steps.WasDeleted(L"/out/a.xbv"));
-  EXPECT_TRUE(steps.WasDeleted(L"/in/tmp1.mp4"));
+  for (const std::wstring& file : steps.files) EXPECT_TRUE(filesBefore.count(file)) << "made: " << file;
   EXPECT_EQ(controller.Mode(), kJoinIdle);
 }
 
-// The launcher hears of the job only when the result is under the name it asked for.
-TEST_F(JoinControllerTest, LaunchedJobMovesItsResultBackThenNotifiesAndEnds) {
+TEST_F(JoinControllerTest, LaunchedJobNotifiesAndEndsOnceItsResultIsThere) {
   job.launchData = L"{}";
-  steps.probeOutput[L"/in/a.mp4"] = "a.mp4: Invalid data found when processing input";
   controller.OnCommand(kCmdJoin);
   RunToFinalStep();
   EndToolAndMonitor();
   DeliverPosted();
-  ASSERT_EQ(steps.moves.size(), 1u);
   EXPECT_EQ(host.notices, 1);
   EXPECT_TRUE(steps.files.count(L"/out/joined.flv"));
   EXPECT_EQ(host.ended, 1);

@@ -64,24 +64,6 @@ TEST_F(TempFilesTest, UniqueNameTakesTheNewExtensionAndLeavesNoFile) {
   EXPECT_EQ(0u, CountFiles());
 }
 
-TEST_F(TempFilesTest, TemporaryCopyIsByteExactBesideTheInput) {
-  const std::wstring input = m_folder + L"it's \u00e9\u4e09 & co.mp4";
-  const std::string bytes("\x00\x1A\r\n\xFFmedia", 10);
-  Write(input, bytes);
-  const std::wstring copy = MakeTemporaryCopy(input);
-  ASSERT_FALSE(copy.empty());
-  EXPECT_EQ(m_folder, FolderOf(copy));
-  EXPECT_EQ(L".mp4", ExtensionOf(copy));
-  EXPECT_NE(input, copy);
-  EXPECT_EQ(bytes, Read(copy));
-  EXPECT_EQ(2u, CountFiles());
-}
-
-TEST_F(TempFilesTest, FailedCopyLeavesNothingBehind) {
-  EXPECT_TRUE(MakeTemporaryCopy(m_folder + L"missing.mp4").empty());
-  EXPECT_EQ(0u, CountFiles());
-}
-
 TEST_F(TempFilesTest, WrittenContentReplacesTheEmptyFile) {
   const std::wstring list = CreateUniqueTempFile(m_folder, L"TFR");
   ASSERT_TRUE(WriteTempFileContent(list, "file 'a'\n\r"));

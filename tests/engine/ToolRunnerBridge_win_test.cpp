@@ -11,6 +11,7 @@
 
 #include "base/TextConvert.h"
 #include "engine/ToolRunner.h"
+#include "tests/BuildTree_win.h"
 
 using namespace corvane;
 using namespace std::chrono_literals;
@@ -18,15 +19,6 @@ using namespace std::chrono_literals;
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-std::wstring BuildTreePath(const char* relative) {
-  std::string unixPath = std::string(CORVANE_BUILD_DIR) + "/" + relative;
-  std::wstring path = L"Z:";
-  for (char c : unixPath) path += (c == '/') ? L'\\' : static_cast<wchar_t>(c);
-  return path;
-}
-
-bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // Linux processes whose command line contains marker, read through the Unix
 // root drive (the bridge runs the real tool as a Linux process).
@@ -53,7 +45,7 @@ int CountLinuxProcessesWith(const std::string& marker) {
 class ToolRunnerBridge : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    s_bridge = BuildTreePath("app/ffmpeg.exe");
+    s_bridge = BridgeToolPath();
     if (!FileExists(s_bridge)) return;
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);

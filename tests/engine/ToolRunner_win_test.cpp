@@ -1,5 +1,6 @@
 // RunTool on Windows against real child processes (the command interpreter).
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -7,12 +8,54 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "base/Handle.h"
 #include "engine/ToolRunner.h"
 
 using namespace corvane;
 
 namespace {
+
+// This test program, started again with one of these arguments, is a stand-in
+// tool that waits, or a stand-in joiner that starts that tool and then dies
+// without any clean-up, as a crash would end it.
+constexpr wchar_t kWaitingToolArgument[] = L"--wait-as-a-tool";
+constexpr wchar_t kCrashingJoinerArgument[] = L"--crash-while-a-tool-runs";
+
+std::wstring ThisProgram() {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return path;
+}
+
+[[maybe_unused]] const bool kStandInRole = [] {
+  const std::wstring line = GetCommandLineW();
+  if (line.find(kWaitingToolArgument) != std::wstring::npos) {
+    Sleep(60000);
+    ExitProcess(0);
+  }
+  if (line.find(kCrashingJoinerArgument) != std::wstring::npos) {
+    std::thread([] {
+      RunTool(L"", L"\"" + ThisProgram() + L"\" " + kWaitingToolArgument, nullptr, nullptr);
+    }).detach();
+    Sleep(1500);
+    TerminateProcess(GetCurrentProcess(), 3);
+  }
+  return false;
+}();
+
+std::vector<DWORD> ChildrenOf(DWORD parent) {
+  std::vector<DWORD> children;
+  const CHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) return children;
+  PROCESSENTRY32W entry = {};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry)) {
+    if (entry.th32ParentProcessID == parent) children.push_back(entry.th32ProcessID);
+  }
+  return children;
+}
 
 struct SRecorder {
   int chunkCalls = 0;
@@ -111,6 +154,31 @@ TEST(RunToolWindows, ThrowingHandlerStillCallsDone) {
   EXPECT_TRUE(RunTool(L"", L"cmd.exe /c echo x", rec.Chunk(), rec.Done()));
   EXPECT_EQ(rec.chunkCalls, 1);
   EXPECT_EQ(rec.doneCalls, 1);
+}
+
+// A joiner that ends abruptly takes its running tool with it.
+TEST(RunToolWindows, ToolEndsWithTheProgramThatStartedItEvenInACrash) {
+  std::wstring line = L"\"" + ThisProgram() + L"\" " + kCrashingJoinerArgument;
+  STARTUPINFOW si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  const CHandle joiner(pi.hProcess), joinerThread(pi.hThread);
+  // The stand-in joiner's tool is running before the joiner dies...
+  std::vector<DWORD> tools;
+  for (int i = 0; i < 100 && tools.empty(); ++i) {
+    Sleep(20);
+    tools = ChildrenOf(pi.dwProcessId);
+  }
+  ASSERT_FALSE(tools.empty()) << "the stand-in joiner started no tool";
+  ASSERT_EQ(WaitForSingleObject(joiner.Get(), 10000), WAIT_OBJECT_0);
+  // ...and ends with it, long before its own minute is up.
+  for (int i = 0; i < 100 && !ChildrenOf(pi.dwProcessId).empty(); ++i) Sleep(50);
+  EXPECT_TRUE(ChildrenOf(pi.dwProcessId).empty()) << "the tool outlived the program that started it";
+  for (DWORD tool : tools) {
+    const CHandle leftover(OpenProcess(PROCESS_TERMINATE, FALSE, tool));
+    if (leftover) TerminateProcess(leftover.Get(), 0);
+  }
 }
 
 TEST(RunToolWindows, MissingProgramOrOverlongCommandFailsWithoutHandlers) {

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "closer/harness/QuenbyHarness_win.h"
+#include "engine/ProbeMedia.h"
+#include "engine/VideoPropertyInfo.h"
 
 using namespace corvane::test;
 
@@ -97,6 +99,56 @@ TEST(SilentInstaller, ClosesCorvaneInstallsAndTheUninstallerClosesAndRemovesOnly
   EXPECT_TRUE(Exists(ownFile)) << "a file the user put there is not the uninstaller's to remove";
 
   DeleteFileW(ownFile.c_str());
+  DeleteFileW((folder + L"\\Uninstall.exe").c_str());
+  RemoveDirectoryW(folder.c_str());
+}
+
+// A JSON string inside launch data ("#" stands for its quotes).
+std::wstring LaunchText(const std::wstring& text) {
+  std::wstring out = L"#";
+  for (wchar_t c : text) {
+    if (c == L'\\') out += L'\\';
+    out += c;
+  }
+  return out + L"#";
+}
+
+// What a user downloads, installed silently and then used: the installed
+// joiner, started with launch data, joins two clips through the installed
+// ffmpeg.exe (the real Windows program, not the tests' bridge).
+TEST(SilentInstaller, InstalledJoinerJoinsTwoClipsThroughTheInstalledFfmpeg) {
+  const std::wstring folder = L"C:\\corvane-installed-join-" + std::to_wstring(GetCurrentProcessId());
+  const std::wstring setup = L"\"" + BuildTreePath("installer/CorvaneSetup-amd64.exe") + L"\" /S /D=" + folder;
+  ASSERT_EQ(RunToEnd(setup, /*limitMs=*/120000), 0);
+  const std::wstring installedTool = folder + L"\\ffmpeg.exe";
+  ASSERT_TRUE(Exists(installedTool));
+
+  const std::wstring clips = folder + L"-clips \u00e9\u65e5";
+  ASSERT_TRUE(CreateDirectoryW(clips.c_str(), nullptr));
+  std::vector<std::wstring> inputs;
+  for (const wchar_t* name : {L"\\one \u00e9.mp4", L"\\two \u65e5.mp4"}) {
+    inputs.push_back(clips + name);
+    ASSERT_EQ(RunToEnd(L"\"" + BuildTreePath("app/ffmpeg.exe") +
+                           L"\" -f lavfi -i testsrc=size=160x120:rate=25:duration=2 -f lavfi -i sine=duration=2"
+                           L" -c:v libx264 -pix_fmt yuv420p -c:a aac -y \"" + inputs.back() + L"\"",
+                       /*limitMs=*/60000),
+              0);
+  }
+  const std::wstring output = clips + L"\\joined \u00e9.mp4";
+  const std::wstring launchData = L"{#VideoClipsPath#:[" + LaunchText(inputs[0]) + L"," + LaunchText(inputs[1]) +
+                                  L"],#OutputPath#:" + LaunchText(output) + L"}";
+  EXPECT_EQ(RunToEnd(L"\"" + folder + L"\\Corvane.exe\" \"" + launchData + L"\"", /*limitMs=*/120000), 2);
+
+  corvane::SVideoPropertyInfo joined;
+  EXPECT_TRUE(corvane::RunProbe(installedTool, output, joined));
+  EXPECT_NE(std::wstring::npos, joined.videoCodec.find(L"h264"));
+  EXPECT_NEAR(4, joined.DurationSeconds().value_or(-1), 0.3);
+
+  EXPECT_EQ(RunToEnd(L"\"" + folder + L"\\Uninstall.exe\" /S", /*limitMs=*/30000), 0);
+  for (const std::wstring& file : {inputs[0], inputs[1], output}) DeleteFileW(file.c_str());
+  RemoveDirectoryW(clips.c_str());
+  const auto until = Clock::now() + std::chrono::seconds(30);
+  while (Exists(installedTool) && Clock::now() < until) Sleep(100);
   DeleteFileW((folder + L"\\Uninstall.exe").c_str());
   RemoveDirectoryW(folder.c_str());
 }
