@@ -30,10 +30,9 @@ std::wstring JoinProgramPath(const std::wstring& folder, const std::wstring& nam
   return (last == L'\\' || last == L'/') ? folder + name : folder + L'\\' + name;
 }
 
-std::wstring QuotedProgramPath(const std::wstring& path) {
-  if (path.empty()) return path;
-  if (path.size() >= 2 && path.front() == L'"' && path.back() == L'"') return path;
-  return L"\"" + path + L"\"";
+std::wstring UnquotedProgramPath(const std::wstring& path) {
+  if (path.size() >= 2 && path.front() == L'"' && path.back() == L'"') return path.substr(1, path.size() - 2);
+  return path;
 }
 
 std::wstring DownloaderPageAddress() { return std::wstring(kVendorWebAddress) + L"soft.php?type=flv"; }

@@ -19,15 +19,18 @@ std::vector<std::wstring> DownloaderProductKeys();
 // The folder and file name of an elevation-policy entry joined into a path.
 std::wstring JoinProgramPath(const std::wstring& folder, const std::wstring& name);
 
-// The command line that starts the program: the path in double quotes
-// unless it is quoted already; empty for an empty path.
-std::wstring QuotedProgramPath(const std::wstring& path);
+// The program file a registry value names: the path without the one pair
+// of double quotes that may enclose it (the shell starts a file, not a
+// command line).
+std::wstring UnquotedProgramPath(const std::wstring& path);
 
 // The download page of this product family.
 std::wstring DownloaderPageAddress();
 
-// The installed downloader program found in the places above, in order;
-// empty when there is none (Windows only).
+// The installed downloader program found in the places above, in order,
+// each looked up in the 64-bit and then the 32-bit view of the registry (a
+// 32-bit downloader registers in the latter); empty when there is none
+// (Windows only).
 std::wstring FindDownloader();
 
 }  // namespace corvane

@@ -5,9 +5,9 @@
 // Modeless, without an owner, shown at once; several may be open and each
 // lives on its own, independent of the main window and its join. The object
 // belongs to its window and is deleted when the window is destroyed. The
-// page (and, for the Flash page, its playlist) are temporary "TFR" files in
-// the system's temporary folder, removed when the window closes. The
-// window's position is kept in "Settings" / "Placement1".
+// page is a temporary "TFR" file in the system's temporary folder, removed
+// when the window closes. The window's position is kept in "Settings" /
+// "Placement1".
 #include <windows.h>
 
 #include <string>
@@ -24,13 +24,13 @@ class CFlvDlg : public THideIEDlgBase<CFlvDlg, IDC_FLV_BROWSER> {
   // Creates and shows a preview window for `path`. The dialog template
   // comes from `resources` (the program itself when null). Returns the
   // window's object, which stays valid until the window is destroyed, or
-  // null when no window could be made.
+  // null when no window could be made or no player page plays the file's
+  // type (kPreviewNone).
   static CFlvDlg* Open(const std::wstring& path, HMODULE resources = nullptr);
 
   EPreviewKind Kind() const { return m_kind; }
-  // The temporary files in use; empty when not made.
+  // The temporary page file in use; empty when not made.
   const std::wstring& PageFile() const { return m_pageFile; }
-  const std::wstring& PlaylistFile() const { return m_playlistFile; }
 
  private:
   explicit CFlvDlg(const std::wstring& path);
@@ -50,17 +50,15 @@ class CFlvDlg : public THideIEDlgBase<CFlvDlg, IDC_FLV_BROWSER> {
   // when the window still has to be shown in its default way.
   bool ApplyStoredPlacement();
   void StorePlacement();
-  // Writes the playlist and the page for the window's current size and
-  // navigates the browser to the page. Nothing is shown when a file cannot
-  // be written.
+  // Writes the page for the window's current size and navigates the
+  // browser to it. Nothing is shown when the file cannot be written.
   void BuildAndShowPage();
-  void RemoveTemporaryFiles();
+  void RemovePageFile();
 
   std::vector<std::wstring> m_files;
   EPreviewKind m_kind;
   bool m_ownsItself = false;
   std::wstring m_pageFile;
-  std::wstring m_playlistFile;
 };
 
 }  // namespace corvane

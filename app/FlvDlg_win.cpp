@@ -7,7 +7,6 @@
 #include "app/PreviewPlacement.h"
 #include "app/ProgramFlags.h"
 #include "app/VendorAddresses.h"
-#include "base/AppCommonPath.h"
 #include "base/Handle.h"
 #include "settings/MultiLanguage.h"
 #include "settings/Preference.h"
@@ -48,9 +47,10 @@ std::wstring FileNameOf(const std::wstring& path) {
 
 CFlvDlg::CFlvDlg(const std::wstring& path) : m_files{path}, m_kind(PreviewKindOf(path)) {}
 
-CFlvDlg::~CFlvDlg() { RemoveTemporaryFiles(); }
+CFlvDlg::~CFlvDlg() { RemovePageFile(); }
 
 CFlvDlg* CFlvDlg::Open(const std::wstring& path, HMODULE resources) {
+  if (PreviewKindOf(path) == kPreviewNone) return nullptr;
   auto* dialog = new CFlvDlg(path);
   if (!dialog->Create(resources)) {
     delete dialog;
@@ -124,7 +124,7 @@ void CFlvDlg::OnInitDialog(HWND window) {
 
 void CFlvDlg::OnDestroy() {
   StorePlacement();
-  RemoveTemporaryFiles();
+  RemovePageFile();
   UnregisterModelessDialog(m_window);
 }
 
@@ -146,7 +146,7 @@ bool CFlvDlg::ApplyStoredPlacement() {
 void CFlvDlg::StorePlacement() { StoreWindowPlacement(m_window, kPreviewPlacementSection, kPreviewPlacementKey); }
 
 void CFlvDlg::BuildAndShowPage() {
-  RemoveTemporaryFiles();
+  RemovePageFile();
   RECT outer = {};
   GetWindowRect(m_window, &outer);
   SPreviewPageInput input;
@@ -154,25 +154,14 @@ void CFlvDlg::BuildAndShowPage() {
   input.kind = m_kind;
   input.geometry = PreviewGeometryFor(m_kind, outer.right - outer.left, outer.bottom - outer.top, ProgramFlags());
   input.barAddress = PreviewBarAddress(kVendorWebAddress, CMultiLanguage::Instance().CurrentLanguageName());
-  input.programFolder = CAppCommonPath::Instance().ProgramFolder();
-  if (m_kind == kPreviewFlash) {
-    m_playlistFile = WriteTemporaryFile(BuildAsxPlaylist(m_files));
-    if (m_playlistFile.empty()) return;
-    input.playlistPath = m_playlistFile;
-  }
   m_pageFile = WriteTemporaryFile(BuildPreviewPage(input));
-  if (m_pageFile.empty()) {
-    RemoveTemporaryFiles();  // a playlist without its page is of no use
-    return;
-  }
+  if (m_pageFile.empty()) return;
   if (CBrowserHost* browser = Browser()) browser->Navigate(m_pageFile);
 }
 
-void CFlvDlg::RemoveTemporaryFiles() {
-  for (std::wstring* file : {&m_pageFile, &m_playlistFile}) {
-    if (!file->empty()) DeleteFileW(file->c_str());
-    file->clear();
-  }
+void CFlvDlg::RemovePageFile() {
+  if (!m_pageFile.empty()) DeleteFileW(m_pageFile.c_str());
+  m_pageFile.clear();
 }
 
 }  // namespace corvane

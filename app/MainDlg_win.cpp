@@ -17,11 +17,11 @@
 #include "app/VendorAddresses.h"
 #include "app/resource.h"
 #include "base/AppCommonPath.h"
-#include "base/DetachedProcess.h"
 #include "base/F3DFileName.h"
 #include "base/F3DLogHTML.h"
 #include "base/ModuleFileInfo.h"
 #include "base/ResourcePageAddress.h"
+#include "base/ShellExecuteVerb.h"
 #include "base/TextConvert.h"
 #include "base/ShowMessage.h"
 #include "base/UiTimer.h"
@@ -289,7 +289,14 @@ void CMainDlg::OpenOutputFolder() {
 void CMainDlg::StartDownloader() {
   const std::wstring program = FindDownloader();
   if (!program.empty()) {
-    if (StartDetachedProcess(/*application=*/std::wstring(), QuotedProgramPath(program))) return;
+    // Through the shell: a downloader whose manifest asks for administrator
+    // rights gets the elevation prompt (CreateProcess would refuse it with
+    // ERROR_ELEVATION_REQUIRED).
+    const DWORD error = ShellExecuteVerb(m_window, /*verb=*/nullptr, program, SW_SHOWNORMAL);
+    if (error == 0) return;
+    if (error == ERROR_CANCELLED) return;  // the user said no to the prompt: nothing else to do
+    CF3DLogHTML::Instance().LogFormat(kLogWarn, L"The downloader %ls could not be started (error %lu)",
+                                      program.c_str(), static_cast<unsigned long>(error));
   }
   OpenBrowserWindow(DownloaderPageAddress());
 }

@@ -1,10 +1,9 @@
 #include "app/PlayCommand.h"
 
-#include <shellapi.h>
-
 #include "app/FlvDlg.h"
 #include "app/PlayRoute.h"
 #include "online/BrowserHost.h"
+#include "base/ShellExecuteVerb.h"
 #include "base/ShowMessage.h"
 #include "settings/MultiLanguage.h"
 #include "settings/RegKey_win.h"
@@ -18,23 +17,6 @@ bool IsExistingFile(const std::wstring& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// ShellExecuteEx with one verb; the system's error code (0 on success).
-DWORD ShellExecuteVerb(HWND owner, const wchar_t* verb, const std::wstring& path) {
-  SHELLEXECUTEINFOW info = {};
-  info.cbSize = sizeof info;
-  // Wait for the system to have started the handler (it may use a
-  // short-lived thread of its own for that), and no error dialog of its own:
-  // failures are reported below, once.
-  info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
-  info.hwnd = owner;
-  info.lpVerb = verb;
-  info.lpFile = path.c_str();
-  info.nShow = SW_SHOWNORMAL;
-  if (ShellExecuteExW(&info)) return 0;
-  const DWORD error = GetLastError();
-  return error ? error : ERROR_GEN_FAILURE;
-}
-
 }  // namespace
 
 bool IsComClassRegistered(const std::wstring& classId) {
@@ -44,10 +26,10 @@ bool IsComClassRegistered(const std::wstring& classId) {
 }
 
 bool OpenWithDefaultHandler(HWND owner, const std::wstring& path) {
-  DWORD error = ShellExecuteVerb(owner, L"open", path);
+  DWORD error = ShellExecuteVerb(owner, L"open", path, SW_SHOWNORMAL);
   if (error == ERROR_NO_ASSOCIATION || error == ERROR_FILE_NOT_FOUND) {
     // Nothing is set up to open this type: let the user pick a program.
-    if (ShellExecuteVerb(owner, L"openas", path) == 0) return true;
+    if (ShellExecuteVerb(owner, L"openas", path, SW_SHOWNORMAL) == 0) return true;
   }
   if (error == 0) return true;
   ShowMessage(Translate(L"No program could be started to play this file:") + L"\n" + path, std::wstring(), owner);

@@ -8,7 +8,8 @@ namespace corvane {
 EPlayRoute ChoosePlayRoute(std::wstring_view path, bool engineAvailable,
                            const std::function<bool(const std::wstring& classId)>& isClassRegistered) {
   if (!engineAvailable) return EPlayRoute::kDefaultHandler;
-  const std::wstring classId = PlayerClassIdOf(PreviewKindOf(path));
+  const wchar_t* classId = PlayerClassIdOf(PreviewKindOf(path));
+  if (!classId) return EPlayRoute::kDefaultHandler;  // no page plays this type
   if (!isClassRegistered || !isClassRegistered(classId)) return EPlayRoute::kDefaultHandler;
   return EPlayRoute::kPreviewWindow;
 }

@@ -15,7 +15,7 @@ enum class EPlayRoute {
 
 // isClassRegistered is asked about the class id (text without braces) of
 // the player object that the file's page would create; it is not asked
-// when there is no engine.
+// when there is no engine or no page plays the file's type.
 EPlayRoute ChoosePlayRoute(std::wstring_view path, bool engineAvailable,
                            const std::function<bool(const std::wstring& classId)>& isClassRegistered);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <iterator>
 #include <string>
 
 #include "app/ProgramFlags.h"
@@ -14,6 +15,16 @@ constexpr int kPlayerWidthMargin = 8;
 constexpr int kPlayerHeightMargin = 90;
 constexpr int kRealMediaHeightMargin = 150;  // also room for the 30 px status bar and control panel
 constexpr int kNoBarHeightMargin = 33;
+
+// The video types the system's media player object (version 12, in every
+// Windows since 7 that has the media features) plays with the codecs it
+// ships: the Windows Media family, AVI, MPEG-1/2, QuickTime, MP4/3GP and
+// MPEG-2 transport streams. Not FLV, which only the retired Flash player
+// page could show.
+const std::wstring_view kMediaPlayerTypes[] = {
+    L"wmv", L"wma", L"asf", L"wm",  L"avi", L"mpg", L"mpeg", L"m1v",  L"mpe",  L"mov",
+    L"mp4", L"m4v", L"mp4v", L"3gp", L"3gpp", L"3g2", L"3gp2", L"m2ts",
+};
 
 std::wstring LowerExtension(std::wstring_view path) {
   const size_t nameStart = path.find_last_of(L"\\/");
@@ -29,9 +40,11 @@ std::wstring LowerExtension(std::wstring_view path) {
 
 EPreviewKind PreviewKindOf(std::wstring_view path) {
   const std::wstring extension = LowerExtension(path);
-  if (extension == L"wmv" || extension == L"wma" || extension == L"asf") return kPreviewWindowsMedia;
+  if (std::find(std::begin(kMediaPlayerTypes), std::end(kMediaPlayerTypes), extension) != std::end(kMediaPlayerTypes)) {
+    return kPreviewWindowsMedia;
+  }
   if (extension == L"rmvb" || extension == L"rm") return kPreviewRealMedia;
-  return kPreviewFlash;
+  return kPreviewNone;
 }
 
 SPreviewGeometry PreviewGeometryFor(EPreviewKind kind, int width, int height, uint8_t programFlags) {

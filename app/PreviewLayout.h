@@ -7,9 +7,14 @@
 namespace corvane {
 
 enum EPreviewKind : int {
-  kPreviewFlash = 0,         // every other extension: the Flash page with a playlist
-  kPreviewWindowsMedia = 1,  // wmv, wma, asf
-  kPreviewRealMedia = 2,     // rmvb, rm
+  // No page plays it (flv, mkv, webm, ...): the system's own player for
+  // the type plays it instead of a preview window.
+  kPreviewNone = 0,
+  // The media player object's page: the Windows Media family (wmv, wma,
+  // asf) and the other video types the system's media player object plays
+  // without added codecs (mp4, mov, avi, mpg, 3gp, m2ts, ...).
+  kPreviewWindowsMedia = 1,
+  kPreviewRealMedia = 2,  // rmvb, rm
 };
 
 // The kind from the path's extension (the text after the last "." of the

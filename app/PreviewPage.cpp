@@ -7,9 +7,6 @@
 namespace corvane {
 namespace {
 
-// Where the page points a user whose browser has no Flash player.
-constexpr wchar_t kGetFlashPlayerAddress[] = L"https://get.adobe.com/flashplayer/";
-
 std::wstring Number(int value) { return std::to_wstring(value); }
 
 // "name=value" attribute with the value escaped.
@@ -32,9 +29,9 @@ std::wstring PageHead(const SPreviewPageInput& input) {
 }
 
 // The vendor's bar above the player; nothing when the bar is off.
-std::wstring BarFrame(const SPreviewPageInput& input, std::wstring_view width) {
+std::wstring BarFrame(const SPreviewPageInput& input) {
   if (input.geometry.barHeight <= 0) return std::wstring();
-  return L"<iframe id=\"bar\"" + Attribute(L"src", input.barAddress) + Attribute(L"width", width) +
+  return L"<iframe id=\"bar\"" + Attribute(L"src", input.barAddress) + Attribute(L"width", L"100%") +
          Attribute(L"height", Number(input.geometry.barHeight)) +
          L" frameborder=\"0\" scrolling=\"no\" marginwidth=\"0\" marginheight=\"0\"></iframe>\n";
 }
@@ -42,7 +39,7 @@ std::wstring BarFrame(const SPreviewPageInput& input, std::wstring_view width) {
 std::wstring ClassIdAttribute(const wchar_t* classId) { return Attribute(L"classid", std::wstring(L"clsid:") + classId); }
 
 std::wstring WindowsMediaBody(const SPreviewPageInput& input, const std::wstring& file) {
-  return L"<body>\n" + BarFrame(input, L"100%") +
+  return L"<body>\n" + BarFrame(input) +
          L"<div style=\"width:488px;height:279px\">\n"
          L"<object id=\"player\"" + ClassIdAttribute(kWindowsMediaPlayerClassId) +
          L" width=\"100%\" height=\"100%\">\n" +
@@ -63,7 +60,7 @@ std::wstring RealPlayerObject(const wchar_t* id, int width, int height, const wc
 
 std::wstring RealMediaBody(const SPreviewPageInput& input, const std::wstring& file) {
   const int width = input.geometry.playerWidth;
-  return L"<body>\n" + BarFrame(input, L"100%") +
+  return L"<body>\n" + BarFrame(input) +
          RealPlayerObject(L"image", width, input.geometry.playerHeight, L"ImageWindow",
                           Param(L"center", L"true") + Param(L"maintainaspect", L"true")) +
          RealPlayerObject(L"status", width, 30, L"StatusBar", std::wstring()) +
@@ -72,57 +69,13 @@ std::wstring RealMediaBody(const SPreviewPageInput& input, const std::wstring& f
          L"</body>\n";
 }
 
-std::wstring ScriptCall(const wchar_t* call, std::initializer_list<std::wstring> arguments) {
-  std::wstring text = call;
-  text += L'(';
-  bool first = true;
-  for (const std::wstring& argument : arguments) {
-    if (!first) text += L", ";
-    text += L'"' + EscapeScriptString(argument) + L'"';
-    first = false;
-  }
-  return text + L");\n";
-}
-
-std::wstring FlashBody(const SPreviewPageInput& input) {
-  const std::wstring width = Number(input.geometry.playerWidth), height = Number(input.geometry.playerHeight);
-  const std::wstring player = FileUrlOfPath(input.programFolder + L"mediaplayer.swf");
-  // The player reads its variables as a query string: the value is encoded
-  // so that "&", "=" or "%" in a path cannot cut it short.
-  const std::wstring playlist = EscapeQueryValue(FileUrlOfPath(input.playlistPath));
-  std::wstring script = L"if (typeof SWFObject != \"undefined\") {\n";
-  script += L"var so = new " + ScriptCall(L"SWFObject", {player, L"mediaplayer", width, height, L"8", L"#000000"});
-  script += L"so." + ScriptCall(L"addParam", {L"allowfullscreen", L"true"});
-  script += L"so." + ScriptCall(L"addParam", {L"allowscriptaccess", L"always"});
-  const std::pair<const wchar_t*, std::wstring> variables[] = {
-      {L"file", playlist},          {L"autostart", L"true"},       {L"repeat", L"list"},
-      {L"width", width},            {L"height", height},           {L"displayheight", L"9999"},
-      {L"backcolor", L"0x000000"},  {L"frontcolor", L"0xCCCCCC"},  {L"lightcolor", L"0x557722"},
-      {L"enablejs", L"true"},
-  };
-  for (const auto& [name, value] : variables) script += L"so." + ScriptCall(L"addVariable", {name, value});
-  script += L"so.write(\"player\");\n}\n";
-
-  return L"<body>\n" + BarFrame(input, L"105%") +
-         L"<div id=\"wrapper\" style=\"width:" + width + L"px;height:" + height + L"px\">\n"
-         L"<div id=\"player\"><a" + Attribute(L"href", kGetFlashPlayerAddress) +
-         L" target=\"_blank\">Get the Flash Player</a> to see this video.</div>\n"
-         L"</div>\n"
-         L"<script type=\"text/javascript\">\n" + script + L"</script>\n</body>\n";
-}
-
-std::wstring FlashHeadScript(const SPreviewPageInput& input) {
-  return L"<script type=\"text/javascript\"" + Attribute(L"src", FileUrlOfPath(input.programFolder + L"swfobject.js")) +
-         L"></script>\n";
-}
-
 }  // namespace
 
 const wchar_t* PlayerClassIdOf(EPreviewKind kind) {
   switch (kind) {
     case kPreviewWindowsMedia: return kWindowsMediaPlayerClassId;
     case kPreviewRealMedia: return kRealPlayerClassId;
-    default: return kFlashPlayerClassId;
+    default: return nullptr;
   }
 }
 
@@ -134,33 +87,18 @@ std::wstring PreviewBarAddress(std::wstring_view vendorWebAddress, std::wstring_
 
 std::string BuildPreviewPage(const SPreviewPageInput& input) {
   const std::wstring file = input.files.empty() ? std::wstring() : input.files.front();
-  std::wstring page = PageHead(input);
+  std::wstring body;
   switch (input.kind) {
     case kPreviewWindowsMedia:
-      page += L"</head>\n" + WindowsMediaBody(input, file);
+      body = WindowsMediaBody(input, file);
       break;
     case kPreviewRealMedia:
-      page += L"</head>\n" + RealMediaBody(input, file);
+      body = RealMediaBody(input, file);
       break;
     default:
-      page += FlashHeadScript(input) + L"</head>\n" + FlashBody(input);
-      break;
+      return std::string();
   }
-  page += L"</html>\n";
-  return WideToUtf8(page);
-}
-
-std::string BuildAsxPlaylist(const std::vector<std::wstring>& files) {
-  const std::wstring title = files.empty() ? std::wstring() : FileTitleOf(files.front());
-  std::wstring text = L"<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<asx version=\"3.0\">\n"
-                      L"<param name=\"encoding\" value=\"utf-8\" />\n"
-                      L"<title>" + EscapeMarkup(title) + L"</title>\n";
-  for (const std::wstring& file : files) {
-    text += L"<entry>\n<title>" + EscapeMarkup(FileTitleOf(file)) + L"</title>\n<ref href=\"" +
-            EscapeMarkup(FileUrlOfPath(file)) + L"\" />\n</entry>\n";
-  }
-  text += L"</asx>\n";
-  return WideToUtf8(text);
+  return WideToUtf8(PageHead(input) + L"</head>\n" + body + L"</html>\n");
 }
 
 std::wstring FileTitleOf(std::wstring_view path) {

@@ -8,18 +8,33 @@
 #include <windows.h>
 #include <oaidl.h>
 
+#include <functional>
 #include <string>
 
 #include "online/BrowserHost.h"
 
 namespace corvane {
 
-// Hands one event to `events`. S_OK when it was one of the four events the
+// Opens a web address outside the program; true when it was handed over.
+using TExternalOpener = std::function<bool(const std::wstring& url)>;
+
+// The user's default browser (through the shell).
+bool OpenInDefaultBrowser(const std::wstring& url);
+
+// Hands one event to `events`. S_OK when it was one of the events the
 // program uses (before-navigate, navigate-error, document-complete, title
-// change); DISP_E_MEMBERNOTFOUND for any other; DISP_E_BADPARAMCOUNT when the
-// arguments do not have the event's shape. Writes the cancel flag back for
-// before-navigate.
-HRESULT DispatchBrowserEvent(DISPID id, DISPPARAMS* params, IBrowserEvents& events);
+// change, new window); DISP_E_MEMBERNOTFOUND for any other;
+// DISP_E_BADPARAMCOUNT when the arguments do not have the event's shape.
+// Writes the cancel flag back for before-navigate.
+//
+// A page's request for a new window (a target="_blank" link, window.open)
+// is always cancelled: the engine opens no windows of its own. When the
+// user asked for it (a click or a key) and the address is a web page (http
+// or https), `openExternally` gets it; anything else (file:, javascript:, a
+// program's own scheme, a pop-up the page opens by itself) is refused and
+// logged, so a page's text never decides which program runs.
+HRESULT DispatchBrowserEvent(DISPID id, DISPPARAMS* params, IBrowserEvents& events,
+                             const TExternalOpener& openExternally = OpenInDefaultBrowser);
 
 // The text of a BSTR argument, following references; empty for anything else.
 std::wstring VariantText(const VARIANT& value);

@@ -1,6 +1,11 @@
 #include "online/BrowserEventDispatch.h"
 
 #include <exdispid.h>
+#include <shobjidl.h>
+
+#include "base/F3DLogHTML.h"
+#include "base/ShellExecuteVerb.h"
+#include "online/WebUrl.h"
 
 namespace corvane {
 namespace {
@@ -21,6 +26,26 @@ const VARIANT& Argument(const DISPPARAMS& params, UINT index) {
 
 bool HasArguments(const DISPPARAMS* params, UINT count) {
   return params && params->rgvarg && params->cArgs == count;
+}
+
+// The cancel flag of an event, when the control passed one.
+VARIANT_BOOL* CancelFlag(const VARIANT& argument) {
+  return argument.vt == (VT_BYREF | VT_BOOL) ? argument.pboolVal : nullptr;
+}
+
+void OpenNewWindowOutside(const std::wstring& url, long flags, const TExternalOpener& openExternally) {
+  CF3DLogHTML& log = CF3DLogHTML::Instance();
+  if (!(flags & NWMF_USERINITED)) {
+    log.LogFormat(kLogWarn, L"Web panel: did not open a new window the page asked for by itself: %ls", url.c_str());
+    return;
+  }
+  if (!IsAddressForExternalBrowser(url)) {
+    log.LogFormat(kLogWarn, L"Web panel: a new window for %ls was refused: not a web address", url.c_str());
+    return;
+  }
+  if (!openExternally || !openExternally(url)) {
+    log.LogFormat(kLogWarn, L"Web panel: the browser could not open %ls", url.c_str());
+  }
 }
 
 }  // namespace
@@ -71,13 +96,17 @@ long VariantNumber(const VARIANT& value) {
   }
 }
 
-HRESULT DispatchBrowserEvent(DISPID id, DISPPARAMS* params, IBrowserEvents& events) {
+bool OpenInDefaultBrowser(const std::wstring& url) {
+  return ShellExecuteVerb(/*owner=*/nullptr, /*verb=*/nullptr, url, SW_SHOWNORMAL) == 0;
+}
+
+HRESULT DispatchBrowserEvent(DISPID id, DISPPARAMS* params, IBrowserEvents& events,
+                             const TExternalOpener& openExternally) {
   switch (id) {
     case DISPID_BEFORENAVIGATE2: {
       // (browser, url, flags, target frame, post data, headers, cancel)
       if (!HasArguments(params, 7)) return DISP_E_BADPARAMCOUNT;
-      const VARIANT& cancelArg = Argument(*params, 6);
-      VARIANT_BOOL* cancelFlag = cancelArg.vt == (VT_BYREF | VT_BOOL) ? cancelArg.pboolVal : nullptr;
+      VARIANT_BOOL* cancelFlag = CancelFlag(Argument(*params, 6));
       bool cancel = cancelFlag && *cancelFlag != VARIANT_FALSE;
       events.BrowserBeforeNavigate(VariantText(Argument(*params, 1)), VariantBytes(Argument(*params, 4)), cancel);
       if (cancelFlag) *cancelFlag = cancel ? VARIANT_TRUE : VARIANT_FALSE;
@@ -98,6 +127,13 @@ HRESULT DispatchBrowserEvent(DISPID id, DISPPARAMS* params, IBrowserEvents& even
       if (!HasArguments(params, 1)) return DISP_E_BADPARAMCOUNT;
       events.BrowserTitleChange(VariantText(Argument(*params, 0)));
       return S_OK;
+    case DISPID_NEWWINDOW3: {
+      // (new window out, cancel, NWMF_* flags, address of the page asking, address to open)
+      if (!HasArguments(params, 5)) return DISP_E_BADPARAMCOUNT;
+      if (VARIANT_BOOL* cancelFlag = CancelFlag(Argument(*params, 1))) *cancelFlag = VARIANT_TRUE;
+      OpenNewWindowOutside(VariantText(Argument(*params, 4)), VariantNumber(Argument(*params, 2)), openExternally);
+      return S_OK;
+    }
     default:
       return DISP_E_MEMBERNOTFOUND;
   }

@@ -1,5 +1,6 @@
 #include "online/WebUrl.h"
 
+#include <algorithm>
 #include <cwctype>
 #include <string_view>
 
@@ -30,6 +31,11 @@ bool IsUrlWithScheme(const std::wstring& url, std::initializer_list<const wchar_
 
 std::wstring WebUrlOrDefault(const std::wstring& url, const std::wstring& fallback) {
   return IsUrlWithScheme(url, {L"http", L"https"}) ? url : fallback;
+}
+
+bool IsAddressForExternalBrowser(const std::wstring& url) {
+  const auto breaksOut = [](wchar_t c) { return c <= L' ' || c == 0x7F || c == L'"'; };
+  return IsUrlWithScheme(url, {L"http", L"https"}) && std::none_of(url.begin(), url.end(), breaksOut);
 }
 
 std::wstring AppendLanguage(const std::wstring& url, const std::wstring& language) {

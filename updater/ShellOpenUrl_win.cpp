@@ -1,8 +1,8 @@
 #include "updater/ShellOpenUrl.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
+#include "base/ShellExecuteVerb.h"
 #include "base/TextConvert.h"
 #include "updater/BrowserCommand.h"
 
@@ -39,12 +39,9 @@ std::wstring RegisteredPageCommand() {
 }
 
 bool ShellOpenUrl(const std::wstring& url, int showCommand) {
-  SHELLEXECUTEINFOW info{};
-  info.cbSize = sizeof(info);
-  info.fMask = SEE_MASK_FLAG_NO_UI;
-  info.lpFile = url.c_str();
-  info.nShow = showCommand;
-  if (ShellExecuteExW(&info)) return true;
+  // The default verb; the call returns only once the shell has handed the
+  // page over, since the updater may end right afterwards.
+  if (ShellExecuteVerb(/*owner=*/nullptr, /*verb=*/nullptr, url, showCommand) == 0) return true;
   return OpenWithHtmHandler(url, showCommand);
 }
 

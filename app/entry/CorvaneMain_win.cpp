@@ -10,6 +10,7 @@
 #include "base/CommandLineParser.h"
 #include "base/Singleton.h"
 #include "base/UniqueHandle.h"
+#include "online/BrowserEngineSetup.h"
 #include "skin/Task98Dialog.h"
 
 namespace {
@@ -41,6 +42,8 @@ int RunProgram(int showCommand) {
   const corvane::CComApartment com(/*withOle=*/true);
   INITCOMMONCONTROLSEX controls = {sizeof controls, kCommonControlClasses};
   InitCommonControlsEx(&controls);
+  // Before the main window makes the first browser control.
+  corvane::PrepareBrowserEngine();
   return app->Run(showCommand);
 }
 

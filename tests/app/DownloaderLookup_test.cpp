@@ -1,5 +1,5 @@
-// Where the Video Download command looks for the downloader, and how it
-// starts it.
+// Where the Video Download command looks for the downloader, and the
+// program path it hands to the shell.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -23,15 +23,18 @@ TEST(DownloaderLookup, ProductKeysEndInDownloaderSettingsAndAreDistinct) {
   EXPECT_EQ(DownloaderApplicationIds().size(), 2u);
 }
 
-TEST(DownloaderLookup, ProgramPathsAreJoinedAndQuotedOnce) {
+TEST(DownloaderLookup, ProgramPathsAreJoinedAndUnquoted) {
   EXPECT_EQ(JoinProgramPath(L"C:\\Program Files\\Tavrel", L"dl.exe"), L"C:\\Program Files\\Tavrel\\dl.exe");
   EXPECT_EQ(JoinProgramPath(L"C:\\Tools\\", L"dl.exe"), L"C:\\Tools\\dl.exe");
   EXPECT_EQ(JoinProgramPath(L"", L"dl.exe"), L"");
   EXPECT_EQ(JoinProgramPath(L"C:\\Tools", L""), L"");
 
-  EXPECT_EQ(QuotedProgramPath(L"C:\\Program Files\\dl.exe"), L"\"C:\\Program Files\\dl.exe\"");
-  EXPECT_EQ(QuotedProgramPath(L"\"C:\\Program Files\\dl.exe\""), L"\"C:\\Program Files\\dl.exe\"");
-  EXPECT_EQ(QuotedProgramPath(L""), L"");
+  EXPECT_EQ(UnquotedProgramPath(L"\"C:\\Program Files\\dl.exe\""), L"C:\\Program Files\\dl.exe");
+  EXPECT_EQ(UnquotedProgramPath(L"C:\\Program Files\\dl.exe"), L"C:\\Program Files\\dl.exe");
+  // Only an enclosing pair goes; a lone quote is part of what the value says.
+  EXPECT_EQ(UnquotedProgramPath(L"\""), L"\"");
+  EXPECT_EQ(UnquotedProgramPath(L"\"C:\\dl.exe"), L"\"C:\\dl.exe");
+  EXPECT_EQ(UnquotedProgramPath(L"\"\""), L"");
 }
 
 TEST(DownloaderLookup, DownloadPageAsksForThisProductFamily) {

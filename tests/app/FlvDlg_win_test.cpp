@@ -1,7 +1,7 @@
 // The preview window in this process, with its dialog template taken from
-// the built Corvane.exe: the TFR page (and playlist) it writes and removes,
-// the position it keeps in "Settings" / "Placement1", several windows at
-// once, and a temporary folder that cannot be written.
+// the built Corvane.exe: the TFR page it writes and removes, no window for a
+// type no page plays, the position it keeps in "Settings" / "Placement1",
+// several windows at once, and a temporary folder that cannot be written.
 #include "app/FlvDlg.h"
 
 #include <windows.h>
@@ -117,14 +117,14 @@ void ExpectTemporaryFile(const std::wstring& path) {
   EXPECT_TRUE(FileExists(path));
 }
 
-TEST_F(PreviewWindow, Mp4WritesPlaylistAndFlashPageAndRemovesThemOnClose) {
+TEST_F(PreviewWindow, Mp4WritesTheMediaPlayerPageAndRemovesItOnClose) {
   const std::wstring clip = MakeFile(L"Tom & Jerry's \u00e9t\u00e9.mp4");
   CFlvDlg* dialog = Open(clip);
   ASSERT_NE(dialog, nullptr);
   HWND window = dialog->Window();
   EXPECT_TRUE(IsWindowVisible(window));
   EXPECT_EQ(GetWindow(window, GW_OWNER), nullptr);
-  EXPECT_EQ(dialog->Kind(), kPreviewFlash);
+  EXPECT_EQ(dialog->Kind(), kPreviewWindowsMedia);
   EXPECT_TRUE(GetWindowLongW(window, GWL_STYLE) & WS_THICKFRAME);
   // The browser's panel fills the window.
   HWND panel = GetDlgItem(window, IDC_FLV_BROWSER);
@@ -134,17 +134,12 @@ TEST_F(PreviewWindow, Mp4WritesPlaylistAndFlashPageAndRemovesThemOnClose) {
   EXPECT_EQ(panelRect.right - panelRect.left, client.right);
   EXPECT_EQ(panelRect.bottom - panelRect.top, client.bottom);
 
-  const std::wstring page = dialog->PageFile(), playlist = dialog->PlaylistFile();
+  const std::wstring page = dialog->PageFile();
   ExpectTemporaryFile(page);
-  ExpectTemporaryFile(playlist);
-  const std::string playlistBytes = ReadBytes(playlist);
-  EXPECT_NE(playlistBytes.find("<asx version=\"3.0\">"), std::string::npos);
-  EXPECT_NE(playlistBytes.find(WideToUtf8(EscapeMarkup(FileUrlOfPath(clip)))), std::string::npos) << playlistBytes;
-  EXPECT_EQ(playlistBytes.find("<entry>"), playlistBytes.rfind("<entry>"));  // one entry
   const std::string pageBytes = ReadBytes(page);
   EXPECT_NE(pageBytes.find("charset=utf-8"), std::string::npos);
-  EXPECT_NE(pageBytes.find("new SWFObject("), std::string::npos);
-  EXPECT_NE(pageBytes.find(WideToUtf8(EscapeQueryValue(FileUrlOfPath(playlist)))), std::string::npos);
+  EXPECT_NE(pageBytes.find("clsid:6BF52A52-394A-11d3-B153-00C04F79FAA6"), std::string::npos);
+  EXPECT_NE(pageBytes.find(WideToUtf8(EscapeMarkup(clip))), std::string::npos) << pageBytes;
 
   // The panel grows with the window.
   SetWindowPos(window, nullptr, 0, 0, 700, 520, SWP_NOMOVE | SWP_NOZORDER);
@@ -156,11 +151,28 @@ TEST_F(PreviewWindow, Mp4WritesPlaylistAndFlashPageAndRemovesThemOnClose) {
 
   ASSERT_TRUE(Close(window));
   EXPECT_FALSE(FileExists(page));
-  EXPECT_FALSE(FileExists(playlist));
   EXPECT_TRUE(FileExists(clip));  // the user's file stays, of course
 }
 
-TEST_F(PreviewWindow, WmvAndRmWriteOnlyTheirPage) {
+// FLV (and any other type no page plays) is left to the system's player:
+// no window, no page file.
+TEST_F(PreviewWindow, FlvOpensNoPreviewWindow) {
+  const std::wstring pattern = GetTempFolder() + L"TFR*";
+  const auto pageFiles = [&] {
+    int count = 0;
+    WIN32_FIND_DATAW found = {};
+    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    do ++count; while (FindNextFileW(search, &found));
+    FindClose(search);
+    return count;
+  };
+  const int before = pageFiles();
+  EXPECT_EQ(Open(MakeFile(L"joined.flv")), nullptr);
+  EXPECT_EQ(pageFiles(), before);
+}
+
+TEST_F(PreviewWindow, WmvAndRmWriteTheirPage) {
   const struct {
     const wchar_t* name;
     const char* classId;
@@ -170,7 +182,6 @@ TEST_F(PreviewWindow, WmvAndRmWriteOnlyTheirPage) {
     const std::wstring clip = MakeFile(c.name);
     CFlvDlg* dialog = Open(clip);
     ASSERT_NE(dialog, nullptr);
-    EXPECT_TRUE(dialog->PlaylistFile().empty());
     const std::wstring page = dialog->PageFile();
     ExpectTemporaryFile(page);
     const std::string bytes = ReadBytes(page);
@@ -188,7 +199,6 @@ TEST_F(PreviewWindow, SeveralWindowsLiveIndependently) {
   ASSERT_NE(second, nullptr);
   const std::wstring firstPage = first->PageFile(), secondPage = second->PageFile();
   EXPECT_NE(firstPage, secondPage);
-  EXPECT_NE(first->PlaylistFile(), second->PlaylistFile());
   HWND secondWindow = second->Window();
   ASSERT_TRUE(Close(first->Window()));
   EXPECT_FALSE(FileExists(firstPage));
@@ -201,7 +211,7 @@ TEST_F(PreviewWindow, SeveralWindowsLiveIndependently) {
 }
 
 TEST_F(PreviewWindow, PlacementStoredAtCloseIsTakenByTheNextWindow) {
-  const std::wstring clip = MakeFile(L"placed.flv");
+  const std::wstring clip = MakeFile(L"placed.rm");
   CFlvDlg* dialog = Open(clip);
   ASSERT_NE(dialog, nullptr);
   SetWindowPos(dialog->Window(), nullptr, 50, 60, 500, 400, SWP_NOZORDER);
@@ -221,7 +231,7 @@ TEST_F(PreviewWindow, PlacementStoredAtCloseIsTakenByTheNextWindow) {
   EXPECT_EQ(rect.right - rect.left, 500);
   EXPECT_EQ(rect.bottom - rect.top, 400);
   // The page was made for the size the window opened with.
-  EXPECT_NE(ReadBytes(dialog->PageFile()).find("width:492px;height:310px"), std::string::npos);
+  EXPECT_NE(ReadBytes(dialog->PageFile()).find("width=\"492\" height=\"250\""), std::string::npos);
 
   ShowWindow(dialog->Window(), SW_MAXIMIZE);
   Pump();
@@ -278,7 +288,6 @@ TEST_F(PreviewWindow, UnwritableTemporaryFolderLeavesAnEmptyWindow) {
   Pump();
   EXPECT_TRUE(IsWindowVisible(dialog->Window()));
   EXPECT_TRUE(dialog->PageFile().empty());
-  EXPECT_TRUE(dialog->PlaylistFile().empty());
   ASSERT_TRUE(Close(dialog->Window()));
 }
 

@@ -1,7 +1,8 @@
 // The main window's web panel in the real program, seen through its log
 // lines (the program's log goes to the debugger, and this test is its
 // debugger): the start page with language, kind and version, again on
-// command 2007, and the built-in page after a failed navigation. Where the
+// command 2007, and the built-in page after a failed navigation; the
+// engine's document mode it sets for itself at start. Where the
 // system has no page engine (as under Wine here) no page is ever drawn, so
 // the panel's navigation traffic is what there is to check.
 #include <windows.h>
@@ -108,10 +109,19 @@ class CDebuggedProgram {
 TEST(WebPanel, StartPageOnStartAndCommand2007BuiltInPageAfterAFailure) {
   const std::wstring program = BuildTreePath("app/Corvane.exe");
   ASSERT_TRUE(FileExists(program)) << "Corvane.exe was not built";
+  const wchar_t emulationKey[] =
+      L"Software\\Microsoft\\Internet Explorer\\Main\\FeatureControl\\FEATURE_BROWSER_EMULATION";
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, emulationKey, L"Corvane.exe");
   CDebuggedProgram app(program);
   ASSERT_NE(app.ProcessId(), 0u);
   HWND window = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (window = FindTopWindow(app.ProcessId(), L"Tavrel Video")) != nullptr; }));
+  // The page engine's document mode, written at start for the program's own
+  // file name.
+  DWORD mode = 0, size = sizeof mode;
+  EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, emulationKey, L"Corvane.exe", RRF_RT_REG_DWORD, nullptr, &mode, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(mode, 11001u);
 
   const std::wstring startPage = L"before navigate http://";
   const std::wstring query = L"/api_joiner.php?lang=";

@@ -374,6 +374,82 @@ TEST(BrowserEventDispatch, TitleAndDocumentComplete) {
   VariantClear(&url);
 }
 
+// NewWindow3(new window out, cancel, flags, context address, address), its
+// arguments last first as the control passes them.
+struct NewWindowCall {
+  IDispatch* newWindow = nullptr;
+  VARIANT_BOOL cancel = VARIANT_FALSE;
+  VARIANT args[5];
+  DISPPARAMS params = {args, nullptr, 5, 0};
+
+  NewWindowCall(const wchar_t* address, unsigned long flags) {
+    for (VARIANT& v : args) VariantInit(&v);
+    args[4].vt = VT_BYREF | VT_DISPATCH;
+    args[4].ppdispVal = &newWindow;
+    args[3].vt = VT_BYREF | VT_BOOL;
+    args[3].pboolVal = &cancel;
+    args[2].vt = VT_UI4;
+    args[2].ulVal = flags;
+    args[1].vt = VT_BSTR;
+    args[1].bstrVal = SysAllocString(L"http://www.tavrel.example/api_joiner.php");
+    args[0].vt = VT_BSTR;
+    args[0].bstrVal = SysAllocString(address);
+  }
+  ~NewWindowCall() {
+    VariantClear(&args[0]);
+    VariantClear(&args[1]);
+  }
+};
+
+// A target="_blank" link never opens a window of the engine's own; a web
+// address the user clicked goes to the default browser, and nothing else
+// the page names reaches it.
+TEST(BrowserEventDispatch, NewWindowIsCancelledAndOnlyAClickedWebAddressOpensOutside) {
+  constexpr unsigned long kClick = 0x2 | 0x4;  // NWMF_USERINITED | NWMF_FIRST
+  const struct {
+    const wchar_t* address;
+    unsigned long flags;
+    bool opens;
+  } cases[] = {
+      {L"https://www.tavrel.example/soft.php?type=flv", kClick, true},
+      {L"HTTP://www.tavrel.example/a", 0x2, true},
+      {L"file:///C:/Windows/System32/calc.exe", kClick, false},
+      {L"javascript:window.open('http://x.example/')", kClick, false},
+      {L"tavrel:x=open>http://x.example/</element>", kClick, false},
+      {L"\\\\server\\share\\setup.exe", kClick, false},
+      {L"http://x.example/\" --load-extension=C:\\evil", kClick, false},
+      {L"https://ads.example/popup", 0, false},  // opened by the page's script on its own
+  };
+  std::vector<std::wstring> logged;
+  CF3DLogHTML::Instance().SetDebugOutput([&](const std::wstring& text) { logged.push_back(text); });
+  std::vector<std::wstring> opened, expected;
+  int refused = 0;
+  for (const auto& c : cases) {
+    RecordingEvents events;
+    NewWindowCall call(c.address, c.flags);
+    EXPECT_EQ(DispatchBrowserEvent(DISPID_NEWWINDOW3, &call.params, events,
+                                   [&](const std::wstring& url) {
+                                     opened.push_back(url);
+                                     return true;
+                                   }),
+              S_OK);
+    EXPECT_EQ(call.cancel, VARIANT_TRUE) << "the engine would open its own window for " << call.args[0].bstrVal;
+    EXPECT_TRUE(events.calls.empty());
+    if (c.opens) expected.push_back(c.address);
+    refused += !c.opens;
+  }
+  // An address the browser cannot take is cancelled and written down too.
+  NewWindowCall failing(L"https://www.tavrel.example/", kClick);
+  RecordingEvents events;
+  DispatchBrowserEvent(DISPID_NEWWINDOW3, &failing.params, events, [](const std::wstring&) { return false; });
+  CF3DLogHTML::Instance().SetDebugOutput(nullptr);
+  EXPECT_EQ(failing.cancel, VARIANT_TRUE);
+  EXPECT_EQ(opened, expected);
+  size_t newWindowLines = 0;
+  for (const std::wstring& line : logged) newWindowLines += line.find(L"Web panel:") != std::wstring::npos;
+  EXPECT_EQ(newWindowLines, static_cast<size_t>(refused) + 1);
+}
+
 TEST(BrowserEventDispatch, OtherEventsAndMalformedCallsAreRefusedUntouched) {
   RecordingEvents events;
   DISPPARAMS none = {nullptr, nullptr, 0, 0};
@@ -381,6 +457,7 @@ TEST(BrowserEventDispatch, OtherEventsAndMalformedCallsAreRefusedUntouched) {
   EXPECT_EQ(DispatchBrowserEvent(DISPID_BEFORENAVIGATE2, &none, events), DISP_E_BADPARAMCOUNT);
   EXPECT_EQ(DispatchBrowserEvent(DISPID_NAVIGATEERROR, nullptr, events), DISP_E_BADPARAMCOUNT);
   EXPECT_EQ(DispatchBrowserEvent(DISPID_TITLECHANGE, nullptr, events), DISP_E_BADPARAMCOUNT);
+  EXPECT_EQ(DispatchBrowserEvent(DISPID_NEWWINDOW3, &none, events), DISP_E_BADPARAMCOUNT);
   EXPECT_TRUE(events.calls.empty());
 }
 

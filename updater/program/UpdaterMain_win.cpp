@@ -54,6 +54,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace corvane;
   const CSingletonTeardown teardown;
   try {
+    // First of all: every path below may open the installer page, and the
+    // shell hands a web address over through COM objects (URL handlers,
+    // shell extensions) that need an initialised apartment on this thread.
+    const CComApartment com;
     CUpdaterData& data = CUpdaterData::Instance();
     ReadRecord(data);
     RecoverEarlierUnpack();
@@ -61,7 +65,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       OpenInstallerPage(data.installerUrl);
       return 0;
     }
-    const CComApartment com;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
     CMainDlg dialog(data);
