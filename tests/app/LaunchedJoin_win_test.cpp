@@ -12,6 +12,7 @@
 #include "engine/ProbeMedia.h"
 #include "engine/TempFiles.h"
 #include "engine/ToolRunner.h"
+#include "tests/LaunchDataText.h"
 #include "tests/app/MainWindowDriver.h"
 
 namespace corvane {
@@ -31,17 +32,6 @@ double Seconds(const std::wstring& duration) {
   int h = 0, m = 0;
   double s = 0;
   return swscanf(duration.c_str(), L"%d:%d:%lf", &h, &m, &s) == 3 ? h * 3600 + m * 60 + s : -1;
-}
-
-// A JSON string inside launch data: backslashes doubled ("#" stands for the
-// quotes, so paths must not hold one).
-std::wstring JsonText(const std::wstring& text) {
-  std::wstring out = L"#";
-  for (wchar_t c : text) {
-    if (c == L'\\') out += L'\\';
-    out += c;
-  }
-  return out + L"#";
 }
 
 struct SNotices {
@@ -112,9 +102,9 @@ class LaunchedJoin : public ::testing::Test {
   std::wstring LaunchData(const std::vector<std::wstring>& clips, const std::wstring& output,
                           const std::wstring& address) {
     std::wstring text = L"{#VideoClipsPath#:[";
-    for (size_t i = 0; i < clips.size(); ++i) text += (i ? L"," : L"") + JsonText(clips[i]);
-    text += L"],#OutputPath#:" + JsonText(output) + L",#FlvUrl#:" + JsonText(address) +
-            L",#AppMainWndClassName#:" + JsonText(kLauncherClass) + L",#AppUserMsg#:" + JsonText(kLauncherMessage) +
+    for (size_t i = 0; i < clips.size(); ++i) text += (i ? L"," : L"") + LaunchDataText(clips[i]);
+    text += L"],#OutputPath#:" + LaunchDataText(output) + L",#FlvUrl#:" + LaunchDataText(address) +
+            L",#AppMainWndClassName#:" + LaunchDataText(kLauncherClass) + L",#AppUserMsg#:" + LaunchDataText(kLauncherMessage) +
             L",#CurLangName#:#English#}";
     return text;
   }

@@ -13,6 +13,7 @@
 #include "closer/harness/QuenbyHarness_win.h"
 #include "engine/ProbeMedia.h"
 #include "engine/VideoPropertyInfo.h"
+#include "tests/LaunchDataText.h"
 
 using namespace corvane::test;
 
@@ -103,16 +104,6 @@ TEST(SilentInstaller, ClosesCorvaneInstallsAndTheUninstallerClosesAndRemovesOnly
   RemoveDirectoryW(folder.c_str());
 }
 
-// A JSON string inside launch data ("#" stands for its quotes).
-std::wstring LaunchText(const std::wstring& text) {
-  std::wstring out = L"#";
-  for (wchar_t c : text) {
-    if (c == L'\\') out += L'\\';
-    out += c;
-  }
-  return out + L"#";
-}
-
 // What a user downloads, installed silently and then used: the installed
 // joiner, started with launch data, joins two clips through the installed
 // ffmpeg.exe (the real Windows program, not the tests' bridge).
@@ -135,8 +126,8 @@ TEST(SilentInstaller, InstalledJoinerJoinsTwoClipsThroughTheInstalledFfmpeg) {
               0);
   }
   const std::wstring output = clips + L"\\joined \u00e9.mp4";
-  const std::wstring launchData = L"{#VideoClipsPath#:[" + LaunchText(inputs[0]) + L"," + LaunchText(inputs[1]) +
-                                  L"],#OutputPath#:" + LaunchText(output) + L"}";
+  const std::wstring launchData = L"{#VideoClipsPath#:[" + corvane::LaunchDataText(inputs[0]) + L"," + corvane::LaunchDataText(inputs[1]) +
+                                  L"],#OutputPath#:" + corvane::LaunchDataText(output) + L"}";
   EXPECT_EQ(RunToEnd(L"\"" + folder + L"\\Corvane.exe\" \"" + launchData + L"\"", /*limitMs=*/120000), 2);
 
   corvane::SVideoPropertyInfo joined;

@@ -1,0 +1,19 @@
+#pragma once
+// Launch data as a launching program writes it: a JSON object with "#" for
+// every double quote.
+#include <string>
+
+namespace corvane {
+
+// A JSON string inside launch data: quoted with "#", backslashes doubled
+// (paths must not hold a "#").
+inline std::wstring LaunchDataText(const std::wstring& text) {
+  std::wstring out = L"#";
+  for (wchar_t c : text) {
+    if (c == L'\\') out += L'\\';
+    out += c;
+  }
+  return out + L"#";
+}
+
+}  // namespace corvane
