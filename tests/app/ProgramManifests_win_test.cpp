@@ -20,14 +20,12 @@
 #include <vector>
 
 #include "base/UniqueHandle.h"
-#include "tests/app/MainWindowDriver.h"
+#include "tests/BuildTree_win.h"
 
 namespace corvane {
 namespace {
 
 using boost::property_tree::ptree;
-using testing_driver::BuildTreePath;
-using testing_driver::FileExists;
 
 constexpr char kAsmV1[] = "urn:schemas-microsoft-com:asm.v1";
 constexpr char kAsmV3[] = "urn:schemas-microsoft-com:asm.v3";
