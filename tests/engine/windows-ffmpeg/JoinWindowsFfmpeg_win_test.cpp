@@ -62,7 +62,8 @@ class WindowsFfmpeg : public ::testing::Test {
     const std::wstring path = m_folder + name;
     const std::wstring d = std::to_wstring(seconds);
     RunAndRead(L"\"" + BridgeToolPath() + L"\" -f lavfi -i testsrc=size=" + size + L":rate=25:duration=" + d +
-               L" -f lavfi -i sine=duration=" + d + L" -c:v libx264 -pix_fmt yuv420p -c:a aac -y \"" + path + L"\"");
+               L" -f lavfi -i sine=duration=" + d + L" -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -y \"" +
+               path + L"\"");
     EXPECT_TRUE(FileExists(path)) << "no clip " << WideToUtf8(path);
     return path;
   }
