@@ -80,8 +80,11 @@ bool RemoveX264WorkingFolder(const std::wstring& folder) {
   std::error_code error;
   for (std::filesystem::directory_iterator it(ToFsPath(folder), error), end; !error && it != end;
        it.increment(error)) {
+    std::error_code typeError;
     const std::wstring name = FromFsPath(it->path().filename());
-    if (std::regex_match(name, kStatistics) && it->is_regular_file(error)) statistics.push_back(FromFsPath(it->path()));
+    if (std::regex_match(name, kStatistics) && it->is_regular_file(typeError)) {
+      statistics.push_back(FromFsPath(it->path()));
+    }
   }
   for (const std::wstring& file : statistics) RemoveFile(file);
   // Removes an empty folder only.

@@ -27,7 +27,8 @@ ECreateNew CreateNewFile(const std::wstring& path);
 ECreateNew CreateNewFolder(const std::wstring& path);
 // Deletes a file; true when no file of that name remains.
 bool RemoveFile(const std::wstring& path);
-// Deletes a folder with its contents; true when it is gone.
+// Deletes a folder with its contents; true when it is gone. The join never
+// uses it: a folder it made may have been given files it did not make.
 bool RemoveFolderTree(const std::wstring& path);
 
 // A unique name in folder with its ".tmp" replaced by newExtension (dot
