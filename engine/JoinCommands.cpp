@@ -6,7 +6,6 @@
 #include <optional>
 #include <initializer_list>
 
-#include "engine/IntermediateNames.h"
 #include "engine/ToolRunner.h"
 #include "engine/VideoPropertyInfo.h"
 
@@ -22,7 +21,6 @@ const wchar_t kToMpegTail[] = L" -q:v 1 -f mpeg -y \"#outfilepath#\"";
 // The one audio format of every intermediate.
 const wchar_t kIntermediateAudio[] = L" -ar 44100 -ac 2";
 const wchar_t kSilence[] = L" -f lavfi -i anullsrc=r=44100:cl=stereo";
-const wchar_t kByteCopy[] = L"cmd.exe /c copy /b /y #orgfilepath# \"#outfilepath#\"";
 const wchar_t kAvi[] =
     L"\"#ffmpegpath#\" -f mpeg -i \"#orgfilepath#\" -acodec libmp3lame -vcodec msmpeg4 -ab %dk -b:v %dk "
     L"-ar %d -q:v 1 -f avi -y \"#outfilepath#\"";
@@ -151,11 +149,6 @@ std::wstring BuildToMpegCommand(const std::wstring& toolPath, const std::wstring
   command += kToMpegTail;
   const std::wstring noFileType;
   return Substitute(command, toolPath, &noFileType, input, intermediate);
-}
-
-std::wstring BuildByteCopyCommand(const std::vector<std::wstring>& intermediates, const std::wstring& joined) {
-  return Substitute(kByteCopy, /*toolPath=*/std::wstring(), /*fileType=*/nullptr, CopySourceList(intermediates),
-                    joined);
 }
 
 std::wstring BuildAviCommand(const std::wstring& toolPath, const std::wstring& joined, const std::wstring& output,

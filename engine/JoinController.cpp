@@ -507,7 +507,7 @@ void CJoinController::DeleteIntermediates() {
 }
 
 void CJoinController::DeleteWorkFolder() {
-  if (m_outputKind == OutputKindMp4 && m_workingFolder != m_programFolder) m_steps.RemoveFolderTree(m_workingFolder);
+  if (m_outputKind == OutputKindMp4 && m_workingFolder != m_programFolder) m_steps.RemoveWorkFolder(m_workingFolder);
   m_workingFolder = m_programFolder;
 }
 

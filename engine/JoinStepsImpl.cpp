@@ -130,6 +130,6 @@ bool CJoinSteps::FileExists(const std::wstring& path) {
 
 void CJoinSteps::RemoveFile(const std::wstring& path) { corvane::RemoveFile(path); }
 
-void CJoinSteps::RemoveFolderTree(const std::wstring& path) { corvane::RemoveFolderTree(path); }
+void CJoinSteps::RemoveWorkFolder(const std::wstring& path) { RemoveX264WorkingFolder(path); }
 
 }  // namespace corvane

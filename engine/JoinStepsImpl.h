@@ -36,7 +36,7 @@ class CJoinSteps : public IJoinSteps {
   bool FileExists(const std::wstring& path) override;
   uint64_t FileSize(const std::wstring& path) override;
   void RemoveFile(const std::wstring& path) override;
-  void RemoveFolderTree(const std::wstring& path) override;
+  void RemoveWorkFolder(const std::wstring& path) override;
 
  private:
   CToolStop m_stop;

@@ -200,7 +200,7 @@ struct SFakeSteps : IJoinSteps {
     deleted.push_back(path);
     files.erase(path);
   }
-  void RemoveFolderTree(const std::wstring& path) override { deleted.push_back(path); }
+  void RemoveWorkFolder(const std::wstring& path) override { deleted.push_back(path); }
 
   // The live tool prints a block; returns whether the controller wants more.
   bool Print(const std::string& block) {

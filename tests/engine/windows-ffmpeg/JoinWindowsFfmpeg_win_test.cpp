@@ -177,6 +177,7 @@ TEST_F(WindowsFfmpeg, Mp4TwoPassConversion) {
   EXPECT_NE(std::wstring::npos, result.videoCodec.find(L"h264"));
   EXPECT_NE(std::wstring::npos, result.audioCodec.find(L"aac"));
   EXPECT_NEAR(5, result.DurationSeconds().value_or(-1), 0.5);
+  EXPECT_TRUE(RemoveX264WorkingFolder(workFolder)) << "the passes wrote files the clean-up does not know";
 }
 
 // Cancel while the tool converts: the run ends at once, and the half-written
