@@ -79,6 +79,10 @@ class IJoinSteps {
   // free variant of it; none when no file could be made.
   virtual std::optional<std::wstring> ReserveFreePath(const std::wstring& preferred) = 0;
   virtual bool FileExists(const std::wstring& path) = 0;
+  // The index of the first of candidates that is the very file `file` names
+  // (through a link or another spelling of its name); none when there is no
+  // such candidate or `file` does not exist.
+  virtual std::optional<size_t> FindSameFile(const std::wstring& file, const std::vector<std::wstring>& candidates) = 0;
   // 0 for a missing file.
   virtual uint64_t FileSize(const std::wstring& path) = 0;
   virtual void RemoveFile(const std::wstring& path) = 0;
