@@ -217,10 +217,28 @@ size_t Indent(std::string_view line) {
   return text == std::string_view::npos ? line.size() : text;
 }
 
+// The end of a header's name at `at`, just after its "':", when the text
+// there is `name` followed by "':" and a line end; npos otherwise.
+size_t NameEnd(const std::string& text, size_t at, std::string_view name) {
+  if (text.compare(at, name.size(), name) != 0 || text.compare(at + name.size(), 2, "':") != 0) {
+    return std::string::npos;
+  }
+  const size_t end = at + name.size() + 2;
+  return end == text.size() || text[end] == '\r' || text[end] == '\n' ? end : std::string::npos;
+}
+
+// The name's last part, after its last separator.
+std::string_view FinalPart(std::string_view name) {
+  const size_t separator = name.find_last_of("\\/");
+  return separator == std::string_view::npos ? name : name.substr(separator + 1);
+}
+
 // Where the header "Input #index, DEMUXERS, from 'NAME':" that starts at pos
 // ends (just after the colon), or npos when none starts there. With a name,
-// only the name the command gave matches, line breaks and all; without one
-// the header is the rest of its line.
+// only the name the command gave matches, line breaks and all; a tool that
+// prints the path in its own spelling (a translated folder, other
+// separators) must still end it with the name's last part, whose first such
+// end counts. Without a name the header is the rest of its line.
 size_t HeaderEnd(const std::string& text, size_t pos, const std::string& prefix, const std::string* name,
                  std::string& demuxers) {
   if (text.compare(pos, prefix.size(), prefix) != 0) return std::string::npos;
@@ -232,11 +250,15 @@ size_t HeaderEnd(const std::string& text, size_t pos, const std::string& prefix,
   demuxers = text.substr(namesBegin, from - namesBegin);
   if (!name) return lineEnd;
   const size_t nameBegin = from + kFrom.size();
-  if (text.compare(nameBegin, name->size(), *name) != 0) return std::string::npos;
-  const size_t close = nameBegin + name->size();
-  if (text.compare(close, 2, "':") != 0) return std::string::npos;
-  const size_t end = close + 2;
-  return end == text.size() || text[end] == '\r' || text[end] == '\n' ? end : std::string::npos;
+  const size_t exact = NameEnd(text, nameBegin, *name);
+  if (exact != std::string::npos) return exact;
+  const std::string_view last = FinalPart(*name);
+  if (last.empty()) return std::string::npos;
+  for (size_t at = text.find(last, nameBegin); at != std::string::npos; at = text.find(last, at + 1)) {
+    const size_t end = NameEnd(text, at, last);
+    if (end != std::string::npos && (at == nameBegin || text[at - 1] == '/' || text[at - 1] == '\\')) return end;
+  }
+  return std::string::npos;
 }
 
 // The indented lines from pos on, up to the first unindented one (the next

@@ -341,6 +341,9 @@ TEST(ParseProbeAllOutput, OnlyTheBatchsIndexesAndNamesCount) {
   // The first input's description names it: under another name the text
   // holds none for it.
   EXPECT_TRUE(ParseProbeAllOutput(output, {L"a", L"b.mp4"}).empty());
+  // A tool that prints paths in its own spelling (a translated folder) is
+  // still read by the names' last parts.
+  EXPECT_EQ(ParseProbeAllOutput(output, {L"Z:\\in\\" + fakeName, L"Z:\\in\\b.mp4"}).size(), 2u);
 
   SVideoPropertyInfo alone;
   ASSERT_TRUE(ParseProbeOutput(alone, output, fakeName));
