@@ -21,7 +21,7 @@ class CJoinConvData : public TSingleton<CJoinConvData, kPriorityJoinConvData> {
   bool StartedWithLaunchData() const { return m_job.IsLaunched(); }
 
   // Reads the launch data (every "#" taken as a double quote, then a JSON
-  // object) into the fields below. Missing keys or keys of another type give
+  // object, in whose strings "\u0023" gives a "#") into the fields below. Missing keys or keys of another type give
   // empty values. Launch data that is not a JSON object is dropped (the
   // launch data becomes empty) so that the program starts interactively;
   // returns false then. Empty launch data: nothing happens, true.

@@ -22,6 +22,19 @@ std::optional<boost::json::object> ParseHashQuotedObject(std::wstring_view text)
   return std::move(root.get_object());
 }
 
+std::wstring HashQuotedText(std::string_view compactJson) {
+  std::string text;
+  text.reserve(compactJson.size());
+  for (char c : compactJson) {
+    if (c == '#') {
+      text += "\\u0023";
+    } else {
+      text += c == '"' ? '#' : c;
+    }
+  }
+  return Utf8ToWide(text);
+}
+
 std::wstring JsonStringMember(const boost::json::object& object, const char* key) {
   const boost::json::value* value = object.if_contains(key);
   if (!value || !value->is_string()) return {};

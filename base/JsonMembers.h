@@ -12,8 +12,13 @@ namespace corvane {
 
 // The object of a JSON text whose double quotes travel as "#" (so that it
 // survives a command line as one argument); nothing when the text is not a
-// JSON object.
+// JSON object. A "#" inside a string travels as the escape "\u0023", which
+// reads back as "#"; a bare "#" is always a quote.
 std::optional<boost::json::object> ParseHashQuotedObject(std::wstring_view text);
+// The form ParseHashQuotedObject reads, made from compact JSON (UTF-8): every
+// "#" (only strings can hold one) written "\u0023", then every double quote
+// written "#".
+std::wstring HashQuotedText(std::string_view compactJson);
 
 // The string member `key` (UTF-8) as wide text; empty when the member is
 // missing or not a string.

@@ -63,7 +63,9 @@ std::wstring BuildProbeCommand(const std::wstring& toolPath, const std::wstring&
 }
 
 bool RunProbe(const std::wstring& toolPath, const std::wstring& file, SVideoPropertyInfo& info) {
-  const auto parse = [&info](const TStdStr<char>& accumulated) { return ParseProbeOutput(info, accumulated); };
+  const auto parse = [&info, &file](const TStdStr<char>& accumulated) {
+    return ParseProbeOutput(info, accumulated, file);
+  };
   return RunTool(/*workingFolder=*/std::wstring(), BuildProbeCommand(toolPath, file), AppendBlock, parse);
 }
 
@@ -72,12 +74,14 @@ std::vector<SVideoPropertyInfo> ProbeAllMedia(const std::wstring& toolPath, cons
   std::vector<SVideoPropertyInfo> records;
   for (const std::vector<std::wstring>& batch : BatchProbeInputs(toolPath, files)) {
     std::vector<SVideoPropertyInfo> found;
-    const auto parse = [&found](const TStdStr<char>& accumulated) {
-      found = ParseProbeAllOutput(accumulated);
+    const auto parse = [&found, &batch](const TStdStr<char>& accumulated) {
+      found = ParseProbeAllOutput(accumulated, batch);
       return true;
     };
     if (!RunTool(/*workingFolder=*/std::wstring(), BuildProbeAllCommand(toolPath, batch), AppendBlock, parse, stop))
       break;
+    // One record per input of this batch at most, whatever the text held.
+    if (found.size() > batch.size()) found.resize(batch.size());
     for (size_t i = 0; i < found.size(); ++i) found[i].filePath = batch[i];
     records.insert(records.end(), found.begin(), found.end());
     if (found.size() < batch.size()) break;

@@ -2,61 +2,89 @@
 
 #include <algorithm>
 #include <limits>
-#include <stdexcept>
+#include <optional>
+#include <string_view>
+#include <vector>
 
 #include <boost/algorithm/string/case_conv.hpp>
-#include <boost/algorithm/string/trim.hpp>
-#include <boost/lexical_cast.hpp>
-#include <boost/regex.hpp>
-
-#include "base/TextConvert.h"
 
 namespace corvane {
 namespace {
 
-// Perl syntax; "." also matches line breaks, so a match may span lines of the block.
-const boost::wregex& DurationPattern() {
-  static const boost::wregex re(L"Duration:\\s*([^N]*?):(.*?):(.*?)\\.", boost::regex::perl);
-  return re;
-}
-const boost::wregex& SecondsTimePattern() {
-  static const boost::wregex re(L"time=([\\d]{0,8})\\.", boost::regex::perl);
-  return re;
-}
-const boost::wregex& ClockTimePattern() {
-  static const boost::wregex re(L"time=([^N]*?):(.*?):(.*?)\\.", boost::regex::perl);
-  return re;
+// The tool ends progress lines with "\r" and every other line with "\n"
+// ("\r\n" on Windows); empty lines carry nothing.
+std::vector<std::string_view> Lines(std::string_view block) {
+  std::vector<std::string_view> lines;
+  size_t pos = 0;
+  while (pos < block.size()) {
+    const size_t end = std::min(block.find_first_of("\r\n", pos), block.size());
+    if (end > pos) lines.push_back(block.substr(pos, end - pos));
+    pos = end + 1;
+  }
+  return lines;
 }
 
-bool Search(const std::wstring& text, const boost::wregex& re, boost::wsmatch& match) {
-  try {
-    return boost::regex_search(text, match, re, boost::match_default);
-  } catch (const std::runtime_error&) {
-    // Boost gives up on text that makes the lazy groups try too many splits
-    // ("Duration:" followed by a few hundred colons and no dot): such text
-    // does not match, rather than ending the tool run with an exception.
-    return false;
-  }
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
 }
 
-// Hours, minutes and seconds from groups 1 to 3; 0 when any group is empty.
-// A negative group (the tool prints "time=-577014:32:22.77" for broken time
-// stamps) or a total beyond 64 bits is no position either: 0, which the
-// caller ignores.
-int64_t ClockSeconds(const boost::wsmatch& match) {
-  std::wstring texts[3];
-  for (int i = 0; i < 3; ++i) {
-    texts[i] = boost::algorithm::trim_copy(match.str(i + 1));
-    if (texts[i].empty()) return 0;
+// A whole number of decimal digits only; none when empty, not digits or
+// beyond 64 bits.
+std::optional<int64_t> WholeNumber(std::string_view digits) {
+  if (digits.empty()) return std::nullopt;
+  int64_t value = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return std::nullopt;
+    const int digit = c - '0';
+    if (value > (std::numeric_limits<int64_t>::max() - digit) / 10) return std::nullopt;
+    value = value * 10 + digit;
   }
+  return value;
+}
+
+// "h:m:s.ff" (the fraction dropped) or the old tools' "s.ff", in whole
+// seconds. 0 for anything else: "N/A", a negative clock (the tool prints
+// "time=-577014:32:22.77" for broken time stamps) or a total beyond 64 bits.
+int64_t ClockSeconds(std::string_view clock) {
+  clock = clock.substr(0, clock.find('.'));
   static const int64_t kUnitSeconds[3] = {3600, 60, 1};
+  std::vector<std::string_view> parts;
+  for (size_t pos = 0;;) {
+    const size_t colon = clock.find(':', pos);
+    parts.push_back(clock.substr(pos, colon == std::string_view::npos ? std::string_view::npos : colon - pos));
+    if (colon == std::string_view::npos) break;
+    pos = colon + 1;
+  }
+  if (parts.size() != 1 && parts.size() != 3) return 0;
   int64_t total = 0;
-  for (int i = 0; i < 3; ++i) {
-    const int64_t part = boost::lexical_cast<int64_t>(texts[i]);
-    if (part < 0 || part > (std::numeric_limits<int64_t>::max() - total) / kUnitSeconds[i]) return 0;
-    total += part * kUnitSeconds[i];
+  for (size_t i = 0; i < parts.size(); ++i) {
+    const std::optional<int64_t> part = WholeNumber(parts[i]);
+    const int64_t unit = kUnitSeconds[3 - parts.size() + i];
+    if (!part || *part > (std::numeric_limits<int64_t>::max() - total) / unit) return 0;
+    total += *part * unit;
   }
   return total;
+}
+
+// "  Duration: 00:01:40.00, start: ..." as the tool writes it under an
+// input's header: exactly two blanks deep. Metadata (a title that says
+// "Duration: 2 hours") lies deeper, after its key.
+std::optional<int64_t> DurationLine(std::string_view line) {
+  static const std::string_view kPrefix = "  Duration: ";
+  if (!StartsWith(line, kPrefix)) return std::nullopt;
+  const std::string_view value = line.substr(kPrefix.size());
+  return ClockSeconds(value.substr(0, value.find(',')));
+}
+
+// "frame=  125 fps= 50 ... time=00:00:50.00 bitrate=..." (or "size=..."
+// where there is no video): the status line the tool rewrites in place.
+std::optional<int64_t> ProgressLine(std::string_view line) {
+  if (!StartsWith(line, "frame=") && !StartsWith(line, "size=")) return std::nullopt;
+  static const std::string_view kTime = " time=";
+  const size_t at = line.find(kTime);
+  if (at == std::string_view::npos) return std::nullopt;
+  const std::string_view value = line.substr(at + kTime.size());
+  return ClockSeconds(value.substr(0, value.find(' ')));
 }
 
 // Lower case. Current tools end most failures with "Conversion failed!", but
@@ -65,12 +93,24 @@ int64_t ClockSeconds(const boost::wsmatch& match) {
 const char* const kFailureTexts[] = {"encoding failed", "error while opening encoder", "conversion failed!",
                                      "error initializing output stream", "could not write header"};
 
+// The tool writes its failure texts at the start of a line (or after a
+// "[component @ address] " prefix), never indented: an indented line is a
+// description or metadata line, whose text (a title) is the file's own.
+// The first line of a text may have been cut anywhere and counts.
+bool IsIndentedLine(const std::string& text, size_t pos) {
+  const size_t lineEnd = text.find_last_of("\r\n", pos);
+  if (lineEnd == std::string::npos) return false;
+  return lineEnd + 1 < text.size() && (text[lineEnd + 1] == ' ' || text[lineEnd + 1] == '\t');
+}
+
 }  // namespace
 
 bool ContainsFailureText(const std::string& text) {
   const std::string lower = boost::algorithm::to_lower_copy(text);
   for (const char* failure : kFailureTexts) {
-    if (lower.find(failure) != std::string::npos) return true;
+    for (size_t at = lower.find(failure); at != std::string::npos; at = lower.find(failure, at + 1)) {
+      if (!IsIndentedLine(lower, at)) return true;
+    }
   }
   return false;
 }
@@ -82,29 +122,19 @@ size_t FailureTextOverlap() {
 }
 
 SProgressBlock ParseProgressBlock(const std::string& block) {
-  const std::wstring text = Utf8ToWide(block);
-  boost::wsmatch match;
-  SProgressBlock result;
-  if (Search(text, DurationPattern(), match)) {
-    result.seconds = ClockSeconds(match);
-    return result;
+  const std::vector<std::string_view> lines = Lines(block);
+  for (std::string_view line : lines) {
+    if (const std::optional<int64_t> duration = DurationLine(line)) return SProgressBlock{*duration, false, false};
   }
-  if (Search(text, SecondsTimePattern(), match)) {
-    result.isTime = true;
-    // An empty group ("time=.") is no number at all.
-    result.seconds = boost::lexical_cast<int64_t>(match.str(1));
-    return result;
-  }
-  if (Search(text, ClockTimePattern(), match)) {
-    result.isTime = true;
-    result.seconds = ClockSeconds(match);
-    return result;
+  // The last status line of the block is the latest position.
+  for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+    if (const std::optional<int64_t> time = ProgressLine(*line)) return SProgressBlock{*time, true, false};
   }
   if (ContainsFailureText(block)) return SProgressBlock{-1, /*isTime=*/true, /*isError=*/true};
-  if (text.find(L"Invalid data found when processing input") != std::wstring::npos) {
+  if (block.find("Invalid data found when processing input") != std::string::npos) {
     return SProgressBlock{-1, /*isTime=*/false, /*isError=*/true};
   }
-  return result;
+  return SProgressBlock();
 }
 
 }  // namespace corvane

@@ -12,18 +12,21 @@ struct SProgressBlock {
 };
 
 // Looks at one output block on its own (a line split across two blocks is
-// seen in neither). The first rule that matches decides:
-//   "Duration: h:m:s."             total duration
-//   "time=<seconds>."              position, old tool versions
-//   "time=h:m:s."                  position
-//   a failure text (FailureTextIn)  error, isTime true (the caller ends the step as failed)
+// seen in neither), reading only lines the tool writes itself; a file's name
+// or title that mentions a duration or a time is none of them. The first
+// rule that matches decides:
+//   a line "  Duration: h:m:s.ff, ..."        total duration
+//   a status line starting "frame=" or "size=" with " time=h:m:s.ff" (old
+//     tools: " time=s.ff")                    position, from the block's last one
+//   a failure text (ContainsFailureText)      error, isTime true (the caller ends the step as failed)
 //   "Invalid data found when processing input"  error, isTime false (ignored by the caller)
-// A number group that is not a number throws boost::bad_lexical_cast, which
-// ends the tool run like a handler that says stop. A clock with a negative
-// group, or one too large for 64-bit seconds, gives 0 (nothing to show).
+// Never throws on any text. A clock that is not one ("N/A"), a negative
+// clock, or one too large for 64-bit seconds gives 0 (nothing to show).
 SProgressBlock ParseProgressBlock(const std::string& block);
 
-// True when text holds one of the tool's texts for a step that failed:
+// True when text holds, on a line that is not indented (indented lines
+// describe the inputs and carry their metadata), one of the tool's texts
+// for a step that failed:
 // "encoding failed" in any case (old tools print "Video encoding failed",
 // current ones "video encoding failed"), "Error while opening encoder" and
 // "Conversion failed!", which current tools print last on most failures,

@@ -1,16 +1,14 @@
 #include "online/HandOffRecord.h"
 
-#include <algorithm>
 #include <boost/json.hpp>
 
+#include "base/JsonMembers.h"
 #include "base/TextConvert.h"
 
 namespace corvane {
 
 std::wstring HandOffCommandLineOf(const std::string& compactJson) {
-  std::wstring text = Utf8ToWide(compactJson);
-  std::replace(text.begin(), text.end(), L'"', L'#');
-  return L" \"" + text + L"\"";
+  return L" \"" + HashQuotedText(compactJson) + L"\"";
 }
 
 std::wstring BuildHandOffCommandLine(const SHandOffRecord& record) {

@@ -1,8 +1,8 @@
 #pragma once
 // The record the joiner hands the updater on its command line: compact JSON
-// with every double quote written as "#", after a blank and inside one pair
-// of double quotes. The updater reads it back with the same rules, so a
-// value must not contain "#" itself.
+// with every double quote written as "#" (and a "#" of a value as the
+// escape "\u0023"), after a blank and inside one pair of double quotes. The
+// updater reads it back with the same rules.
 #include <string>
 
 namespace corvane {

@@ -2,9 +2,10 @@
 # launch-data.sh OUTPUT CLIP... : prints the launch data that makes Corvane.exe
 # join the clips into OUTPUT at once (English texts). Launch data is a JSON
 # object with "#" for each double quote; paths are Windows paths (Wine maps
-# the Unix root to drive Z:) with their backslashes doubled.
+# the Unix root to drive Z:) with their backslashes doubled and each "#" of
+# a name written as the JSON escape \u0023.
 set -euo pipefail
-winpath() { printf 'Z:%s' "$(realpath -m "$1")" | sed 's|/|\\\\|g'; }
+winpath() { printf 'Z:%s' "$(realpath -m "$1")" | sed -e 's|/|\\\\|g' -e 's|#|\\u0023|g'; }
 output=$1
 shift
 clips=""

@@ -2,7 +2,8 @@
 // The hand-off record the main program gives the updater on its command line.
 //
 // The command line holds one argument: the record as compact JSON with every
-// double quote written as "#", the whole in one pair of double quotes.
+// double quote written as "#" (a "#" of a value as "\u0023"), the whole in
+// one pair of double quotes.
 #include <string>
 #include <string_view>
 
@@ -33,7 +34,8 @@ struct SUpdaterRecord {
 // nothing escapes; the program token is skipped.
 std::wstring CommandLineArgument(std::wstring_view commandLine);
 
-// Reads the record from the argument ("#" for each double quote). Missing
+// Reads the record from the argument ("#" for each double quote, "\u0023"
+// for a "#" of a value). Missing
 // members and members that are not strings read empty; false (and an empty
 // record) when the text is not a JSON object.
 bool ParseUpdaterRecord(std::wstring_view argument, SUpdaterRecord& record);

@@ -3,7 +3,10 @@
 #include <string>
 #include <vector>
 
+#include <boost/json.hpp>
+
 #include "app/JoinConvData.h"
+#include "base/JsonMembers.h"
 
 using namespace corvane;
 
@@ -88,11 +91,25 @@ TEST_F(ParseLaunchData, NotAnObjectStartsInteractively) {
   }
 }
 
-TEST_F(ParseLaunchData, HashInsideAPathBreaksTheObject) {
-  // "#" in a file name turns into a quote and the object no longer parses.
-  CJoinConvData& data = Parse(L"{#VideoClipsPath#:[#C:\\\\clip#1.flv#]}", /*expectedResult=*/false);
-  EXPECT_TRUE(data.Files().empty());
-  EXPECT_FALSE(data.StartedWithLaunchData());
+// A bare "#" is always a quote; a "#" of a name travels as "\u0023", both as
+// a launcher writes it by hand and as the shared writer makes it.
+TEST_F(ParseLaunchData, HashOfANameTravelsAsItsJsonEscape) {
+  EXPECT_TRUE(Parse(L"{#VideoClipsPath#:[#C:\\\\clip#1.flv#]}", /*expectedResult=*/false).Files().empty());
+
+  CJoinConvData& data = Parse(L"{#VideoClipsPath#:[#C:\\\\v\\\\Episode \\u00233.flv#,#b.flv#],"
+                              L"#OutputPath#:#C:\\\\out\\\\\\u00231 \\u0023\\u0023.mp4#}");
+  EXPECT_EQ(data.Files(), (Files{L"C:\\v\\Episode #3.flv", L"b.flv"}));
+  EXPECT_EQ(data.OutputPath(), L"C:\\out\\#1 ##.mp4");
+
+  boost::json::object written;
+  written["VideoClipsPath"] = boost::json::array{"C:\\#\\Episode #3.flv", "#4#.flv"};
+  written["OutputPath"] = "C:\\out\\Episodes #3-#4.mp4";
+  const std::wstring launchData = HashQuotedText(boost::json::serialize(written));
+  EXPECT_EQ(launchData.find(L"#3"), std::wstring::npos) << "a name's # must not pass for a quote";
+  DestroyRegisteredSingletons();
+  CJoinConvData& read = Parse(launchData);
+  EXPECT_EQ(read.Files(), (Files{L"C:\\#\\Episode #3.flv", L"#4#.flv"}));
+  EXPECT_EQ(read.OutputPath(), L"C:\\out\\Episodes #3-#4.mp4");
 }
 
 TEST_F(ParseLaunchData, EmptyLaunchDataChangesNothing) {

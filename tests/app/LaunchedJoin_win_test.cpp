@@ -168,6 +168,22 @@ TEST_F(LaunchedJoin, FastMp4RouteJoinsNotifiesAndExitsWith2) {
   EXPECT_GT(FileSize(clips[1]), 0);
 }
 
+// "#" is the launch data's quote: names holding it travel as "\u0023" and
+// the whole job still runs.
+TEST_F(LaunchedJoin, ClipsNamedWithHashJoin) {
+  const std::vector<std::wstring> clips = {MakeClip(L"Episode #3.mp4", 300), MakeClip(L"Episode #4.mp4", 600)};
+  const std::wstring output = m_folder + L"Episodes #3-#4.mp4";
+  const std::wstring launchData = LaunchData(clips, output, L"http://video.example/#3");
+  ASSERT_EQ(launchData.find(L"#3"), std::wstring::npos) << "a name's # written as a quote";
+  ASSERT_TRUE(Start(launchData));
+  EXPECT_EQ(WaitForExit(120000), 2);
+  EXPECT_EQ(g_notices.count, 1);
+  EXPECT_EQ(g_notices.bytes, std::string("http://video.example/%233") + '\0');
+  SVideoPropertyInfo info;
+  ASSERT_TRUE(RunProbe(m_tool, output, info));
+  EXPECT_NEAR(Seconds(info.duration), 4.0, 0.5);
+}
+
 // Fast-Join is ticked at start, and a stream copy cannot write AVI: the
 // launched job converts (through the command interpreter's byte copy) and
 // leaves no intermediate behind.

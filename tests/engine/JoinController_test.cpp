@@ -556,8 +556,8 @@ TEST_F(JoinControllerTest, MpegRouteToFlvRunsEveryStepWithItsProgress) {
 
   EXPECT_TRUE(controller.OnQueueTimer());
   EXPECT_EQ(steps.commands.back(), L"mpeg /in/b.mp4 /out/b.xbv");
-  steps.Print("Duration: 00:01:40.00, start: 0.0\n");
-  steps.Print("time=00:00:50.00 bitrate=1\r");
+  steps.Print("  Duration: 00:01:40.00, start: 0.0\n");
+  steps.Print("frame= 1 time=00:00:50.00 bitrate=1\r");
   controller.OnMonitorTimer();
   EXPECT_EQ(LastProgress(), 37);
   EndToolAndMonitor();
@@ -571,8 +571,8 @@ TEST_F(JoinControllerTest, MpegRouteToFlvRunsEveryStepWithItsProgress) {
   EXPECT_EQ(controller.Mode(), kJoinFinalFlv);
   EXPECT_EQ(steps.commands.back(), L"final6 /out/a_all.xbv /out/joined.flv");
   EXPECT_EQ(steps.workingFolders.back(), L"/prog/");
-  steps.Print("Duration: 00:01:40.00, start: 0.0\n");  // the joined stream's own length is not used
-  steps.Print("time=00:01:40.00 bitrate=1\r");
+  steps.Print("  Duration: 00:01:40.00, start: 0.0\n");  // the joined stream's own length is not used
+  steps.Print("frame= 1 time=00:01:40.00 bitrate=1\r");
   controller.OnMonitorTimer();
   EXPECT_EQ(LastProgress(), 75);
 
@@ -592,7 +592,7 @@ TEST_F(JoinControllerTest, Mp4PassesRunInTheirOwnFolderAndFillTheSecondHalf) {
   RunToFinalStep();
   EXPECT_EQ(controller.Mode(), kJoinMp4Pass1);
   EXPECT_EQ(steps.workingFolders.back(), L"/out/x264tmp");
-  steps.Print("time=00:03:20.00 bitrate=1\r");
+  steps.Print("frame= 1 time=00:03:20.00 bitrate=1\r");
   controller.OnMonitorTimer();
   EXPECT_EQ(LastProgress(), 60);
 
@@ -600,7 +600,7 @@ TEST_F(JoinControllerTest, Mp4PassesRunInTheirOwnFolderAndFillTheSecondHalf) {
   DeliverPosted();
   EXPECT_EQ(controller.Mode(), kJoinMp4Pass2);
   EXPECT_EQ(steps.workingFolders.back(), L"/out/x264tmp");
-  steps.Print("time=00:01:40.00 bitrate=1\r");
+  steps.Print("frame= 1 time=00:01:40.00 bitrate=1\r");
   controller.OnMonitorTimer();
   EXPECT_EQ(LastProgress(), 80);
 
@@ -758,12 +758,12 @@ TEST_F(JoinControllerTest, CancelEndsTheToolAtOnceAndRemovesIntermediates) {
   controller.OnQueueTimer();
   EndToolAndMonitor();
   controller.OnQueueTimer();
-  EXPECT_TRUE(steps.Print("time=00:00:10.00 bitrate=1\r"));
+  EXPECT_TRUE(steps.Print("frame= 1 time=00:00:10.00 bitrate=1\r"));
   const int stopsBefore = steps.workerStops;
 
   controller.OnCommand(kCmdCancel);
   EXPECT_EQ(steps.toolStops, 1);  // not left to the tool's next block
-  EXPECT_FALSE(steps.Print("time=00:00:11.00 bitrate=1\r"));
+  EXPECT_FALSE(steps.Print("frame= 1 time=00:00:11.00 bitrate=1\r"));
   EXPECT_EQ(steps.workerStops, stopsBefore + 1);
   const std::vector<std::wstring> removed{L"/out/a.xbv", L"/out/b.xbv"};
   EXPECT_EQ(steps.deleted, removed);

@@ -71,11 +71,13 @@ class StandInToolTest : public ::testing::Test {
   std::string m_oldTool;
 };
 
-// Answers like the tool for every name except those containing "unreadable".
+// Answers like the tool, with the name it was given in the header, for every
+// name except those containing "unreadable".
 std::string ToolThatCannotOpenSomeNames() {
   return "echo \"$2\" >>\"$ROOT/probed\"\n"
          "case \"$2\" in *unreadable*) echo \"$2: Invalid data found when processing input\" ;;\n"
-         "  *) cat '" + std::string(CORVANE_TEST_DATA) + "/engine/probe/mp4_h264_aac.txt' ;; esac";
+         "  *) sed \"s|from 'clip.mp4'|from '$2'|\" '" + std::string(CORVANE_TEST_DATA) +
+         "/engine/probe/mp4_h264_aac.txt' ;; esac";
 }
 
 TEST_F(StandInToolTest, ReadableFileIsProbedOnceUnderItsOwnName) {

@@ -16,9 +16,12 @@ std::string ReadFixture(const std::string& name) {
   return text.str();
 }
 
+// Lines of a description are parsed under their input's header, which a
+// text without one gets.
 SVideoPropertyInfo Parse(const std::string& text, bool expectOk = true) {
   SVideoPropertyInfo info;
-  EXPECT_EQ(expectOk, ParseProbeOutput(info, text));
+  const bool headed = text.find("Input #0, ") != std::string::npos || text.find("Invalid data") != std::string::npos;
+  EXPECT_EQ(expectOk, ParseProbeOutput(info, headed ? text : "Input #0, mpeg, from 'x':\n" + text));
   return info;
 }
 
@@ -189,10 +192,8 @@ TEST(ParseProbeOutput, AudioWithoutBitrateTakesALaterLinesBitrate) {
 }
 
 TEST(ParseProbeOutput, FrameRateKeepsItsFraction) {
-  EXPECT_DOUBLE_EQ(29.97, Parse("Video: h264, yuv420p, 160x120, 29.97 fps, 29.97 tbr\n").frameRate);
-  EXPECT_DOUBLE_EQ(59.94, Parse("Video: h264, yuv420p, 160x120, 59.94 tbr, 90k tbn\n").frameRate);
-  EXPECT_DOUBLE_EQ(12.5, Parse("Seems stream 0 codec frame rate differs: 25.00 (25/1) -> 12.50 (25/2)\n").frameRate);
-  EXPECT_DOUBLE_EQ(15, Parse("framerate : 15\n").frameRate);
+  EXPECT_DOUBLE_EQ(29.97, Parse("    Stream #0:0: Video: h264, yuv420p, 160x120, 29.97 fps, 29.97 tbr\n").frameRate);
+  EXPECT_DOUBLE_EQ(59.94, Parse("    Stream #0:0: Video: h264, yuv420p, 160x120, 59.94 tbr, 90k tbn\n").frameRate);
 }
 
 TEST(ParseProbeOutput, ContainerNamesGiveShortFormats) {
@@ -219,14 +220,14 @@ TEST(ParseProbeOutput, LaterTextContainingFromDoesNotChangeTheContainer) {
 
 TEST(ParseProbeOutput, FlvBecomesF4vOnlyWithH264AndAac) {
   const std::string head = "Input #0, flv, from 'a.flv':\n";
-  EXPECT_EQ(L"f4v", Parse(head + "Video: h264 (High), yuv420p, 160x120, 25 fps\n"
-                                 "Audio: aac (LC), 44100 Hz, mono, fltp, 69 kb/s\n").format);
-  EXPECT_EQ(L"flv", Parse(head + "Video: h264 (High), yuv420p, 160x120, 25 fps\n"
-                                 "Audio: mp3, 44100 Hz, mono, fltp, 64 kb/s\n").format);
+  EXPECT_EQ(L"f4v", Parse(head + "  Stream #0:0: Video: h264 (High), yuv420p, 160x120, 25 fps\n"
+                                 "  Stream #0:1: Audio: aac (LC), 44100 Hz, mono, fltp, 69 kb/s\n").format);
+  EXPECT_EQ(L"flv", Parse(head + "  Stream #0:0: Video: h264 (High), yuv420p, 160x120, 25 fps\n"
+                                 "  Stream #0:1: Audio: mp3, 44100 Hz, mono, fltp, 64 kb/s\n").format);
 }
 
 TEST(ParseProbeOutput, SizeThatIsNotANumberLeavesTheSizeUnset) {
-  const SVideoPropertyInfo info = Parse("Video: rawvideo, rgb24, axb, 25 fps\n");
+  const SVideoPropertyInfo info = Parse("  Stream #0:0: Video: rawvideo, rgb24, axb, 25 fps\n");
   EXPECT_EQ(0, info.width);
   EXPECT_EQ(0, info.height);
   EXPECT_EQ(L"rawvideo", info.videoCodec);
@@ -291,16 +292,20 @@ TEST(ParseProbeOutput, FrameRateComesFromTheVideoStreamLine) {
 
 // One run of the tool with several inputs: a record per input, and the
 // first unreadable input ends the list (the tool stops there).
+std::string Section(const std::string& text, int index, const std::string& name) {
+  std::string part = text.substr(text.find("Input #0"));
+  part = part.substr(0, part.find("At least one output"));
+  const size_t from = part.find(" from '") + 7;
+  part.replace(from, part.find("':") - from, name);
+  return part.replace(part.find("Input #0"), 8, "Input #" + std::to_string(index));
+}
+
 TEST(ParseProbeAllOutput, OneRecordPerInputUpToTheFirstUnreadable) {
   const std::string first = ReadFixture("mp4_h264_aac.txt");
   const std::string second = ReadFixture("wmv_wmv2_wmav2.txt");
-  const auto section = [](const std::string& text, int index) {
-    std::string part = text.substr(text.find("Input #0"));
-    part = part.substr(0, part.find("At least one output"));
-    return part.replace(part.find("Input #0"), 8, "Input #" + std::to_string(index));
-  };
-  const std::string both = section(first, 0) + section(second, 1) + "At least one output file must be specified\n";
-  const std::vector<SVideoPropertyInfo> records = ParseProbeAllOutput(both);
+  const std::string both = Section(first, 0, "a.mp4") + Section(second, 1, "b.wmv") +
+                           "At least one output file must be specified\n";
+  const std::vector<SVideoPropertyInfo> records = ParseProbeAllOutput(both, {L"a.mp4", L"b.wmv"});
   ASSERT_EQ(records.size(), 2u);
   EXPECT_EQ(records[0].format, L"mp4");
   EXPECT_EQ(records[0].audioChannels, L"mono");
@@ -308,11 +313,57 @@ TEST(ParseProbeAllOutput, OneRecordPerInputUpToTheFirstUnreadable) {
   EXPECT_EQ(records[1].videoCodec, L"wmv2 (WMV2 / 0x32564D57)");
   EXPECT_EQ(records[1].duration, L"00:00:02.09");
 
-  const std::string stopped = section(first, 0) + "bad.mp4: Invalid data found when processing input\n";
-  const std::vector<SVideoPropertyInfo> one = ParseProbeAllOutput(stopped);
+  const std::string stopped = Section(first, 0, "a.mp4") + "bad.mp4: Invalid data found when processing input\n";
+  const std::vector<SVideoPropertyInfo> one = ParseProbeAllOutput(stopped, {L"a.mp4", L"bad.mp4"});
   ASSERT_EQ(one.size(), 1u);  // the complaint after the first input is no part of it
   EXPECT_EQ(one[0].width, 160);
-  EXPECT_TRUE(ParseProbeAllOutput(ReadFixture("not_media.txt")).empty());
+  EXPECT_TRUE(ParseProbeAllOutput(ReadFixture("not_media.txt"), {L"clip.mp4"}).empty());
+}
+
+// The tool prints names raw: a name may end its header line and go on with
+// headers and stream lines of inputs that do not exist.
+TEST(ParseProbeAllOutput, OnlyTheBatchsIndexesAndNamesCount) {
+  const std::string fake = "x.mp4':\n  Duration: 09:00:00.00, start: 0.000000, bitrate: 1 kb/s\n"
+                           "Input #1, flv, from 'b.mp4':\n  Stream #1:0: Video: flv1, yuv420p, 4000x3000, 25 fps\n"
+                           "Input #2, flv, from 'x':\n  Stream #2:0: Video: flv1, yuv420p, 4000x3000, 25 fps\n";
+  const std::string mp4 = ReadFixture("mp4_h264_aac.txt");
+  const std::string output = Section(mp4, 0, "a\n" + fake) + Section(mp4, 1, "b.mp4") +
+                             "At least one output file must be specified\n";
+  const std::wstring fakeName = L"a\n" + std::wstring(fake.begin(), fake.end());
+  const std::vector<SVideoPropertyInfo> records = ParseProbeAllOutput(output, {fakeName, L"b.mp4"});
+  ASSERT_EQ(records.size(), 2u);
+  for (const SVideoPropertyInfo& record : records) {
+    EXPECT_EQ(record.width, 160);
+    EXPECT_EQ(record.duration, L"00:00:02.00");
+  }
+  // A batch of one never gets a second record, whatever the text holds.
+  EXPECT_EQ(ParseProbeAllOutput(output, {fakeName}).size(), 1u);
+  // The first input's description names it: under another name the text
+  // holds none for it.
+  EXPECT_TRUE(ParseProbeAllOutput(output, {L"a", L"b.mp4"}).empty());
+  // A tool that prints paths in its own spelling (a translated folder) is
+  // still read by the names' last parts.
+  EXPECT_EQ(ParseProbeAllOutput(output, {L"Z:\\in\\" + fakeName, L"Z:\\in\\b.mp4"}).size(), 2u);
+
+  SVideoPropertyInfo alone;
+  ASSERT_TRUE(ParseProbeOutput(alone, output, fakeName));
+  EXPECT_EQ(alone.width, 160);
+  EXPECT_EQ(alone.format, L"mp4");
+}
+
+// Metadata is the file's own text: a title that reads like a stream line or
+// a duration is no description.
+TEST(ParseProbeOutput, MetadataThatLooksLikeTheToolIsLeftOut) {
+  std::string text = ReadFixture("flv_h264_aac.txt");
+  const std::string title = "    title           : Video: vp9, yuv420p, 4000x3000, 9 kb/s, 99 fps - Duration: 2 hours, "
+                            "start: 0 - Audio: opus, 8000 Hz, 7.1, 1 kb/s\n";
+  text.insert(text.find("  Metadata:\n") + 12, title);
+  SVideoPropertyInfo info = Parse(text);
+  EXPECT_EQ(info.width, 160);
+  EXPECT_NE(info.videoCodec.find(L"h264"), std::wstring::npos);
+  EXPECT_NE(info.audioCodec.find(L"aac"), std::wstring::npos);
+  EXPECT_EQ(info.duration.substr(0, 3), L"00:");
+  EXPECT_EQ(info.frameRate, 25);
 }
 
 }  // namespace

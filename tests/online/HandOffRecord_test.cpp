@@ -11,12 +11,13 @@ namespace {
 SHandOffRecord FullRecord() {
   SHandOffRecord record;
   record.downloadUrl = L"http://dl.example/p.zip?a=1&b=2";
-  record.installerUrl = L"https://dl.example/setup.exe";
   record.appMainWndClassName = L"Tavrel Video";
   record.appUserMsg = L"UWM_JoinDownload_IsMe";
   record.appFileName = L"Corvane.exe";
   record.curLangName = L"Fran\u00e7ais";
-  record.tempFilePath = L"C:\\Users\\J\u00f6rg\\AppData\\Tavrel\\appdata\\";
+  // "#" is the record's quote: a value's own "#" must come back as it was.
+  record.tempFilePath = L"C:\\Users\\J\u00f6rg #2\\AppData\\Tavrel\\appdata\\";
+  record.installerUrl = L"https://dl.example/setup.exe#top";
   record.currentVersion = L"v2.2";
   record.latestVersion = L"v2.10";
   return record;

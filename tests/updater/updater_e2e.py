@@ -118,8 +118,11 @@ class Scenario:
             "TempFilePath": wine_path(self.temp) + "\\", "CurrentVersion": "2.2.0.1", "LatestVersion": "2.3.0.0",
         }
         fields.update(overrides)
-        # JSON text with "#" for every double quote; backslashes escaped.
-        body = ",".join(f"#{k}#:#{v.replace(chr(92), chr(92) * 2)}#" for k, v in fields.items())
+        # JSON text with "#" for every double quote; backslashes escaped and
+        # a "#" of a value written as the escape \u0023.
+        def text(v):
+            return v.replace(chr(92), chr(92) * 2).replace("#", chr(92) + "u0023")
+        body = ",".join(f"#{k}#:#{text(v)}#" for k, v in fields.items())
         return "{" + body + "}"
 
     def run_updater(self, record):
