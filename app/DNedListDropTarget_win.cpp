@@ -8,8 +8,6 @@
 namespace corvane {
 namespace {
 
-constexpr UINT kDropPathChars = 520;
-
 FORMATETC FileListFormat() { return {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}; }
 
 // Releases a storage medium GetData filled, on every way out.
@@ -35,8 +33,16 @@ std::vector<std::wstring> DroppedPaths(HDROP drop) {
   std::vector<std::wstring> paths;
   const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < count; ++i) {
-    wchar_t buffer[kDropPathChars] = {};
-    if (DragQueryFileW(drop, i, buffer, kDropPathChars) > 0) paths.emplace_back(buffer);
+    // Asked first for its length (without the terminator): a path may be far
+    // longer than MAX_PATH ("\\?\" long paths), and a cut one names
+    // another file or none.
+    const UINT length = DragQueryFileW(drop, i, /*file=*/nullptr, 0);
+    if (length == 0) continue;
+    std::wstring path(length + 1, L'\0');
+    const UINT copied = DragQueryFileW(drop, i, path.data(), length + 1);
+    if (copied != length) continue;
+    path.resize(length);
+    paths.push_back(std::move(path));
   }
   return paths;
 }

@@ -144,13 +144,18 @@ TEST_F(DropTarget, NothingIsTakenWhenAddingIsDisabledOrTheDataHasNoFiles) {
   EXPECT_EQ(text.HandedOut(), 0);
 }
 
-TEST_F(DropTarget, LongPathsAreCutTo519Characters) {
-  const std::wstring longPath = L"C:\\" + std::wstring(600, L'x') + L".flv";
-  CFileListData files({longPath});
+TEST_F(DropTarget, PathsLongerThanMaxPathArriveWhole) {
+  // 600 characters in folders of 100, in the "\\?\" form, between two
+  // short paths.
+  std::wstring longPath = L"\\\\?\\C:";
+  while (longPath.size() < 590) longPath += L"\\" + std::wstring(99, L'x');
+  longPath.resize(596);
+  longPath += L".flv";
+  ASSERT_EQ(600u, longPath.size());
+  CFileListData files({L"C:\\v\\a.flv", longPath, L"C:\\v\\b.flv"});
   Drop(&files, 0, DROPEFFECT_COPY);
   ASSERT_EQ(m_received.size(), 1u);
-  ASSERT_EQ(m_received[0].size(), 1u);
-  EXPECT_EQ(m_received[0][0], longPath.substr(0, 519));
+  EXPECT_EQ(m_received[0], (std::vector<std::wstring>{L"C:\\v\\a.flv", longPath, L"C:\\v\\b.flv"}));
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "engine/ConcatList.h"
 #include "engine/ConversionParams.h"
 #include "engine/FastJoin.h"
+#include "engine/FastJoinCheck.h"
 #include "engine/IntermediateNames.h"
 #include "engine/JoinCommands.h"
 #include "engine/ProbeMedia.h"
@@ -176,6 +177,45 @@ TEST_F(WindowsFfmpeg, Mp4TwoPassConversion) {
   EXPECT_NE(std::wstring::npos, result.videoCodec.find(L"h264"));
   EXPECT_NE(std::wstring::npos, result.audioCodec.find(L"aac"));
   EXPECT_NEAR(5, result.DurationSeconds().value_or(-1), 0.5);
+}
+
+// Clips in a folder deeper than MAX_PATH, named in the "\\?\" form (as a
+// drop of such a folder hands them over): probed, found alike, and joined on
+// the fast route with the output beside them. The tool opens such names
+// itself; the program must pass them on whole and unchanged, in the command
+// line and in the concat list.
+TEST_F(WindowsFfmpeg, FastRouteInAFolderDeeperThanMaxPath) {
+  const std::wstring kLong = L"\\\\?\\";
+  std::wstring deep = m_folder;
+  while (deep.size() <= 300) {
+    deep += std::wstring(60, L'd') + L" \u00e9\\";
+    ASSERT_TRUE(CreateDirectoryW((kLong + deep).c_str(), nullptr)) << GetLastError();
+  }
+  const std::vector<std::wstring> made = {MakeClip(L"one.mp4", 2), MakeClip(L"two.mp4", 3)};
+  std::vector<std::wstring> inputs;
+  for (const std::wstring& clip : made) {
+    inputs.push_back(kLong + deep + clip.substr(m_folder.size()));
+    ASSERT_TRUE(MoveFileW(clip.c_str(), inputs.back().c_str())) << GetLastError();
+  }
+  ASSERT_GT(inputs.front().size(), 300u);
+  std::vector<SVideoPropertyInfo> records;
+  for (const std::wstring& input : inputs) {
+    records.push_back(Probe(input));
+    EXPECT_NE(std::wstring::npos, records.back().videoCodec.find(L"h264")) << WideToUtf8(input);
+  }
+  EXPECT_FALSE(FindInputMismatch(records).has_value());
+  const std::wstring output = kLong + deep + L"joined.mp4";
+  const std::wstring list = CreateUniqueTempFile(GetTempFolder(), L"TFR");
+  ASSERT_FALSE(list.empty());
+  ASSERT_TRUE(WriteTempFileContent(list, BuildConcatList(inputs)));
+  const std::wstring toolText = RunAndRead(BuildFastJoinCommand(/*mp4=*/true, m_tool, list, output));
+  RemoveFile(list);
+  ASSERT_TRUE(FileExists(output)) << WideToUtf8(toolText);
+  const SVideoPropertyInfo result = Probe(output);
+  EXPECT_NE(std::wstring::npos, result.videoCodec.find(L"h264"));
+  EXPECT_NE(std::wstring::npos, result.audioCodec.find(L"aac"));
+  EXPECT_NEAR(5, result.DurationSeconds().value_or(-1), 0.3);
+  // The deep folder goes with the fixture's; std::filesystem removes it whole.
 }
 
 // Cancel while the tool converts: the run ends at once, and the half-written
