@@ -4,6 +4,7 @@
 #include <shlguid.h>
 
 #include "app/DropEffect.h"
+#include "base/LongPathForm.h"
 
 namespace corvane {
 namespace {
@@ -34,15 +35,15 @@ std::vector<std::wstring> DroppedPaths(HDROP drop) {
   const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < count; ++i) {
     // Asked first for its length (without the terminator): a path may be far
-    // longer than MAX_PATH ("\\?\" long paths), and a cut one names
-    // another file or none.
+    // longer than MAX_PATH, and a cut one names another file or none.
     const UINT length = DragQueryFileW(drop, i, /*file=*/nullptr, 0);
     if (length == 0) continue;
     std::wstring path(length + 1, L'\0');
     const UINT copied = DragQueryFileW(drop, i, path.data(), length + 1);
     if (copied != length) continue;
     path.resize(length);
-    paths.push_back(std::move(path));
+    // A long path is kept in the form every later step can open with it.
+    paths.push_back(LongPathForm(path));
   }
   return paths;
 }
