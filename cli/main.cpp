@@ -77,7 +77,6 @@ int Join(const SCliArguments& args) {
     if (!std::filesystem::is_regular_file(ToFsPath(path), error)) {
       return Fail(kExitUsage, "input not found: " + input);
     }
-    if (path == job.outputPath) return Fail(kExitUsage, "the output must not be one of the inputs: " + input);
     // The tool's command line quotes each path with double quotes and cannot
     // carry one inside a path (Windows names never hold one).
     if (path.find(L'"') != std::wstring::npos) {

@@ -1,56 +1,63 @@
 #include "engine/ByteCopyJoin.h"
 
-#include <cstdint>
-#include <filesystem>
-#include <system_error>
+#include <fstream>
+#include <vector>
 
 #include "base/FsPath.h"
-#include "engine/JoinCommands.h"
-#include "engine/PathParts.h"
+#include "engine/TempFiles.h"
 
 namespace corvane {
+namespace {
 
-bool JoinedSizeMatches(const std::vector<std::wstring>& sources, const std::wstring& joined) {
-  std::error_code error;
-  uintmax_t expected = 0;
-  for (const std::wstring& source : sources) {
-    const uintmax_t size = std::filesystem::file_size(ToFsPath(source), error);
-    if (error) return false;
-    expected += size;
-  }
-  const uintmax_t actual = std::filesystem::file_size(ToFsPath(joined), error);
-  return !error && actual == expected;
-}
+constexpr size_t kBlockSize = 1 << 20;
 
-std::vector<SByteCopyRound> PlanByteCopyRounds(const std::vector<std::wstring>& sources, const std::wstring& joined,
-                                               size_t maxCommandLine,
-                                               const std::function<std::wstring(int)>& partName) {
-  // Usually one command holds them all, and no part is named (on Windows
-  // naming a part reserves its file).
-  if (BuildByteCopyCommand(sources, joined).size() <= maxCommandLine) return {{sources, joined}};
-  // Every part name is as long as or shorter than the longest target we may
-  // need; measuring with the longer of joined and a part name keeps a round
-  // that fits for one target fitting for the other.
-  const std::wstring probeTarget = partName(1).size() > joined.size() ? partName(1) : joined;
-  const auto fits = [&](const std::vector<std::wstring>& list) {
-    return BuildByteCopyCommand(list, probeTarget).size() <= maxCommandLine;
-  };
-  std::vector<SByteCopyRound> rounds;
-  SByteCopyRound round;
-  for (const std::wstring& source : sources) {
-    round.sources.push_back(source);
-    if (fits(round.sources)) continue;
-    round.sources.pop_back();
-    // The round holds the previous part alone (or nothing): no progress possible.
-    if (round.sources.size() <= (rounds.empty() ? 0u : 1u)) return {};
-    round.target = partName(static_cast<int>(rounds.size()) + 1);
-    rounds.push_back(round);
-    round.sources = {rounds.back().target, source};
-    if (!fits(round.sources)) return {};
+class CByteJoin {
+ public:
+  CByteJoin(const std::function<bool()>& keepGoing, const CToolStop* stop)
+      : m_keepGoing(keepGoing), m_stop(stop), m_block(kBlockSize) {}
+
+  bool Run(const std::vector<std::wstring>& sources, const std::wstring& joined) {
+    // Never a file that appeared under the name by chance: the caller's
+    // reservation, or one made here.
+    if (CreateNewFile(joined) == ECreateNew::kFailed) return false;
+    std::ofstream out(ToFsPath(joined), std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    for (const std::wstring& source : sources) {
+      if (!Append(out, source)) return false;
+    }
+    out.close();
+    return !out.fail();
   }
-  round.target = joined;
-  rounds.push_back(round);
-  return rounds;
+
+ private:
+  bool KeepGoing() const { return (!m_keepGoing || m_keepGoing()) && !(m_stop && m_stop->IsStopped()); }
+
+  bool Append(std::ofstream& out, const std::wstring& source) {
+    std::ifstream in(ToFsPath(source), std::ios::binary);
+    if (!in) return false;
+    for (;;) {
+      if (!KeepGoing()) return false;
+      in.read(m_block.data(), static_cast<std::streamsize>(m_block.size()));
+      // A short read sets failbit with eofbit; badbit is a read error.
+      if (in.bad()) return false;
+      out.write(m_block.data(), in.gcount());
+      if (!out) return false;
+      if (in.eof()) return true;
+    }
+  }
+
+  const std::function<bool()>& m_keepGoing;
+  const CToolStop* m_stop;
+  std::vector<char> m_block;
+};
+
+}  // namespace
+
+bool JoinByteCopy(const std::vector<std::wstring>& sources, const std::wstring& joined,
+                  const std::function<bool()>& keepGoing, const CToolStop* stop) {
+  if (CByteJoin(keepGoing, stop).Run(sources, joined)) return true;
+  RemoveFile(joined);
+  return false;
 }
 
 }  // namespace corvane

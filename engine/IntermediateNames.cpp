@@ -12,13 +12,4 @@ std::wstring JoinedStreamPath(const std::wstring& firstIntermediate) {
   return FolderOf(firstIntermediate) + TitleOf(firstIntermediate) + L"_all" + ExtensionOf(firstIntermediate);
 }
 
-std::wstring CopySourceList(const std::vector<std::wstring>& intermediates) {
-  std::wstring list;
-  for (const std::wstring& path : intermediates) {
-    if (!list.empty()) list += L'+';
-    list += L'"' + path + L'"';
-  }
-  return list;
-}
-
 }  // namespace corvane

@@ -1,7 +1,6 @@
 #pragma once
 // Names of the files the MPEG route makes on its way to the output.
 #include <string>
-#include <vector>
 
 namespace corvane {
 
@@ -11,9 +10,5 @@ std::wstring IntermediatePath(const std::wstring& outputPath, const std::wstring
 // The byte-copy join of all intermediates: folder and title of the first
 // one + "_all" + its extension (a.xbv gives a_all.xbv).
 std::wstring JoinedStreamPath(const std::wstring& firstIntermediate);
-
-// The source list of the byte-copy join: each path in double quotes, joined
-// with "+".
-std::wstring CopySourceList(const std::vector<std::wstring>& intermediates);
 
 }  // namespace corvane

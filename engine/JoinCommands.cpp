@@ -6,7 +6,6 @@
 #include <optional>
 #include <initializer_list>
 
-#include "engine/IntermediateNames.h"
 #include "engine/ToolRunner.h"
 #include "engine/VideoPropertyInfo.h"
 
@@ -22,7 +21,6 @@ const wchar_t kToMpegTail[] = L" -q:v 1 -f mpeg -y \"#outfilepath#\"";
 // The one audio format of every intermediate.
 const wchar_t kIntermediateAudio[] = L" -ar 44100 -ac 2";
 const wchar_t kSilence[] = L" -f lavfi -i anullsrc=r=44100:cl=stereo";
-const wchar_t kByteCopy[] = L"cmd.exe /c copy /b /y #orgfilepath# \"#outfilepath#\"";
 // The joined stream is the intermediates byte for byte, each with time stamps
 // of its own, so they jump back at every seam. The tool mends such a jump
 // from whichever stream meets it first: with sound that is usually the audio,
@@ -167,11 +165,6 @@ std::wstring BuildToMpegCommand(const std::wstring& toolPath, const std::wstring
   command += kToMpegTail;
   const std::wstring noFileType;
   return Substitute(command, toolPath, &noFileType, input, intermediate);
-}
-
-std::wstring BuildByteCopyCommand(const std::vector<std::wstring>& intermediates, const std::wstring& joined) {
-  return Substitute(kByteCopy, /*toolPath=*/std::wstring(), /*fileType=*/nullptr, CopySourceList(intermediates),
-                    joined);
 }
 
 std::wstring BuildAviCommand(const std::wstring& toolPath, const std::wstring& joined, const std::wstring& output,

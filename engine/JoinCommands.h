@@ -7,7 +7,6 @@
 // MP4 passes, which run in the x264 working folder (MakeX264WorkingFolder)
 // where the tool keeps its two-pass statistics.
 #include <string>
-#include <vector>
 
 #include "engine/ConversionParams.h"
 
@@ -39,10 +38,6 @@ std::wstring BuildToMpegCommand(const std::wstring& toolPath, const std::wstring
 // The MPEG-1 rate the intermediates of a job whose first input runs at
 // frameRate are made at.
 std::wstring IntermediateFrameRate(double frameRate);
-
-// The command interpreter's byte-exact copy of the intermediates, in order,
-// into the joined stream (Windows only; see JoinByteCopy).
-std::wstring BuildByteCopyCommand(const std::vector<std::wstring>& intermediates, const std::wstring& joined);
 
 // The final conversions of the joined stream to the output.
 std::wstring BuildAviCommand(const std::wstring& toolPath, const std::wstring& joined,

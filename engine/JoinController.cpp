@@ -23,6 +23,7 @@ constexpr wchar_t kFilesDiffer[] =
     L"Join the files by converting them instead?";
 constexpr wchar_t kCopyRefused[] =
     L"Fast-Join could not copy these files into this kind of file. Join the files by converting them instead?";
+constexpr wchar_t kOutputIsInput[] = L"The output file is one of the files to join: %1";
 
 // A joined file may differ from the inputs' added lengths by rounding at
 // each seam; a missing input or a wrong length in the file's header is far
@@ -116,7 +117,11 @@ void CJoinController::Join() {
     m_job.outputPath = chosen;
   }
   m_outputKind = m_steps.OutputKindOf(m_job.outputPath);
-  if (m_outputKind == OutputKindNone) return;
+  if (m_outputKind == OutputKindNone) {
+    ForgetChosenOutput();
+    return;
+  }
+  if (RefuseInputAsOutput()) return;
 
   ResetJob();
   m_host.UpdateButtons();
@@ -126,6 +131,28 @@ void CJoinController::Join() {
     return;
   }
   StartConversionRoute();
+}
+
+// Every interactive job asks for its output: a name kept from the last job
+// would be written over without a question, even once that file has become
+// one of the inputs. A launched job keeps the output its launcher gave.
+void CJoinController::ForgetChosenOutput() {
+  if (!m_job.IsLaunched()) m_job.outputPath.clear();
+}
+
+// The tool would truncate an input while it reads it when the output is
+// that input under another name (a link to it, another spelling of its
+// name); the list does not show it, so the file's identity decides. Nothing
+// is written and the list stays, for the user to choose another output or
+// take the file out.
+bool CJoinController::RefuseInputAsOutput() {
+  const std::optional<size_t> same = m_steps.FindSameFile(m_job.outputPath, m_job.files);
+  if (!same) return false;
+  const std::wstring input = m_job.files[*same];
+  ForgetChosenOutput();
+  m_host.ShowMessage(Message(kOutputIsInput, {input}), kTipsCaption);
+  m_host.JobEnded(EJobOutcome::kFailed);
+  return true;
 }
 
 void CJoinController::ResetJob() {
@@ -195,6 +222,7 @@ void CJoinController::OnFastCheckEnded() {
 // "No" to converting: nothing is left written and the list stays as it was,
 // for the user to change the files, the box or the output's kind.
 void CJoinController::EndDeclinedJob() {
+  ForgetChosenOutput();
   SetMode(kJoinIdle);
   ResetProgress();
   m_host.SetProgress(0);
@@ -507,7 +535,7 @@ void CJoinController::DeleteIntermediates() {
 }
 
 void CJoinController::DeleteWorkFolder() {
-  if (m_outputKind == OutputKindMp4 && m_workingFolder != m_programFolder) m_steps.RemoveFolderTree(m_workingFolder);
+  if (m_outputKind == OutputKindMp4 && m_workingFolder != m_programFolder) m_steps.RemoveWorkFolder(m_workingFolder);
   m_workingFolder = m_programFolder;
 }
 
@@ -534,6 +562,7 @@ void CJoinController::Finish() {
     return;
   }
   m_host.SetProgress(100);
+  ForgetChosenOutput();
   m_job.files.clear();
   m_host.RefreshFileList();
   SetMode(kJoinIdle);
@@ -573,6 +602,7 @@ void CJoinController::FailJob(const SUserMessage& message, EJobOutcome outcome) 
   m_queue.clear();
   StopRunningTool();
   DiscardJobFiles();
+  ForgetChosenOutput();
   m_resultRecord = SVideoPropertyInfo();
 
   ResetProgress();

@@ -80,6 +80,9 @@ class CJoinController {
   void BuildMp4Pass1();
 
   // Routes
+  void ForgetChosenOutput();
+  // True (and the job refused) when the output is one of the inputs.
+  bool RefuseInputAsOutput();
   void ResetJob();
   // Before a stream copy the worker describes the inputs; when it has
   // ended, the copy starts, or the job converts, asks, or fails.

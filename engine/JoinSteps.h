@@ -58,8 +58,8 @@ class IJoinSteps {
   virtual std::vector<SVideoPropertyInfo> ProbeAll(const std::wstring& toolPath,
                                                    const std::vector<std::wstring>& inputs) = 0;
   // Joins the MPEG streams byte for byte into joinedStream (blocking, on the
-  // worker); keepGoing is asked between blocks. False when the joined size is
-  // not the sum of the parts.
+  // worker); keepGoing is asked between blocks. False on any failed read or
+  // write, or when stopped; joinedStream is then gone.
   virtual bool JoinByteCopy(const std::vector<std::wstring>& intermediates, const std::wstring& joinedStream,
                             const std::function<bool()>& keepGoing) = 0;
   // The stream-copy route (blocking, on the worker); onChunk sees the tool's output.
@@ -79,10 +79,16 @@ class IJoinSteps {
   // free variant of it; none when no file could be made.
   virtual std::optional<std::wstring> ReserveFreePath(const std::wstring& preferred) = 0;
   virtual bool FileExists(const std::wstring& path) = 0;
+  // The index of the first of candidates that is the very file `file` names
+  // (through a link or another spelling of its name); none when there is no
+  // such candidate or `file` does not exist.
+  virtual std::optional<size_t> FindSameFile(const std::wstring& file, const std::vector<std::wstring>& candidates) = 0;
   // 0 for a missing file.
   virtual uint64_t FileSize(const std::wstring& path) = 0;
   virtual void RemoveFile(const std::wstring& path) = 0;
-  virtual void RemoveFolderTree(const std::wstring& path) = 0;
+  // Removes the two-pass statistics from a folder MakeWorkFolder made, then
+  // the folder if nothing else is left in it.
+  virtual void RemoveWorkFolder(const std::wstring& path) = 0;
 };
 
 }  // namespace corvane

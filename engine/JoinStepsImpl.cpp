@@ -7,6 +7,7 @@
 #include "engine/ByteCopyJoin.h"
 #include "engine/ConversionParams.h"
 #include "engine/FastJoin.h"
+#include "engine/FileIdentity.h"
 #include "engine/IntermediateNames.h"
 #include "engine/JoinCommands.h"
 #include "engine/OutputKind.h"
@@ -128,8 +129,12 @@ bool CJoinSteps::FileExists(const std::wstring& path) {
   return std::filesystem::is_regular_file(ToFsPath(path), error);
 }
 
+std::optional<size_t> CJoinSteps::FindSameFile(const std::wstring& file, const std::vector<std::wstring>& candidates) {
+  return corvane::FindSameFile(file, candidates);
+}
+
 void CJoinSteps::RemoveFile(const std::wstring& path) { corvane::RemoveFile(path); }
 
-void CJoinSteps::RemoveFolderTree(const std::wstring& path) { corvane::RemoveFolderTree(path); }
+void CJoinSteps::RemoveWorkFolder(const std::wstring& path) { RemoveX264WorkingFolder(path); }
 
 }  // namespace corvane

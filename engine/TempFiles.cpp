@@ -1,7 +1,11 @@
 #include "engine/TempFiles.h"
 
+#include <cstdio>
 #include <filesystem>
+#include <random>
+#include <regex>
 #include <system_error>
+#include <vector>
 
 #include "base/FsPath.h"
 #include "engine/PathParts.h"
@@ -47,16 +51,45 @@ std::wstring ReserveFreePath(const std::wstring& preferred) {
   return {};
 }
 
+std::wstring CreateUniqueFolder(const std::wstring& parent, unsigned firstNumber) {
+  constexpr unsigned kLastNumber = 0xFFFF;
+  const wchar_t separator = parent.empty() ? L'/' : parent.back();
+  for (unsigned step = 0; step < kLastNumber; ++step) {
+    const unsigned number = (firstNumber - 1 + step) % kLastNumber + 1;
+    wchar_t digits[8];
+    std::swprintf(digits, 8, L"%X", number);
+    const std::wstring folder = parent + digits;
+    switch (CreateNewFolder(folder)) {
+      case ECreateNew::kCreated: return folder + separator;
+      case ECreateNew::kFailed: return {};
+      case ECreateNew::kExists: break;  // the user's, or another job's: never ours
+    }
+  }
+  return {};
+}
+
 std::wstring MakeX264WorkingFolder(const std::wstring& outputPath) {
-  const std::wstring outputFolder = FolderOf(outputPath);
-  const std::wstring reserved = MakeUniqueTempName(outputFolder, L"");
-  if (reserved.empty()) return {};
-  const std::wstring folder = outputFolder + TitleOf(reserved);
+  return CreateUniqueFolder(FolderOf(outputPath), std::random_device{}() % 0xFFFF + 1);
+}
+
+bool RemoveX264WorkingFolder(const std::wstring& folder) {
+  // The tool names the statistics after the video's output stream; the
+  // encoder writes each file under a ".temp" name first.
+  static const std::wregex kStatistics(L"ffmpeg2pass-[0-9]+\\.log(\\.mbtree)?(\\.temp)?");
+  std::vector<std::wstring> statistics;
   std::error_code error;
-  std::filesystem::create_directory(ToFsPath(folder), error);
-  if (error || !std::filesystem::is_directory(ToFsPath(folder), error)) return {};
-  const wchar_t separator = outputFolder.empty() ? L'/' : outputFolder.back();
-  return folder + separator;
+  for (std::filesystem::directory_iterator it(ToFsPath(folder), error), end; !error && it != end;
+       it.increment(error)) {
+    std::error_code typeError;
+    const std::wstring name = FromFsPath(it->path().filename());
+    if (std::regex_match(name, kStatistics) && it->is_regular_file(typeError)) {
+      statistics.push_back(FromFsPath(it->path()));
+    }
+  }
+  for (const std::wstring& file : statistics) RemoveFile(file);
+  // Removes an empty folder only.
+  std::filesystem::remove(ToFsPath(folder), error);
+  return !std::filesystem::exists(ToFsPath(folder), error);
 }
 
 }  // namespace corvane

@@ -1,6 +1,7 @@
 #include "engine/TempFiles.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -58,6 +59,11 @@ ECreateNew CreateNewFile(const std::wstring& path) {
     ::close(fd);
     return ECreateNew::kCreated;
   }
+  return errno == EEXIST ? ECreateNew::kExists : ECreateNew::kFailed;
+}
+
+ECreateNew CreateNewFolder(const std::wstring& path) {
+  if (::mkdir(WideToUtf8(path).c_str(), 0755) == 0) return ECreateNew::kCreated;
   return errno == EEXIST ? ECreateNew::kExists : ECreateNew::kFailed;
 }
 

@@ -48,6 +48,12 @@ ECreateNew CreateNewFile(const std::wstring& path) {
   return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? ECreateNew::kExists : ECreateNew::kFailed;
 }
 
+ECreateNew CreateNewFolder(const std::wstring& path) {
+  if (CreateDirectoryW(path.c_str(), /*security=*/nullptr)) return ECreateNew::kCreated;
+  const DWORD error = GetLastError();
+  return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? ECreateNew::kExists : ECreateNew::kFailed;
+}
+
 bool RemoveFile(const std::wstring& path) {
   if (DeleteFileW(path.c_str())) return true;
   return GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES;

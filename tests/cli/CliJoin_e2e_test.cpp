@@ -426,6 +426,33 @@ TEST_F(CliJoinE2E, UnreadableInputInTheMiddleFailsEitherRouteAndKeepsAnOldOutput
   EXPECT_EQ(Leftovers(m_out), std::vector<fs::path>{});
 }
 
+// The output named as one of the inputs through a link (or by its own name):
+// on either route the job stops before the tool runs, names the input, and
+// the input keeps every byte.
+TEST_F(CliJoinE2E, OutputThatIsAnInputThroughALinkIsRefusedAndTheInputKept) {
+  const fs::path input = m_out / "mine.mp4";
+  fs::copy_file(Clip("first clip.mp4"), input);
+  const std::string before = ReadAll(input);
+  fs::create_symlink(input, m_out / "symlink.mp4");
+  fs::create_hard_link(input, m_out / "hardlink.mp4");
+  for (const char* output : {"symlink.mp4", "hardlink.mp4", "mine.mp4"}) {
+    for (const bool fast : {true, false}) {
+      SCOPED_TRACE(std::string(output) + (fast ? ", fast" : ", conversion"));
+      const SProcessResult run = Join({Clip("slow.mp4"), input}, m_out / output, fast);
+      EXPECT_EQ(run.exitCode, 1);
+      EXPECT_NE(run.errors.find("The output file is one of the files to join: " + input.string()), std::string::npos)
+          << run.errors;
+      EXPECT_EQ(run.output, "");
+      EXPECT_TRUE(ReadAll(input) == before) << "the input was changed";
+    }
+  }
+  EXPECT_TRUE(fs::is_symlink(m_out / "symlink.mp4"));
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(m_out)) left.push_back(entry.path().filename().string());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"hardlink.mp4", "mine.mp4", "symlink.mp4"}));
+}
+
 // Forty inputs with long names in a deep folder: more than one command line
 // of paths on either route.
 TEST_F(CliJoinE2E, FortyInputsInADeepFolder) {

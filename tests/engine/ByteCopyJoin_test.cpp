@@ -1,16 +1,19 @@
 #include "engine/ByteCopyJoin.h"
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
+#include <thread>
 
 #include <gtest/gtest.h>
 
-#include "engine/JoinCommands.h"
 #include "base/FsPath.h"
-#include "engine/PathParts.h"
 #include "engine/TempFiles.h"
+#include "engine/ToolStop.h"
 
 namespace corvane {
 namespace {
@@ -18,11 +21,8 @@ namespace {
 class JoinByteCopyTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const std::wstring base = GetTempFolder();
-    m_folder = MakeUniqueTempName(base, L"");
+    m_folder = CreateUniqueFolder(GetTempFolder(), std::random_device{}() % 0xFFFF + 1);
     ASSERT_FALSE(m_folder.empty());
-    std::filesystem::create_directory(ToFsPath(m_folder));
-    m_folder += base.back();
   }
   void TearDown() override { RemoveFolderTree(m_folder); }
 
@@ -41,34 +41,39 @@ class JoinByteCopyTest : public ::testing::Test {
 };
 
 TEST_F(JoinByteCopyTest, JoinsInOrderByteExactly) {
-  // End-of-file marks, line ends and NULs must pass unchanged.
+  // End-of-file marks, line ends and NULs pass unchanged; names are only names.
   const std::string a("\x00\x1A\r\nA", 5), b("\x1A\x1A", 2), c("C\n", 2);
-  const std::wstring joined = m_folder + L"a b_all.xbv";
-  ASSERT_TRUE(JoinByteCopy({Make(L"a b.xbv", a), Make(L"\u00e9.xbv", b), Make(L"c.xbv", c)}, joined, {}));
+  const std::wstring joined = m_folder + L"%OS% trip_all.xbv";
+  ASSERT_TRUE(JoinByteCopy({Make(L"%OS% trip.xbv", a), Make(L"\u00e9 ^&!%PATH%.xbv", b), Make(L"c.xbv", c)}, joined,
+                           {}));
   EXPECT_EQ(a + b + c, Read(joined));
 }
 
-TEST_F(JoinByteCopyTest, ReplacesAnOlderJoinedStream) {
+// The joined stream goes into the file reserved for it, whatever it held.
+TEST_F(JoinByteCopyTest, ReplacesTheReservedFilesContent) {
   const std::wstring joined = Make(L"x_all.xbv", std::string(100, 'o'));
   ASSERT_TRUE(JoinByteCopy({Make(L"x.xbv", "12"), Make(L"y.xbv", "34")}, joined, {}));
   EXPECT_EQ("1234", Read(joined));
 }
 
-TEST_F(JoinByteCopyTest, MissingSourceFailsAndLeavesNoJoinedStream) {
+// A source that is gone or cannot be read as a file, or a joined stream
+// that cannot be made, fails the join and leaves no joined stream.
+TEST_F(JoinByteCopyTest, UnreadableSourceOrUnwritableTargetFailsAndLeavesNothing) {
   const std::wstring joined = m_folder + L"a_all.xbv";
-  EXPECT_FALSE(JoinByteCopy({Make(L"a.xbv", "aa"), m_folder + L"gone.xbv", Make(L"c.xbv", "cc")}, joined, {}));
+  const std::wstring a = Make(L"a.xbv", "aa"), c = Make(L"c.xbv", "cc");
+  EXPECT_FALSE(JoinByteCopy({a, m_folder + L"gone.xbv", c}, joined, {}));
   EXPECT_FALSE(Exists(joined));
+  ASSERT_TRUE(std::filesystem::create_directory(ToFsPath(m_folder + L"a folder.xbv")));
+  EXPECT_FALSE(JoinByteCopy({a, m_folder + L"a folder.xbv", c}, joined, {}));
+  EXPECT_FALSE(Exists(joined));
+  EXPECT_FALSE(JoinByteCopy({a, c}, m_folder + L"no such folder" + m_folder.back() + L"a_all.xbv", {}));
+  EXPECT_EQ("aa", Read(a));
+  EXPECT_EQ("cc", Read(c));
 }
 
-TEST_F(JoinByteCopyTest, StopRequestFailsAndLeavesNoJoinedStream) {
-  const std::wstring joined = m_folder + L"a_all.xbv";
-  EXPECT_FALSE(JoinByteCopy({Make(L"a.xbv", "aa"), Make(L"b.xbv", "bb")}, joined, [] { return false; }));
-  EXPECT_FALSE(Exists(joined));
-}
-
-// Forty sources with long names are more than one command line of the
-// command interpreter: the join is made in rounds and its parts go again.
-TEST_F(JoinByteCopyTest, FortyLongNamesJoinInOrderAndLeaveNoPart) {
+// Forty sources with long names: far more than one command line could
+// carry, joined in one go.
+TEST_F(JoinByteCopyTest, FortyLongNamesJoinInOrder) {
   std::vector<std::wstring> sources;
   std::string expected;
   for (int i = 0; i < 40; ++i) {
@@ -79,53 +84,47 @@ TEST_F(JoinByteCopyTest, FortyLongNamesJoinInOrderAndLeaveNoPart) {
   const std::wstring joined = m_folder + L"holiday clip number 0 with a rather long title_all.xbv";
   ASSERT_TRUE(JoinByteCopy(sources, joined, {}));
   EXPECT_EQ(expected, Read(joined));
-  size_t files = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(ToFsPath(m_folder))) {
-    ++files;
-    EXPECT_EQ(entry.path().string().find(".part"), std::string::npos) << entry.path().string();
-  }
-  EXPECT_EQ(files, sources.size() + 1);
 }
 
-TEST_F(JoinByteCopyTest, SizeCheck) {
-  const std::wstring a = Make(L"a", "123"), b = Make(L"b", "45");
-  EXPECT_TRUE(JoinedSizeMatches({a, b}, Make(L"j", "12345")));
-  EXPECT_FALSE(JoinedSizeMatches({a, b}, Make(L"k", "1234")));
-  EXPECT_FALSE(JoinedSizeMatches({a, m_folder + L"none"}, Make(L"l", "123")));
-  EXPECT_FALSE(JoinedSizeMatches({a}, m_folder + L"none"));
-}
-
-}  // namespace
-}  // namespace corvane
-
-namespace corvane {
-namespace {
-
-// Forty intermediates with deep paths do not fit one command line: the
-// copy is planned in rounds that each fit, keep the order, and carry the
-// part made so far into the next round.
-TEST(PlanByteCopyRounds, LongListsAreCopiedInRoundsThatFit) {
-  const std::wstring folder = L"C:\\Users\\someone\\Videos\\" + std::wstring(120, L'f') + L"\\";
+// Cancel (the keep-going answer turning false) or a stop of the job's tools,
+// asked from another thread while hundreds of megabytes are being joined:
+// the join ends within a short time and no joined stream is left.
+TEST_F(JoinByteCopyTest, CancelOrStopDuringALargeJoinEndsSoonAndLeavesNothing) {
+  constexpr uintmax_t kSourceSize = uintmax_t{96} << 20;
   std::vector<std::wstring> sources;
-  for (int i = 0; i < 40; ++i) sources.push_back(folder + L"holiday clip " + std::to_wstring(i) + L".xbv");
-  const std::wstring joined = folder + L"holiday clip 0_all.xbv";
-  const auto part = [&](int i) { return joined + L".part" + std::to_wstring(i); };
-
-  const std::vector<SByteCopyRound> rounds = PlanByteCopyRounds(sources, joined, 2047, part);
-  ASSERT_GT(rounds.size(), 1u);
-  std::vector<std::wstring> copied;
-  for (size_t r = 0; r < rounds.size(); ++r) {
-    EXPECT_LE(BuildByteCopyCommand(rounds[r].sources, rounds[r].target).size(), 2047u);
-    EXPECT_EQ(rounds[r].target, r + 1 == rounds.size() ? joined : part(static_cast<int>(r) + 1));
-    const size_t first = r == 0 ? 0 : 1;
-    if (r > 0) EXPECT_EQ(rounds[r].sources.front(), rounds[r - 1].target);
-    copied.insert(copied.end(), rounds[r].sources.begin() + first, rounds[r].sources.end());
+  for (const wchar_t* name : {L"big1.xbv", L"big2.xbv", L"big3.xbv"}) {
+    sources.push_back(Make(name, "x"));
+    std::filesystem::resize_file(ToFsPath(sources.back()), kSourceSize);
   }
-  EXPECT_EQ(copied, sources);
-
-  // A short list stays one command; a path too long for any command, none.
-  EXPECT_EQ(PlanByteCopyRounds({sources[0], sources[1]}, joined, 2047, part).size(), 1u);
-  EXPECT_TRUE(PlanByteCopyRounds({std::wstring(3000, L'x'), sources[1]}, joined, 2047, part).empty());
+  const std::wstring joined = m_folder + L"big1_all.xbv";
+  using Clock = std::chrono::steady_clock;
+  for (const bool byStop : {false, true}) {
+    SCOPED_TRACE(byStop ? "stop" : "cancel");
+    std::atomic<int> blocks{0};
+    std::atomic<bool> cancelled{false}, ended{false};
+    CToolStop stop;
+    Clock::time_point askedAt{};
+    std::thread canceller([&] {
+      while (blocks.load() < 8 && !ended.load()) std::this_thread::yield();
+      askedAt = Clock::now();
+      if (byStop) {
+        stop.Stop();
+      } else {
+        cancelled = true;
+      }
+    });
+    const bool joinedAll = JoinByteCopy(sources, joined, [&] {
+      ++blocks;
+      return !cancelled.load();
+    }, &stop);
+    const Clock::time_point endedAt = Clock::now();
+    ended = true;
+    canceller.join();
+    EXPECT_FALSE(joinedAll);
+    EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(endedAt - askedAt).count(), 1000);
+    EXPECT_LT(blocks.load(), 3 * 96) << "the join did not run to its end";
+    EXPECT_FALSE(Exists(joined));
+  }
 }
 
 }  // namespace

@@ -7,15 +7,13 @@
 namespace corvane {
 namespace {
 
-TEST(IntermediateNames, ThreeInputsGiveStreamsSourceListAndJoinedStream) {
+TEST(IntermediateNames, ThreeInputsGiveStreamsAndJoinedStream) {
   const std::wstring output = L"C:\\Out Folder\\joined.avi";
   const std::vector<std::wstring> inputs = {L"D:\\clips\\a.mp4", L"E:\\b.flv", L"D:\\clips\\sub\\c"};
   std::vector<std::wstring> intermediates;
   for (const auto& input : inputs) intermediates.push_back(IntermediatePath(output, input));
   EXPECT_EQ((std::vector<std::wstring>{L"C:\\Out Folder\\a.xbv", L"C:\\Out Folder\\b.xbv", L"C:\\Out Folder\\c.xbv"}),
             intermediates);
-  EXPECT_EQ(L"\"C:\\Out Folder\\a.xbv\"+\"C:\\Out Folder\\b.xbv\"+\"C:\\Out Folder\\c.xbv\"",
-            CopySourceList(intermediates));
   EXPECT_EQ(L"C:\\Out Folder\\a_all.xbv", JoinedStreamPath(intermediates.front()));
 }
 
@@ -23,11 +21,6 @@ TEST(IntermediateNames, NativePathsAndDotsInNames) {
   EXPECT_EQ(L"/tmp/out/my.clip.xbv", IntermediatePath(L"/tmp/out/x.mp4", L"/home/u/my.clip.mkv"));
   EXPECT_EQ(L"/tmp/out/my.clip_all.xbv", JoinedStreamPath(L"/tmp/out/my.clip.xbv"));
   EXPECT_EQ(L"a.xbv", IntermediatePath(L"out.mp4", L"a.mp4")) << "an output without folder";
-}
-
-TEST(IntermediateNames, SingleSourceListHasNoPlus) {
-  EXPECT_EQ(L"\"x.xbv\"", CopySourceList({L"x.xbv"}));
-  EXPECT_EQ(L"", CopySourceList({}));
 }
 
 TEST(PathParts, FolderTitleExtension) {

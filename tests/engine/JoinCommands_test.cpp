@@ -60,11 +60,6 @@ TEST(IntermediateFrameRate, ByProbedRate) {
   for (const auto& c : cases) EXPECT_EQ(c.rate, IntermediateFrameRate(c.fps)) << c.fps;
 }
 
-TEST(BuildByteCopyCommand, QuotedSourcesJoinedWithPlus) {
-  EXPECT_EQ(L"cmd.exe /c copy /b /y \"C:\\o\\a.xbv\"+\"C:\\o\\b.xbv\" \"C:\\o\\a_all.xbv\"",
-            BuildByteCopyCommand({L"C:\\o\\a.xbv", L"C:\\o\\b.xbv"}, L"C:\\o\\a_all.xbv"));
-}
-
 TEST(FinalCommands, NumbersLandInTheirFields) {
   const SConversionParams p = Params();
   const std::wstring avi = BuildAviCommand(kTool, kJoined, kOutput, p);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <functional>
 #include <map>
 #include <set>
 
@@ -24,6 +26,7 @@ struct SFakeHost : IJoinHost {
   int ended = 0;
   bool fastJoin = false;
   std::wstring promptAnswer;
+  int prompts = 0;
   std::vector<std::wstring> results;
   std::vector<std::wstring> reports;
   std::vector<EJobOutcome> outcomes;
@@ -44,6 +47,7 @@ struct SFakeHost : IJoinHost {
   void UpdateButtons() override { ++buttonUpdates; }
   void EndProgram() override { ++ended; }
   bool PromptOutputPath(std::wstring& path) override {
+    ++prompts;
     path = promptAnswer;
     return !promptAnswer.empty();
   }
@@ -69,6 +73,7 @@ struct SFakeWorker : IJoinWorker {
 struct SFakeSteps : IJoinSteps {
   std::set<std::wstring> files;
   std::set<std::wstring> emptyFiles;                 // exist with no content
+  std::map<std::wstring, std::wstring> links;        // another name -> the file it leads to
   std::map<std::wstring, std::string> probeOutput;  // input -> what the tool prints
   std::vector<std::wstring> commands;
   std::vector<std::wstring> workingFolders;
@@ -193,6 +198,16 @@ struct SFakeSteps : IJoinSteps {
     return path;
   }
   bool FileExists(const std::wstring& path) override { return files.count(path) != 0; }
+  std::optional<size_t> FindSameFile(const std::wstring& file, const std::vector<std::wstring>& candidates) override {
+    const auto resolve = [this](const std::wstring& name) {
+      const auto link = links.find(name);
+      return link == links.end() ? name : link->second;
+    };
+    for (size_t i = 0; i < candidates.size(); ++i) {
+      if (resolve(file) == resolve(candidates[i])) return i;
+    }
+    return std::nullopt;
+  }
   uint64_t FileSize(const std::wstring& path) override {
     return files.count(path) && !emptyFiles.count(path) ? 100 : 0;
   }
@@ -200,7 +215,7 @@ struct SFakeSteps : IJoinSteps {
     deleted.push_back(path);
     files.erase(path);
   }
-  void RemoveFolderTree(const std::wstring& path) override { deleted.push_back(path); }
+  void RemoveWorkFolder(const std::wstring& path) override { deleted.push_back(path); }
 
   // The live tool prints a block; returns whether the controller wants more.
   bool Print(const std::string& block) {
@@ -252,6 +267,7 @@ class JoinControllerTest : public ::testing::Test {
     EndToolAndMonitor();
     DeliverPosted();
   }
+  static std::wstring Utf8Name(const char* name) { return std::wstring(name, name + std::strlen(name)); }
   int LastProgress() const { return host.progress.empty() ? -1 : host.progress.back(); }
 
   SFakeHost host;
@@ -285,6 +301,89 @@ TEST_F(JoinControllerTest, CancelledOutputPromptStopsTheJoin) {
   controller.OnCommand(kCmdJoin);
   EXPECT_EQ(job.outputPath, L"/out/chosen.avi");
   EXPECT_EQ(controller.OutputKind(), OutputKindAvi);
+}
+
+// The output named as an input through a link or another spelling: the job
+// stops before any tool runs, names the input, and keeps the list; the
+// window asks for another output, a launched job keeps its own.
+TEST_F(JoinControllerTest, OutputThatIsAnInputUnderAnotherNameIsRefusedBeforeAnythingRuns) {
+  steps.links[L"/out/link.mp4"] = L"/in/b.mp4";
+  for (const bool fast : {true, false}) {
+    for (const bool launched : {false, true}) {
+      SCOPED_TRACE(std::string(fast ? "fast" : "conversion") + (launched ? ", launched" : ", interactive"));
+      SFakeHost freshHost;
+      SFakeSteps freshSteps;
+      freshSteps.links = steps.links;
+      SJoinJob freshJob = job;
+      freshJob.launchData = launched ? L"{}" : L"";
+      freshJob.outputPath = L"/out/link.mp4";
+      freshHost.fastJoin = fast;
+      CJoinController fresh(freshHost, freshSteps, freshJob, L"/prog/ffmpeg", L"/prog/");
+      fresh.OnCommand(kCmdJoin);
+      ASSERT_EQ(freshHost.messages.size(), 1u);
+      EXPECT_EQ(freshHost.messages[0].first, L"The output file is one of the files to join: /in/b.mp4");
+      EXPECT_TRUE(freshSteps.commands.empty());
+      EXPECT_TRUE(freshSteps.fastRuns.empty());
+      EXPECT_TRUE(freshSteps.files.empty());
+      EXPECT_EQ(freshHost.queueTimerStarts, 0);
+      EXPECT_EQ(fresh.Mode(), kJoinIdle);
+      EXPECT_EQ(freshJob.files, job.files);
+      EXPECT_EQ(freshHost.outcomes, std::vector<EJobOutcome>{EJobOutcome::kFailed});
+      EXPECT_EQ(freshHost.ended, 0);
+      EXPECT_EQ(freshJob.outputPath, launched ? L"/out/link.mp4" : L"");
+    }
+  }
+  // The same input chosen in the save dialog, then another output.
+  job.outputPath.clear();
+  host.promptAnswer = L"/in/a.mp4";
+  controller.OnCommand(kCmdJoin);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].first, L"The output file is one of the files to join: /in/a.mp4");
+  host.promptAnswer = L"/out/joined.flv";
+  controller.OnCommand(kCmdJoin);
+  EXPECT_EQ(host.prompts, 2);
+  EXPECT_EQ(controller.Mode(), kJoinProbing);
+}
+
+// However a job ends, the next one asks where to write: it never copies over
+// the last job's output without a question.
+TEST_F(JoinControllerTest, EveryInteractiveJobAsksForItsOutput) {
+  const std::vector<std::wstring> inputs = job.files;
+  const struct {
+    const char* how;
+    std::function<void()> end;
+  } kEnds[] = {
+      {"joined", [this] { RunToFinalStep(); EndToolAndMonitor(); DeliverPosted(); }},
+      {"cancelled", [this] { controller.OnQueueTimer(); controller.OnCommand(kCmdCancel); }},
+      {"failed", [this] { controller.OnQueueTimer(); steps.Print("Video encoding failed"); EndToolAndMonitor(); }},
+  };
+  job.outputPath.clear();
+  int prompts = 0;
+  for (const auto& end : kEnds) {
+    SCOPED_TRACE(end.how);
+    job.files = inputs;
+    host.promptAnswer = L"/out/" + Utf8Name(end.how) + L".flv";
+    controller.OnCommand(kCmdJoin);
+    EXPECT_EQ(host.prompts, ++prompts);
+    ASSERT_EQ(controller.Mode(), kJoinProbing);
+    end.end();
+    EXPECT_EQ(controller.Mode(), kJoinIdle);
+  }
+  EXPECT_EQ(host.results, std::vector<std::wstring>{L"/out/joined.flv"});
+  // Declined: Fast-Join of inputs that differ, and "No" to converting.
+  job.files = inputs;
+  steps.probeOutput[L"/in/b.mp4"] = "big";
+  host.fastJoin = true;
+  host.answer = false;
+  host.promptAnswer = L"/out/declined.mp4";
+  controller.OnCommand(kCmdJoin);
+  EndToolAndMonitor();
+  ASSERT_EQ(host.questions.size(), 1u);
+  EXPECT_EQ(controller.Mode(), kJoinIdle);
+  host.promptAnswer.clear();
+  controller.OnCommand(kCmdJoin);
+  EXPECT_EQ(host.prompts, prompts + 2);
+  EXPECT_TRUE(steps.fastRuns.empty());
 }
 
 TEST_F(JoinControllerTest, FastRouteChecksTheInputsCopiesOnAWorkerAndShowsTheResult) {
@@ -342,6 +441,7 @@ TEST_F(JoinControllerTest, FastJoinOfDifferentInputsAsksAndConvertsOrStops) {
   EXPECT_EQ(host.outcomes, std::vector<EJobOutcome>{EJobOutcome::kDeclined});
 
   host.answer = true;
+  host.promptAnswer = L"/out/joined.mp4";  // the next job asks again
   controller.OnCommand(kCmdJoin);
   EndToolAndMonitor();
   EXPECT_TRUE(steps.fastRuns.empty());
@@ -393,6 +493,7 @@ TEST_F(JoinControllerTest, StreamCopyOfTheWrongLengthOffersTheConversionRoute) {
   CJoinController declined(host, steps, job, L"/prog/ffmpeg", L"/prog/");
   host.answer = false;
   host.questions.clear();
+  job.outputPath = L"/out/joined.mp4";
   declined.OnCommand(kCmdJoin);
   for (int run = 0; run < 2; ++run) {  // the description, then the copy
     steps.toolEnded = true;
@@ -406,6 +507,7 @@ TEST_F(JoinControllerTest, StreamCopyOfTheWrongLengthOffersTheConversionRoute) {
   // A launched job has nobody to ask: it converts.
   EXPECT_EQ(job.files.size(), 2u) << "a declined job keeps its list";
   job.launchData = L"{}";
+  job.outputPath = L"/out/joined.mp4";
   CJoinController launched(host, steps, job, L"/prog/ffmpeg", L"/prog/");
   host.questions.clear();
   launched.OnCommand(kCmdJoin);
@@ -534,6 +636,7 @@ TEST_F(JoinControllerTest, FinalStepFailuresNeverShowAResult) {
     steps.deleted.clear();
     steps.files.insert(L"/out/joined.flv");  // an old file of the output's name
     job.files = {L"/in/a.mp4", L"/in/b.mp4"};
+    job.outputPath = L"/out/joined.flv";
     controller.OnCommand(kCmdJoin);
     RunToFinalStep();
     ASSERT_EQ(controller.Mode(), kJoinFinalFlv);
@@ -670,6 +773,7 @@ TEST_F(JoinControllerTest, CancelEndsTheToolAtOnceAndRemovesIntermediates) {
   EXPECT_TRUE(host.messages.empty());
 
   job.files = {L"/in/a.mp4", L"/in/b.mp4"};
+  job.outputPath = L"/out/joined.flv";
   controller.OnCommand(kCmdJoin);
   EXPECT_TRUE(controller.Intermediates().empty());
   controller.OnQueueTimer();

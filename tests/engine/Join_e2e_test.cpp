@@ -3,8 +3,11 @@
 #include <stdio.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -76,6 +79,12 @@ SProduct Inspect(const std::wstring& path) {
   }
   return product;
 }
+
+std::string ReadAll(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+std::string ReadAll(const std::wstring& file) { return ReadAll(fs::path(WideToUtf8(file))); }
 
 bool RunToEnd(const std::wstring& command, const std::wstring& workingFolder = std::wstring()) {
   const auto keepReading = [](TStdStr<char>&, const TStdStr<char>&) { return true; };
@@ -192,7 +201,7 @@ TEST_F(JoinRoutes, ByteCopyJoinHoldsBothIntermediates) {
   ASSERT_FALSE(joined.empty());
   EXPECT_EQ(L"a one_all.xbv", fs::path(WideToUtf8(joined)).filename().wstring());
   const std::vector<std::wstring> parts = {Out("a one.xbv"), Out("b'\xC3\xA9 & c.xbv")};
-  EXPECT_TRUE(JoinedSizeMatches(parts, joined));
+  EXPECT_EQ(ReadAll(parts[0]) + ReadAll(parts[1]), ReadAll(joined));
   const SProduct product = Inspect(joined);
   EXPECT_TRUE(product.Has("video", "mpeg1video"));
   EXPECT_TRUE(product.Has("audio", "mp2"));
@@ -222,9 +231,30 @@ TEST_F(JoinRoutes, WmvConversion) {
   ExpectJoinedProduct(output, "wmv2", "wmav2");
 }
 
+// The output's folder holds the user's own folders under the names the
+// working folder would take first, each with files named like the passes'
+// statistics: the passes get a folder of their own, and its clean-up leaves
+// every folder of the user's as it was and nothing of its own.
 TEST_F(JoinRoutes, Mp4TwoPassesInTheirWorkingFolder) {
   const std::wstring output = Out("result.mp4");
-  const std::wstring folder = MakeX264WorkingFolder(output);
+  const fs::path outFolder = s_root / "out";
+  const std::vector<std::string> userFolders = {"BEEF", "BEF0", "BEF1"};
+  for (const std::string& name : userFolders) {
+    fs::create_directories(outFolder / name / "2024");
+    std::ofstream(outFolder / name / "ffmpeg2pass-0.log") << "the user's " << name;
+    std::ofstream(outFolder / name / "2024" / "clip.mp4") << "the user's clip";
+  }
+  const auto folders = [&] {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(outFolder)) {
+      if (entry.is_directory()) names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  ASSERT_EQ(userFolders, folders());
+  const std::wstring folder = CreateUniqueFolder(Utf8ToWide(outFolder.string() + "/"), 0xBEEF);
+  EXPECT_EQ(Utf8ToWide((outFolder / "BEF2/").string()), folder);
   ASSERT_FALSE(folder.empty());
   ASSERT_TRUE(RunToEnd(BuildMp4Pass1Command(s_tool, Joined(), output, s_params), folder));
   const SProduct pass1 = Inspect(output);
@@ -233,7 +263,12 @@ TEST_F(JoinRoutes, Mp4TwoPassesInTheirWorkingFolder) {
   EXPECT_TRUE(fs::exists(fs::path(WideToUtf8(folder)) / "ffmpeg2pass-0.log")) << "statistics in the working folder";
   ASSERT_TRUE(RunToEnd(BuildMp4Pass2Command(s_tool, Joined(), output, s_params), folder));
   ExpectJoinedProduct(output, "h264", "aac");
-  EXPECT_TRUE(RemoveFolderTree(folder));
+  EXPECT_TRUE(RemoveX264WorkingFolder(folder)) << "only statistics were in it";
+  EXPECT_EQ(userFolders, folders());
+  for (const std::string& name : userFolders) {
+    EXPECT_EQ("the user's " + name, ReadAll(outFolder / name / "ffmpeg2pass-0.log"));
+    EXPECT_EQ("the user's clip", ReadAll(outFolder / name / "2024" / "clip.mp4"));
+  }
 }
 
 TEST_F(JoinRoutes, FastRouteToMp4AndFlv) {
@@ -346,7 +381,7 @@ TEST_F(MixedInputSeams, EveryConversionRouteDecodesWithoutAnErrorAtTheInputsLeng
   // Pass 2 encodes the very frames pass 1 measured.
   EXPECT_EQ(pass1Frames, Capture("ffprobe -v error -select_streams v -show_entries stream=nb_frames -of csv=p=0 " +
                                  ShellQuote(WideToUtf8(mp4))));
-  EXPECT_TRUE(RemoveFolderTree(folder));
+  EXPECT_TRUE(RemoveX264WorkingFolder(folder));
 }
 
 }  // namespace
