@@ -57,8 +57,8 @@ class CDNedListDropTarget final : public IDropTarget {
   Microsoft::WRL::ComPtr<IDropTargetHelper> m_helper;
 };
 
-// The paths of a CF_HDROP file list, each read into a buffer of 520
-// characters (a longer path is cut by the system).
+// The paths of a CF_HDROP file list, each whole however long it is; those of
+// MAX_PATH characters or more in their "\\?\" form (LongPathForm).
 std::vector<std::wstring> DroppedPaths(HDROP drop);
 
 }  // namespace corvane

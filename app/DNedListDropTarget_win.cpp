@@ -4,11 +4,10 @@
 #include <shlguid.h>
 
 #include "app/DropEffect.h"
+#include "base/LongPathForm.h"
 
 namespace corvane {
 namespace {
-
-constexpr UINT kDropPathChars = 520;
 
 FORMATETC FileListFormat() { return {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}; }
 
@@ -35,8 +34,16 @@ std::vector<std::wstring> DroppedPaths(HDROP drop) {
   std::vector<std::wstring> paths;
   const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < count; ++i) {
-    wchar_t buffer[kDropPathChars] = {};
-    if (DragQueryFileW(drop, i, buffer, kDropPathChars) > 0) paths.emplace_back(buffer);
+    // Asked first for its length (without the terminator): a path may be far
+    // longer than MAX_PATH, and a cut one names another file or none.
+    const UINT length = DragQueryFileW(drop, i, /*file=*/nullptr, 0);
+    if (length == 0) continue;
+    std::wstring path(length + 1, L'\0');
+    const UINT copied = DragQueryFileW(drop, i, path.data(), length + 1);
+    if (copied != length) continue;
+    path.resize(length);
+    // A long path is kept in the form every later step can open with it.
+    paths.push_back(LongPathForm(path));
   }
   return paths;
 }

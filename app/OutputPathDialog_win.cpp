@@ -16,6 +16,10 @@ namespace {
 
 using Microsoft::WRL::ComPtr;
 
+// Room for the longest path Windows has (32767 characters in the "\\?\"
+// form): a user who keeps clips in deep folders gets an output beside them.
+constexpr size_t kLongestPathChars = 32768;
+
 // Item-based dialog. Returns S_OK with a path, HRESULT_FROM_WIN32(ERROR_CANCELLED)
 // when the user cancels, another failure when the dialog is not available.
 HRESULT AskWithItemDialog(HWND owner, const std::wstring& firstFile, std::wstring& path) {
@@ -45,7 +49,7 @@ HRESULT AskWithItemDialog(HWND owner, const std::wstring& firstFile, std::wstrin
 
 bool AskWithClassicDialog(HWND owner, const std::wstring& firstFile, std::wstring& path) {
   const std::wstring filterText = CDialogFilters(OutputFilters(firstFile)).ClassicText();
-  std::vector<wchar_t> buffer(MAX_PATH * 4, L'\0');
+  std::vector<wchar_t> buffer(kLongestPathChars, L'\0');
   const std::wstring proposed = ProposedOutputName(firstFile);
   proposed.copy(buffer.data(), std::min(proposed.size(), buffer.size() - 1));
   OPENFILENAMEW ofn = {};

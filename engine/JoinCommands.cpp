@@ -21,31 +21,47 @@ const wchar_t kToMpegTail[] = L" -q:v 1 -f mpeg -y \"#outfilepath#\"";
 // The one audio format of every intermediate.
 const wchar_t kIntermediateAudio[] = L" -ar 44100 -ac 2";
 const wchar_t kSilence[] = L" -f lavfi -i anullsrc=r=44100:cl=stereo";
+// The joined stream is the intermediates byte for byte, each with time stamps
+// of its own, so they jump back at every seam. The tool mends such a jump
+// from whichever stream meets it first: with sound that is usually the audio,
+// and the pictures after the seam then get stamps at or before the last
+// picture's (an MP4 whose decoding reports "non monotonically increasing
+// dts"; AVI and FLV drop the picture instead). Every final step therefore
+// numbers the decoded frames anew: pictures by count at the stream's rate,
+// sound by samples, both from zero. Each intermediate carries sound and
+// picture of one length, so counting keeps them together across the seams,
+// and it keeps every picture (the intermediates are at one constant rate).
 const wchar_t kAvi[] =
-    L"\"#ffmpegpath#\" -f mpeg -i \"#orgfilepath#\" -acodec libmp3lame -vcodec msmpeg4 -ab %dk -b:v %dk "
-    L"-ar %d -q:v 1 -f avi -y \"#outfilepath#\"";
-const wchar_t kFlv[] = L"\"#ffmpegpath#\" -f mpeg -i \"#orgfilepath#\" -q:v 1 -ar %d -f flv -y \"#outfilepath#\"";
+    L"\"#ffmpegpath#\" -f mpeg -i \"#orgfilepath#\" -vf \"setpts=N/FRAME_RATE/TB\" -af \"asetpts=N/SR/TB\" "
+    L"-acodec libmp3lame -vcodec msmpeg4 -ab %dk -b:v %dk -ar %d -q:v 1 -f avi -y \"#outfilepath#\"";
+const wchar_t kFlv[] =
+    L"\"#ffmpegpath#\" -f mpeg -i \"#orgfilepath#\" -vf \"setpts=N/FRAME_RATE/TB\" -af \"asetpts=N/SR/TB\" "
+    L"-q:v 1 -ar %d -f flv -y \"#outfilepath#\"";
 // RealVideo 1.0 refuses frames whose sides are not multiples of 16.
 const wchar_t kRm[] =
-    L"\"#ffmpegpath#\" -f mpeg -i \"#orgfilepath#\" -q:v 1 -ar %d -vf \"scale=trunc(iw/16)*16:trunc(ih/16)*16\" "
+    L"\"#ffmpegpath#\" -f mpeg -i \"#orgfilepath#\" -q:v 1 -ar %d "
+    L"-vf \"setpts=N/FRAME_RATE/TB,scale=trunc(iw/16)*16:trunc(ih/16)*16\" -af \"asetpts=N/SR/TB\" "
     L"-f rm -y \"#outfilepath#\"";
 // "-f asf": the container is named, not guessed from the output's extension
 // (".wma" and ".asf" outputs, or a name the tool does not know).
 const wchar_t kWmv[] =
-    L"\"#ffmpegpath#\" -f mpeg -i \"#orgfilepath#\" -q:v 1 -ar %d -vcodec wmv2 -acodec wmav2 -f asf -y "
-    L"\"#outfilepath#\"";
+    L"\"#ffmpegpath#\" -f mpeg -i \"#orgfilepath#\" -vf \"setpts=N/FRAME_RATE/TB\" -af \"asetpts=N/SR/TB\" "
+    L"-q:v 1 -ar %d -vcodec wmv2 -acodec wmav2 -f asf -y \"#outfilepath#\"";
 // "-fps_mode passthrough" in both passes: each decoded frame is encoded once,
 // neither doubled nor dropped to fit a constant rate. Pass 2 has sound and
 // pass 1 has not, and the tool's constant-rate decisions follow the sound's
 // timing too: the two passes would see different frames and the second
-// would stop on statistics that do not match its frames.
+// would stop on statistics that do not match its frames. The new stamps
+// (above) come from the frame count alone, so they too are the same in both
+// passes.
 const wchar_t kMp4Pass1[] =
     L"\"#ffmpegpath#\" -f mpeg -i \"#orgfilepath#\" -an -fps_mode passthrough -pass 1 -vcodec libx264 -preset veryslow -b:v %dk "
-    L"-threads 0 -f #filetype# -vf \"scale=%d:trunc(ow/a/vsub)*vsub\" -y \"#outfilepath#\"";
+    L"-threads 0 -f #filetype# -vf \"setpts=N/FRAME_RATE/TB,scale=%d:trunc(ow/a/vsub)*vsub\" -y \"#outfilepath#\"";
 // "libfaac" is no longer part of FFmpeg; its own "aac" encoder replaces it.
 const wchar_t kMp4Pass2[] =
-    L"\"#ffmpegpath#\" -f mpeg -i \"#orgfilepath#\" -acodec aac -ab %dk -fps_mode passthrough -pass 2 -vcodec libx264 -preset veryslow "
-    L"-b:v %dk -threads 0 -f #filetype# -vf \"scale=%d:trunc(ow/a/vsub)*vsub\" -y \"#outfilepath#\"";
+    L"\"#ffmpegpath#\" -f mpeg -i \"#orgfilepath#\" -acodec aac -ab %dk -af \"asetpts=N/SR/TB\" -fps_mode passthrough -pass 2 "
+    L"-vcodec libx264 -preset veryslow -b:v %dk -threads 0 -f #filetype# "
+    L"-vf \"setpts=N/FRAME_RATE/TB,scale=%d:trunc(ow/a/vsub)*vsub\" -y \"#outfilepath#\"";
 
 // Inputs slower than this get a faster intermediate (as before), now at a
 // rate MPEG-1 accepts: 20 fps is not one of its rates.

@@ -144,13 +144,19 @@ TEST_F(DropTarget, NothingIsTakenWhenAddingIsDisabledOrTheDataHasNoFiles) {
   EXPECT_EQ(text.HandedOut(), 0);
 }
 
-TEST_F(DropTarget, LongPathsAreCutTo519Characters) {
-  const std::wstring longPath = L"C:\\" + std::wstring(600, L'x') + L".flv";
-  CFileListData files({longPath});
+TEST_F(DropTarget, PathsLongerThanMaxPathArriveWholeInTheirLongForm) {
+  // 600 characters in folders of 100, once in the "\\?\" form and once
+  // plain, between two short paths.
+  std::wstring plain = L"C:";
+  while (plain.size() < 590) plain += L"\\" + std::wstring(99, L'x');
+  plain.resize(596);
+  plain += L".flv";
+  ASSERT_EQ(600u, plain.size());
+  const std::wstring longForm = L"\\\\?\\" + plain;
+  CFileListData files({L"C:\\v\\a.flv", longForm, plain, L"C:\\v\\b.flv"});
   Drop(&files, 0, DROPEFFECT_COPY);
   ASSERT_EQ(m_received.size(), 1u);
-  ASSERT_EQ(m_received[0].size(), 1u);
-  EXPECT_EQ(m_received[0][0], longPath.substr(0, 519));
+  EXPECT_EQ(m_received[0], (std::vector<std::wstring>{L"C:\\v\\a.flv", longForm, longForm, L"C:\\v\\b.flv"}));
 }
 
 }  // namespace

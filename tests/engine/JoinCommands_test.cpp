@@ -68,10 +68,11 @@ TEST(FinalCommands, NumbersLandInTheirFields) {
   EXPECT_TRUE(Contains(BuildWmvCommand(kTool, kJoined, kOutput, p), L"-ar 22050 -vcodec wmv2 -acodec wmav2 -f asf -y"));
   const std::wstring pass1 = BuildMp4Pass1Command(kTool, kJoined, kOutput, p);
   EXPECT_TRUE(Contains(pass1, L"-an -fps_mode passthrough -pass 1 -vcodec libx264 -preset veryslow -b:v 1003k -threads 0 -f mp4 "
-                              L"-vf \"scale=640:trunc(ow/a/vsub)*vsub\" -y")) << pass1;
+                              L"-vf \"setpts=N/FRAME_RATE/TB,scale=640:trunc(ow/a/vsub)*vsub\" -y")) << pass1;
   const std::wstring pass2 = BuildMp4Pass2Command(kTool, kJoined, kOutput, p);
-  EXPECT_TRUE(Contains(pass2, L"-acodec aac -ab 96k -fps_mode passthrough -pass 2 -vcodec libx264 -preset veryslow -b:v 1003k -threads 0 "
-                              L"-f mp4 -vf \"scale=640:trunc(ow/a/vsub)*vsub\" -y")) << pass2;
+  EXPECT_TRUE(Contains(pass2, L"-acodec aac -ab 96k -af \"asetpts=N/SR/TB\" -fps_mode passthrough -pass 2 -vcodec libx264 "
+                              L"-preset veryslow -b:v 1003k -threads 0 -f mp4 "
+                              L"-vf \"setpts=N/FRAME_RATE/TB,scale=640:trunc(ow/a/vsub)*vsub\" -y")) << pass2;
 }
 
 TEST(FinalCommands, EveryStepReadsTheJoinedMpegStreamAndWritesTheOutput) {
@@ -91,7 +92,8 @@ TEST(FinalCommands, EveryStepReadsTheJoinedMpegStreamAndWritesTheOutput) {
 TEST(BuildRmCommand, AudioRateIsOneAc3AcceptsAndFrameSidesAreMultiplesOf16) {
   SConversionParams p = Params();
   const std::wstring rm = BuildRmCommand(kTool, kJoined, kOutput, p);
-  EXPECT_TRUE(Contains(rm, L"-q:v 1 -ar 32000 -vf \"scale=trunc(iw/16)*16:trunc(ih/16)*16\" -f rm -y")) << rm;
+  EXPECT_TRUE(Contains(rm, L"-q:v 1 -ar 32000 -vf \"setpts=N/FRAME_RATE/TB,scale=trunc(iw/16)*16:trunc(ih/16)*16\" "
+                           L"-af \"asetpts=N/SR/TB\" -f rm -y")) << rm;
   p.normalisedSampleRate = 44100;
   EXPECT_TRUE(Contains(BuildRmCommand(kTool, kJoined, kOutput, p), L"-ar 44100 "));
   EXPECT_EQ(32000, RmSampleRate(11025));

@@ -295,5 +295,94 @@ TEST_F(JoinRoutes, ProbeOfAFileTheToolCannotReadFailsWithoutLeftovers) {
   fs::remove(bad);
 }
 
+// The tool's complaints while decoding a whole file: empty for a clean one.
+std::string DecodeErrors(const std::wstring& path) {
+  return Capture("ffmpeg -nostdin -v error -i " + ShellQuote(WideToUtf8(path)) + " -f null - 2>&1");
+}
+
+// A WMV, an MP4 and a WMV again, so that the joined stream has a seam of
+// each order. Every intermediate starts its time
+// stamps anew; the final steps must still write a file whose every frame
+// decodes in order, of the inputs' summed length.
+class MixedInputSeams : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    s_tool = GetToolPath();
+    ASSERT_FALSE(s_tool.empty()) << "ffmpeg is needed";
+    s_root = fs::temp_directory_path() / ("corvane-seams-e2e-" + std::to_string(::getpid()));
+    fs::remove_all(s_root);
+    fs::create_directories(s_root);
+    // The tool's own choice of codecs for each container, as a user's files have them.
+    MakeClip("one.wmv", "");
+    MakeClip("two.mp4", "-pix_fmt yuv420p");
+    fs::copy_file(s_root / "one.wmv", s_root / "three.wmv");
+    std::vector<std::wstring> intermediates;
+    SVideoPropertyInfo first;
+    for (const char* name : {"one.wmv", "two.mp4", "three.wmv"}) {
+      const std::wstring input = Path(name);
+      SVideoPropertyInfo info;
+      ASSERT_TRUE(ProbeMedia(input, info)) << name;
+      if (intermediates.empty()) first = info;
+      s_summedLength += info.DurationSeconds().value_or(0);
+      intermediates.push_back(IntermediatePath(Path("joined.avi"), input));
+      ASSERT_TRUE(RunToEnd(BuildToMpegCommand(s_tool, input, intermediates.back(), MakeIntermediateFormat(first), info)));
+    }
+    s_joined = JoinedStreamPath(intermediates.front());
+    ASSERT_TRUE(JoinByteCopy(intermediates, s_joined, {}));
+    s_params = MakeConversionParams(first);
+  }
+  static void TearDownTestSuite() { fs::remove_all(s_root); }
+
+  static void MakeClip(const std::string& name, const std::string& options) {
+    const std::string command = "ffmpeg -nostdin -loglevel error -y -f lavfi -i testsrc=size=160x120:rate=25:duration=1 "
+                                "-f lavfi -i sine=duration=1 " + options + " " + ShellQuote((s_root / name).string());
+    ASSERT_EQ(0, std::system(command.c_str())) << command;
+  }
+  static std::wstring Path(const std::string& name) { return Utf8ToWide((s_root / name).string()); }
+
+  static void ExpectCleanJoin(const std::wstring& output) {
+    EXPECT_EQ("", DecodeErrors(output)) << WideToUtf8(output);
+    EXPECT_NEAR(s_summedLength, Inspect(output).duration, 0.2) << WideToUtf8(output);
+  }
+
+  static std::wstring s_tool;
+  static fs::path s_root;
+  static std::wstring s_joined;
+  static double s_summedLength;
+  static SConversionParams s_params;
+};
+
+std::wstring MixedInputSeams::s_tool;
+fs::path MixedInputSeams::s_root;
+std::wstring MixedInputSeams::s_joined;
+double MixedInputSeams::s_summedLength = 0;
+SConversionParams MixedInputSeams::s_params;
+
+TEST_F(MixedInputSeams, EveryConversionRouteDecodesWithoutAnErrorAtTheInputsLength) {
+  ASSERT_NEAR(3.2, s_summedLength, 0.2) << "two WMVs of 1.09 s and an MP4 of 1 s";
+  using Build = std::wstring (*)(const std::wstring&, const std::wstring&, const std::wstring&,
+                                 const SConversionParams&);
+  const struct { const char* name; Build build; } oneStep[] = {
+      {"joined.avi", BuildAviCommand}, {"joined.flv", BuildFlvCommand},
+      {"joined.rm", BuildRmCommand},   {"joined.wmv", BuildWmvCommand}};
+  for (const auto& route : oneStep) {
+    const std::wstring output = Path(route.name);
+    ASSERT_TRUE(RunToEnd(route.build(s_tool, s_joined, output, s_params))) << route.name;
+    ExpectCleanJoin(output);
+  }
+  const std::wstring mp4 = Path("joined.mp4");
+  const std::wstring folder = MakeX264WorkingFolder(mp4);
+  ASSERT_FALSE(folder.empty());
+  ASSERT_TRUE(RunToEnd(BuildMp4Pass1Command(s_tool, s_joined, mp4, s_params), folder));
+  const std::string pass1Frames = Capture("ffprobe -v error -select_streams v -show_entries stream=nb_frames -of csv=p=0 " +
+                                          ShellQuote(WideToUtf8(mp4)));
+  ASSERT_TRUE(RunToEnd(BuildMp4Pass2Command(s_tool, s_joined, mp4, s_params), folder));
+  ExpectCleanJoin(mp4);
+  // Pass 2 encodes the very frames pass 1 measured.
+  EXPECT_EQ(pass1Frames, Capture("ffprobe -v error -select_streams v -show_entries stream=nb_frames -of csv=p=0 " +
+                                 ShellQuote(WideToUtf8(mp4))));
+  EXPECT_TRUE(RemoveX264WorkingFolder(folder));
+}
+
 }  // namespace
 }  // namespace corvane

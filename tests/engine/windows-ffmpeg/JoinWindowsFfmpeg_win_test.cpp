@@ -15,10 +15,12 @@
 #include <vector>
 
 #include "base/TextConvert.h"
+#include "base/UniqueHandle.h"
 #include "engine/ByteCopyJoin.h"
 #include "engine/ConcatList.h"
 #include "engine/ConversionParams.h"
 #include "engine/FastJoin.h"
+#include "engine/FastJoinCheck.h"
 #include "engine/IntermediateNames.h"
 #include "engine/JoinCommands.h"
 #include "engine/ProbeMedia.h"
@@ -40,6 +42,32 @@ std::wstring RunAndRead(const std::wstring& command, const std::wstring& folder 
     return true;
   }, nullptr);
   return Utf8ToWide(output);
+}
+
+struct SFindClose {
+  void operator()(HANDLE search) const { FindClose(search); }
+};
+using CFindHandle = TUniqueHandle<HANDLE, SFindClose>;
+
+// Deletes a folder named in the "\\?\" form and everything in it.
+// RemoveFolderTree (std::filesystem::remove_all) leaves a tree deeper than
+// MAX_PATH behind, in either form of its name.
+
+bool RemoveLongFormTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  const HANDLE first = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  const CFindHandle search(first == INVALID_HANDLE_VALUE ? nullptr : first);
+  for (bool more = static_cast<bool>(search); more; more = FindNextFileW(search.Get(), &found)) {
+    const std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    const std::wstring path = folder + L"\\" + name;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      RemoveLongFormTree(path);
+    } else {
+      DeleteFileW(path.c_str());
+    }
+  }
+  return RemoveDirectoryW(folder.c_str()) != FALSE;
 }
 
 class WindowsFfmpeg : public ::testing::Test {
@@ -178,6 +206,45 @@ TEST_F(WindowsFfmpeg, Mp4TwoPassConversion) {
   EXPECT_NE(std::wstring::npos, result.audioCodec.find(L"aac"));
   EXPECT_NEAR(5, result.DurationSeconds().value_or(-1), 0.5);
   EXPECT_TRUE(RemoveX264WorkingFolder(workFolder)) << "the passes wrote files the clean-up does not know";
+}
+
+// Clips in a folder deeper than MAX_PATH, named in the "\\?\" form (as a
+// drop of such a folder hands them over): probed, found alike, and joined on
+// the fast route with the output beside them. The tool opens such names
+// itself; the program must pass them on whole and unchanged, in the command
+// line and in the concat list.
+TEST_F(WindowsFfmpeg, FastRouteInAFolderDeeperThanMaxPath) {
+  const std::wstring kLong = L"\\\\?\\";
+  std::wstring deep = m_folder;
+  while (deep.size() <= 300) {
+    deep += std::wstring(60, L'd') + L" \u00e9\\";
+    ASSERT_TRUE(CreateDirectoryW((kLong + deep).c_str(), nullptr)) << GetLastError();
+  }
+  const std::vector<std::wstring> made = {MakeClip(L"one.mp4", 2), MakeClip(L"two.mp4", 3)};
+  std::vector<std::wstring> inputs;
+  for (const std::wstring& clip : made) {
+    inputs.push_back(kLong + deep + clip.substr(m_folder.size()));
+    ASSERT_TRUE(MoveFileW(clip.c_str(), inputs.back().c_str())) << GetLastError();
+  }
+  ASSERT_GT(inputs.front().size(), 300u);
+  std::vector<SVideoPropertyInfo> records;
+  for (const std::wstring& input : inputs) {
+    records.push_back(Probe(input));
+    EXPECT_NE(std::wstring::npos, records.back().videoCodec.find(L"h264")) << WideToUtf8(input);
+  }
+  EXPECT_FALSE(FindInputMismatch(records).has_value());
+  const std::wstring output = kLong + deep + L"joined.mp4";
+  const std::wstring list = CreateUniqueTempFile(GetTempFolder(), L"TFR");
+  ASSERT_FALSE(list.empty());
+  ASSERT_TRUE(WriteTempFileContent(list, BuildConcatList(inputs)));
+  const std::wstring toolText = RunAndRead(BuildFastJoinCommand(/*mp4=*/true, m_tool, list, output));
+  RemoveFile(list);
+  ASSERT_TRUE(FileExists(output)) << WideToUtf8(toolText);
+  const SVideoPropertyInfo result = Probe(output);
+  EXPECT_NE(std::wstring::npos, result.videoCodec.find(L"h264"));
+  EXPECT_NE(std::wstring::npos, result.audioCodec.find(L"aac"));
+  EXPECT_NEAR(5, result.DurationSeconds().value_or(-1), 0.3);
+  EXPECT_TRUE(RemoveLongFormTree(kLong + m_folder.substr(0, m_folder.size() - 1)));
 }
 
 // Cancel while the tool converts: the run ends at once, and the half-written
