@@ -18,6 +18,11 @@ std::wstring GetTempFolder() {
 }
 
 std::wstring CreateUniqueTempFile(const std::wstring& folder, const std::wstring& prefix) {
+  // The call writes up to MAX_PATH characters and is documented for folders
+  // of at most MAX_PATH - 14; a longer folder would run past the buffer
+  // (under Wine the call then succeeds and does).
+  constexpr size_t kLongestFolder = MAX_PATH - 14;
+  if (folder.size() > kLongestFolder) return {};
   wchar_t buffer[MAX_PATH] = {};
   if (GetTempFileNameW(folder.c_str(), prefix.c_str(), /*uUnique=*/0, buffer) == 0) return {};
   return buffer;
