@@ -1,5 +1,5 @@
 #pragma once
-// Running the media tool (or the command interpreter) as a hidden child process.
+// Running the media tool as a hidden child process.
 //
 // RunTool starts the command, feeds the child's combined standard output and
 // standard error block by block to an OutputChunkHandler, and finally asks an

@@ -2,8 +2,8 @@
 // Lets the UI thread end the tool that a worker's RunTool is running.
 //
 // Cancel and Close must not wait for the tool's next output block: a tool
-// that prints nothing for a while (the command interpreter's byte copy, an
-// encoder busy with a long frame) would otherwise keep the window waiting.
+// that prints nothing for a while (an encoder busy with a long frame, a
+// tool reading a slow disk) would otherwise keep the window waiting.
 // RunTool attaches the child it started; Stop ends that child at once (its
 // pipe then breaks and RunTool returns), and every child attached later,
 // until Allow is called for the next job.
