@@ -14,8 +14,15 @@ namespace {
 // nobody answers, and the join would hang.
 const wchar_t kFastJoinMp4[] =
     L"\"#ffmpegpath#\" -f concat -safe 0 -i \"#orgfilepath#\" -f mp4 -c copy -y \"#outfilepath#\"";
+// FLV copies the pictures but converts the sound (to AAC, which FLV carries):
+// an MP4 clip's sound starts with encoder priming and ends in a part packet
+// that the MP4 container trims away, and FLV has no way to say so. Copied,
+// each seam would hold overlapping sound packets, and players and decoders
+// would meet time stamps that go backwards. Decoding honours the trimming,
+// so the converted sound runs on without a gap or an overlap; converting
+// sound is a small part of the work of a join.
 const wchar_t kFastJoinFlv[] =
-    L"\"#ffmpegpath#\" -f concat -safe 0 -i \"#orgfilepath#\" -f flv -c copy -y \"#outfilepath#\"";
+    L"\"#ffmpegpath#\" -f concat -safe 0 -i \"#orgfilepath#\" -f flv -c:v copy -c:a aac -y \"#outfilepath#\"";
 
 const wchar_t kListPrefix[] = L"TFR";
 

@@ -384,5 +384,19 @@ TEST_F(MixedInputSeams, EveryConversionRouteDecodesWithoutAnErrorAtTheInputsLeng
   EXPECT_TRUE(RemoveX264WorkingFolder(folder));
 }
 
+// Alike MP4 clips (H.264 with B-frames, AAC with its priming) joined on both
+// fast routes: FLV, which cannot trim sound, decodes as cleanly as MP4.
+TEST_F(MixedInputSeams, FastRoutesOfAlikeMp4ClipsDecodeWithoutAnError) {
+  fs::copy_file(s_root / "two.mp4", s_root / "four.mp4", fs::copy_options::overwrite_existing);
+  const std::vector<std::wstring> inputs = {Path("two.mp4"), Path("four.mp4")};
+  for (const char* name : {"fast.flv", "fast.mp4"}) {
+    const std::wstring output = Path(name);
+    ASSERT_TRUE(RunFastJoin(std::string(name).find(".mp4") != std::string::npos, output, inputs, nullptr)) << name;
+    EXPECT_EQ("", DecodeErrors(output)) << name;
+    // FLV's length takes in the B-frames' display delay (0.08 s here).
+    EXPECT_NEAR(2.0, Inspect(output).duration, 0.15) << name;
+  }
+}
+
 }  // namespace
 }  // namespace corvane

@@ -124,7 +124,7 @@ TEST_F(StandInToolTest, FastJoinHandsOverAnEscapedListAndDeletesIt) {
   listPath.pop_back();
   EXPECT_EQ(0u, fs::path(listPath).filename().string().find("TFR"));
   EXPECT_FALSE(fs::exists(listPath)) << "the list is deleted after the run";
-  EXPECT_EQ("-f concat -safe 0 -i " + listPath + " -f flv -c copy -y " + WideToUtf8(output) + "\n",
+  EXPECT_EQ("-f concat -safe 0 -i " + listPath + " -f flv -c:v copy -c:a aac -y " + WideToUtf8(output) + "\n",
             ReadRootFile("args"));
 }
 
