@@ -70,6 +70,9 @@ struct SDeleteObject {
 struct SUnhookWindowsHook {
   void operator()(HHOOK hook) const { UnhookWindowsHookEx(hook); }
 };
+struct SFindClose {
+  void operator()(HANDLE search) const { FindClose(search); }
+};
 
 // An icon from LoadImage/CreateIcon (not a shared one from LoadIcon).
 using CIconHandle = TUniqueHandle<HICON, SDestroyIcon>;
@@ -83,6 +86,9 @@ using CLibraryHandle = TUniqueHandle<HMODULE, SFreeLibrary>;
 using CGlobalMemory = TUniqueHandle<HGLOBAL, SGlobalFree>;
 // A hook procedure this program installed (SetWindowsHookEx).
 using CWindowsHook = TUniqueHandle<HHOOK, SUnhookWindowsHook>;
+// A search FindFirstFile began (wrap only a handle it gave, never
+// INVALID_HANDLE_VALUE).
+using CFindHandle = TUniqueHandle<HANDLE, SFindClose>;
 // A font, brush, bitmap or pen (not one selected into a DC at the time).
 template <class THandle>
 using TGdiObject = TUniqueHandle<THandle, SDeleteObject>;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cwchar>
 #include <optional>
 #include <initializer_list>
 
@@ -93,6 +94,18 @@ std::wstring Substitute(std::wstring command, const std::wstring& toolPath, cons
 }
 
 const std::wstring kMp4FileType = L"mp4";
+
+// The statistics of both passes go to the folder made for them, named after
+// the pass option ("-passlogfile"), not found as the current folder: a
+// folder deeper than MAX_PATH cannot be a process's current folder, but the
+// tool opens such a path itself. The tool adds "-0.log" (and x264 its
+// ".mbtree") to the name.
+std::wstring WithStatsFolder(std::wstring command, const wchar_t* passOption, const std::wstring& statsFolder) {
+  const size_t at = command.find(passOption);
+  if (at == std::wstring::npos || statsFolder.empty()) return command;
+  command.insert(at + std::wcslen(passOption), L" -passlogfile \"" + statsFolder + L"ffmpeg2pass\"");
+  return command;
+}
 
 }  // namespace
 
@@ -199,15 +212,20 @@ std::wstring BuildWmvCommand(const std::wstring& toolPath, const std::wstring& j
 }
 
 std::wstring BuildMp4Pass1Command(const std::wstring& toolPath, const std::wstring& joined,
-                                  const std::wstring& output, const SConversionParams& params) {
-  return Substitute(FormatNumbers(kMp4Pass1, {params.videoBitrate, params.width}), toolPath, &kMp4FileType, joined,
-                    output);
+                                  const std::wstring& output, const SConversionParams& params,
+                                  const std::wstring& statsFolder) {
+  const std::wstring command = Substitute(FormatNumbers(kMp4Pass1, {params.videoBitrate, params.width}), toolPath,
+                                          &kMp4FileType, joined, output);
+  return WithStatsFolder(command, L" -pass 1", statsFolder);
 }
 
 std::wstring BuildMp4Pass2Command(const std::wstring& toolPath, const std::wstring& joined,
-                                  const std::wstring& output, const SConversionParams& params) {
-  return Substitute(FormatNumbers(kMp4Pass2, {params.audioBitrate, params.videoBitrate, params.width}), toolPath,
-                    &kMp4FileType, joined, output);
+                                  const std::wstring& output, const SConversionParams& params,
+                                  const std::wstring& statsFolder) {
+  const std::wstring command = Substitute(
+      FormatNumbers(kMp4Pass2, {params.audioBitrate, params.videoBitrate, params.width}), toolPath, &kMp4FileType,
+      joined, output);
+  return WithStatsFolder(command, L" -pass 2", statsFolder);
 }
 
 }  // namespace corvane

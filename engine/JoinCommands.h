@@ -48,10 +48,14 @@ std::wstring BuildRmCommand(const std::wstring& toolPath, const std::wstring& jo
                             const std::wstring& output, const SConversionParams& params);
 std::wstring BuildWmvCommand(const std::wstring& toolPath, const std::wstring& joined,
                              const std::wstring& output, const SConversionParams& params);
+// The two x264 passes keep their statistics in statsFolder (with a trailing
+// separator), named on the command line.
 std::wstring BuildMp4Pass1Command(const std::wstring& toolPath, const std::wstring& joined,
-                                  const std::wstring& output, const SConversionParams& params);
+                                  const std::wstring& output, const SConversionParams& params,
+                                  const std::wstring& statsFolder);
 std::wstring BuildMp4Pass2Command(const std::wstring& toolPath, const std::wstring& joined,
-                                  const std::wstring& output, const SConversionParams& params);
+                                  const std::wstring& output, const SConversionParams& params,
+                                  const std::wstring& statsFolder);
 
 // The sample rate the RM step asks for: AC-3, the audio codec of RealMedia
 // files here, takes 44100 but neither 22050 nor 11025 Hz.

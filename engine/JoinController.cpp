@@ -367,7 +367,9 @@ void CJoinController::BuildFinal(EJoinMode mode) {
   if (!step || step->finalMode != mode || m_worker || !IsJobRunning()) return;
   if (mode != kJoinMp4Pass2) m_workingFolder = m_programFolder;
   m_outputWritten = true;
-  StartWorker(mode, m_steps.FinalCommand(mode, m_toolPath, m_referenceRecord, m_joinedStream, m_job.outputPath));
+  const std::wstring statsFolder = mode == kJoinMp4Pass2 ? m_workingFolder : std::wstring();
+  StartWorker(mode, m_steps.FinalCommand(mode, m_toolPath, m_referenceRecord, m_joinedStream, m_job.outputPath,
+                                         statsFolder));
 }
 
 void CJoinController::BuildMp4Pass1() {
@@ -380,13 +382,15 @@ void CJoinController::BuildMp4Pass1() {
   }
   m_workingFolder = *folder;
   m_outputWritten = true;
-  StartWorker(kJoinMp4Pass1,
-              m_steps.FinalCommand(kJoinMp4Pass1, m_toolPath, m_referenceRecord, m_joinedStream, m_job.outputPath));
+  StartWorker(kJoinMp4Pass1, m_steps.FinalCommand(kJoinMp4Pass1, m_toolPath, m_referenceRecord, m_joinedStream,
+                                                  m_job.outputPath, m_workingFolder));
 }
 
 void CJoinController::StartWorker(EJoinMode mode, const std::wstring& commandLine) {
   m_commandLine = commandLine;
-  const std::wstring folder = m_workingFolder;
+  // Every step runs in the program folder; the MP4 passes name their
+  // statistics folder on the command line.
+  const std::wstring folder = m_programFolder;
   StartWorkerBody(mode, [this, folder, commandLine]() -> unsigned {
     return m_steps.RunTool(
         folder, commandLine,

@@ -45,9 +45,11 @@ class IJoinSteps {
                                      const std::wstring& intermediate) = 0;
   // The preferred name of the joined stream.
   virtual std::wstring JoinedStreamPath(const std::wstring& firstIntermediate) = 0;
-  // The final conversion of the given mode (5 to 10) from the joined stream.
+  // The final conversion of the given mode (5 to 10) from the joined stream;
+  // the MP4 passes keep their statistics in statsFolder.
   virtual std::wstring FinalCommand(EJoinMode mode, const std::wstring& toolPath, const SVideoPropertyInfo& reference,
-                                    const std::wstring& joinedStream, const std::wstring& outputPath) = 0;
+                                    const std::wstring& joinedStream, const std::wstring& outputPath,
+                                    const std::wstring& statsFolder) = 0;
 
   // --- running (every tool run can be ended from the UI thread by StopTool)
   virtual bool RunTool(const std::wstring& workingFolder, const std::wstring& commandLine,

@@ -67,15 +67,15 @@ std::wstring CJoinSteps::JoinedStreamPath(const std::wstring& firstIntermediate)
 
 std::wstring CJoinSteps::FinalCommand(EJoinMode mode, const std::wstring& toolPath,
                                       const SVideoPropertyInfo& reference, const std::wstring& joinedStream,
-                                      const std::wstring& outputPath) {
+                                      const std::wstring& outputPath, const std::wstring& statsFolder) {
   const SConversionParams params = MakeConversionParams(reference);
   switch (mode) {
     case kJoinFinalAvi: return BuildAviCommand(toolPath, joinedStream, outputPath, params);
     case kJoinFinalFlv: return BuildFlvCommand(toolPath, joinedStream, outputPath, params);
     case kJoinFinalRm: return BuildRmCommand(toolPath, joinedStream, outputPath, params);
     case kJoinFinalWmv: return BuildWmvCommand(toolPath, joinedStream, outputPath, params);
-    case kJoinMp4Pass1: return BuildMp4Pass1Command(toolPath, joinedStream, outputPath, params);
-    case kJoinMp4Pass2: return BuildMp4Pass2Command(toolPath, joinedStream, outputPath, params);
+    case kJoinMp4Pass1: return BuildMp4Pass1Command(toolPath, joinedStream, outputPath, params, statsFolder);
+    case kJoinMp4Pass2: return BuildMp4Pass2Command(toolPath, joinedStream, outputPath, params, statsFolder);
     default: return std::wstring();
   }
 }

@@ -16,7 +16,8 @@ class CJoinSteps : public IJoinSteps {
                              const std::wstring& intermediate) override;
   std::wstring JoinedStreamPath(const std::wstring& firstIntermediate) override;
   std::wstring FinalCommand(EJoinMode mode, const std::wstring& toolPath, const SVideoPropertyInfo& reference,
-                            const std::wstring& joinedStream, const std::wstring& outputPath) override;
+                            const std::wstring& joinedStream, const std::wstring& outputPath,
+                            const std::wstring& statsFolder) override;
 
   bool RunTool(const std::wstring& workingFolder, const std::wstring& commandLine,
                const OutputChunkHandler& onChunk, const OutputDoneHandler& onDone) override;

@@ -7,6 +7,7 @@
 #include <system_error>
 #include <vector>
 
+#include "base/AppCommonPath.h"
 #include "base/FsPath.h"
 #include "engine/PathParts.h"
 
@@ -76,20 +77,12 @@ bool RemoveX264WorkingFolder(const std::wstring& folder) {
   // The tool names the statistics after the video's output stream; the
   // encoder writes each file under a ".temp" name first.
   static const std::wregex kStatistics(L"ffmpeg2pass-[0-9]+\\.log(\\.mbtree)?(\\.temp)?");
-  std::vector<std::wstring> statistics;
-  std::error_code error;
-  for (std::filesystem::directory_iterator it(ToFsPath(folder), error), end; !error && it != end;
-       it.increment(error)) {
-    std::error_code typeError;
-    const std::wstring name = FromFsPath(it->path().filename());
-    if (std::regex_match(name, kStatistics) && it->is_regular_file(typeError)) {
-      statistics.push_back(FromFsPath(it->path()));
-    }
+  std::wstring prefix = folder;
+  if (!prefix.empty() && prefix.back() != L'\\' && prefix.back() != L'/') prefix += kPathSeparator;
+  for (const std::wstring& name : FileNamesIn(folder)) {
+    if (std::regex_match(name, kStatistics)) RemoveFile(prefix + name);
   }
-  for (const std::wstring& file : statistics) RemoveFile(file);
-  // Removes an empty folder only.
-  std::filesystem::remove(ToFsPath(folder), error);
-  return !std::filesystem::exists(ToFsPath(folder), error);
+  return RemoveEmptyFolder(folder);
 }
 
 }  // namespace corvane

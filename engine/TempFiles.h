@@ -7,6 +7,7 @@
 // The primitives (first block) have a Windows and a native implementation;
 // the rest is built on them.
 #include <string>
+#include <vector>
 
 namespace corvane {
 
@@ -27,6 +28,11 @@ ECreateNew CreateNewFile(const std::wstring& path);
 ECreateNew CreateNewFolder(const std::wstring& path);
 // Deletes a file; true when no file of that name remains.
 bool RemoveFile(const std::wstring& path);
+// The names of the plain files directly in folder (also a folder deeper
+// than MAX_PATH, named in its "\\?\" form).
+std::vector<std::wstring> FileNamesIn(const std::wstring& folder);
+// Removes folder when it is empty; true when it is gone.
+bool RemoveEmptyFolder(const std::wstring& folder);
 // Deletes a folder with its contents; true when it is gone. The join never
 // uses it: a folder it made may have been given files it did not make.
 bool RemoveFolderTree(const std::wstring& path);

@@ -73,6 +73,23 @@ bool RemoveFile(const std::wstring& path) {
   return !std::filesystem::exists(ToFsPath(path), error);
 }
 
+std::vector<std::wstring> FileNamesIn(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(ToFsPath(folder), error), end; !error && it != end;
+       it.increment(error)) {
+    std::error_code typeError;
+    if (it->is_regular_file(typeError)) names.push_back(FromFsPath(it->path().filename()));
+  }
+  return names;
+}
+
+bool RemoveEmptyFolder(const std::wstring& folder) {
+  std::error_code error;
+  std::filesystem::remove(ToFsPath(folder), error);
+  return !std::filesystem::exists(ToFsPath(folder), error);
+}
+
 bool RemoveFolderTree(const std::wstring& path) {
   std::error_code error;
   std::filesystem::remove_all(ToFsPath(path), error);

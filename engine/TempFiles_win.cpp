@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/Handle.h"
+#include "base/UniqueHandle.h"
 
 namespace corvane {
 std::wstring GetTempFolder() {
@@ -62,6 +63,25 @@ ECreateNew CreateNewFolder(const std::wstring& path) {
 bool RemoveFile(const std::wstring& path) {
   if (DeleteFileW(path.c_str())) return true;
   return GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::wstring> FileNamesIn(const std::wstring& folder) {
+  std::wstring pattern = folder;
+  if (!pattern.empty() && pattern.back() != L'\\' && pattern.back() != L'/') pattern += L'\\';
+  pattern += L'*';
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW entry = {};
+  const HANDLE search = FindFirstFileW(pattern.c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  const CFindHandle find(search);
+  do {
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(entry.cFileName);
+  } while (FindNextFileW(find.Get(), &entry));
+  return names;
+}
+
+bool RemoveEmptyFolder(const std::wstring& folder) {
+  return RemoveDirectoryW(folder.c_str()) || GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
 bool RemoveFolderTree(const std::wstring& path) {

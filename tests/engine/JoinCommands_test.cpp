@@ -66,11 +66,11 @@ TEST(FinalCommands, NumbersLandInTheirFields) {
   EXPECT_TRUE(Contains(avi, L"-acodec libmp3lame -vcodec msmpeg4 -ab 96k -b:v 1003k -ar 22050 -q:v 1 -f avi -y")) << avi;
   EXPECT_TRUE(Contains(BuildFlvCommand(kTool, kJoined, kOutput, p), L"-q:v 1 -ar 22050 -f flv -y"));
   EXPECT_TRUE(Contains(BuildWmvCommand(kTool, kJoined, kOutput, p), L"-ar 22050 -vcodec wmv2 -acodec wmav2 -f asf -y"));
-  const std::wstring pass1 = BuildMp4Pass1Command(kTool, kJoined, kOutput, p);
-  EXPECT_TRUE(Contains(pass1, L"-an -fps_mode passthrough -pass 1 -vcodec libx264 -preset veryslow -b:v 1003k -threads 0 -f mp4 "
+  const std::wstring pass1 = BuildMp4Pass1Command(kTool, kJoined, kOutput, p, L"C:\\out\\2A7F\\");
+  EXPECT_TRUE(Contains(pass1, L"-an -fps_mode passthrough -pass 1 -passlogfile \"C:\\out\\2A7F\\ffmpeg2pass\" -vcodec libx264 -preset veryslow -b:v 1003k -threads 0 -f mp4 "
                               L"-vf \"setpts=N/FRAME_RATE/TB,scale=640:trunc(ow/a/vsub)*vsub\" -y")) << pass1;
-  const std::wstring pass2 = BuildMp4Pass2Command(kTool, kJoined, kOutput, p);
-  EXPECT_TRUE(Contains(pass2, L"-acodec aac -ab 96k -af \"asetpts=N/SR/TB\" -fps_mode passthrough -pass 2 -vcodec libx264 "
+  const std::wstring pass2 = BuildMp4Pass2Command(kTool, kJoined, kOutput, p, L"C:\\out\\2A7F\\");
+  EXPECT_TRUE(Contains(pass2, L"-acodec aac -ab 96k -af \"asetpts=N/SR/TB\" -fps_mode passthrough -pass 2 -passlogfile \"C:\\out\\2A7F\\ffmpeg2pass\" -vcodec libx264 "
                               L"-preset veryslow -b:v 1003k -threads 0 -f mp4 "
                               L"-vf \"setpts=N/FRAME_RATE/TB,scale=640:trunc(ow/a/vsub)*vsub\" -y")) << pass2;
 }
@@ -80,7 +80,7 @@ TEST(FinalCommands, EveryStepReadsTheJoinedMpegStreamAndWritesTheOutput) {
   const std::wstring commands[] = {
       BuildAviCommand(kTool, kJoined, kOutput, p),      BuildFlvCommand(kTool, kJoined, kOutput, p),
       BuildRmCommand(kTool, kJoined, kOutput, p),       BuildWmvCommand(kTool, kJoined, kOutput, p),
-      BuildMp4Pass1Command(kTool, kJoined, kOutput, p), BuildMp4Pass2Command(kTool, kJoined, kOutput, p)};
+      BuildMp4Pass1Command(kTool, kJoined, kOutput, p, L"C:\\out\\2A7F\\"), BuildMp4Pass2Command(kTool, kJoined, kOutput, p, L"C:\\out\\2A7F\\")};
   for (const std::wstring& command : commands) {
     EXPECT_EQ(0u, command.find(L"\"C:\\Prog\\ffmpeg.exe\" -f mpeg -i \"C:\\out\\a_all.xbv\" ")) << command;
     EXPECT_TRUE(Contains(command, L" -y \"C:\\out\\result.avi\"")) << command;

@@ -143,8 +143,11 @@ struct SFakeSteps : IJoinSteps {
     return !byteCopyFails;
   }
   std::wstring FinalCommand(EJoinMode mode, const std::wstring&, const SVideoPropertyInfo&,
-                            const std::wstring& joined, const std::wstring& output) override {
-    return L"final" + std::to_wstring(mode) + L" " + joined + L" " + output;
+                            const std::wstring& joined, const std::wstring& output,
+                            const std::wstring& statsFolder) override {
+    // The output stays last: the fake tool writes the command's last word.
+    return L"final" + std::to_wstring(mode) + (statsFolder.empty() ? L"" : L" stats=" + statsFolder) + L" " +
+           joined + L" " + output;
   }
   bool RunTool(const std::wstring& folder, const std::wstring& command, const OutputChunkHandler& onChunk,
                const OutputDoneHandler& onDone) override {
@@ -586,12 +589,15 @@ TEST_F(JoinControllerTest, MpegRouteToFlvRunsEveryStepWithItsProgress) {
   EXPECT_EQ(controller.Mode(), kJoinIdle);
 }
 
-TEST_F(JoinControllerTest, Mp4PassesRunInTheirOwnFolderAndFillTheSecondHalf) {
+// Both passes keep their statistics in a folder of their own, named on
+// their command lines (a current folder could not be deeper than MAX_PATH).
+TEST_F(JoinControllerTest, Mp4PassesKeepStatisticsInTheirOwnFolderAndFillTheSecondHalf) {
   job.outputPath = L"/out/joined.mp4";
   controller.OnCommand(kCmdJoin);
   RunToFinalStep();
   EXPECT_EQ(controller.Mode(), kJoinMp4Pass1);
-  EXPECT_EQ(steps.workingFolders.back(), L"/out/x264tmp");
+  EXPECT_EQ(steps.commands.back(), L"final9 stats=/out/x264tmp /out/a_all.xbv /out/joined.mp4");
+  EXPECT_EQ(steps.workingFolders.back(), L"/prog/");
   steps.Print("frame= 1 time=00:03:20.00 bitrate=1\r");
   controller.OnMonitorTimer();
   EXPECT_EQ(LastProgress(), 60);
@@ -599,7 +605,8 @@ TEST_F(JoinControllerTest, Mp4PassesRunInTheirOwnFolderAndFillTheSecondHalf) {
   EndToolAndMonitor();
   DeliverPosted();
   EXPECT_EQ(controller.Mode(), kJoinMp4Pass2);
-  EXPECT_EQ(steps.workingFolders.back(), L"/out/x264tmp");
+  EXPECT_EQ(steps.commands.back(), L"final10 stats=/out/x264tmp /out/a_all.xbv /out/joined.mp4");
+  EXPECT_EQ(steps.workingFolders.back(), L"/prog/");
   steps.Print("frame= 1 time=00:01:40.00 bitrate=1\r");
   controller.OnMonitorTimer();
   EXPECT_EQ(LastProgress(), 80);

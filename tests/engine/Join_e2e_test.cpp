@@ -256,12 +256,12 @@ TEST_F(JoinRoutes, Mp4TwoPassesInTheirWorkingFolder) {
   const std::wstring folder = CreateUniqueFolder(Utf8ToWide(outFolder.string() + "/"), 0xBEEF);
   EXPECT_EQ(Utf8ToWide((outFolder / "BEF2/").string()), folder);
   ASSERT_FALSE(folder.empty());
-  ASSERT_TRUE(RunToEnd(BuildMp4Pass1Command(s_tool, Joined(), output, s_params), folder));
+  ASSERT_TRUE(RunToEnd(BuildMp4Pass1Command(s_tool, Joined(), output, s_params, folder)));
   const SProduct pass1 = Inspect(output);
   EXPECT_TRUE(pass1.Has("video", "h264"));
   EXPECT_EQ(1u, pass1.kinds.size()) << "pass 1 has no audio";
   EXPECT_TRUE(fs::exists(fs::path(WideToUtf8(folder)) / "ffmpeg2pass-0.log")) << "statistics in the working folder";
-  ASSERT_TRUE(RunToEnd(BuildMp4Pass2Command(s_tool, Joined(), output, s_params), folder));
+  ASSERT_TRUE(RunToEnd(BuildMp4Pass2Command(s_tool, Joined(), output, s_params, folder)));
   ExpectJoinedProduct(output, "h264", "aac");
   EXPECT_TRUE(RemoveX264WorkingFolder(folder)) << "only statistics were in it";
   EXPECT_EQ(userFolders, folders());
@@ -373,10 +373,10 @@ TEST_F(MixedInputSeams, EveryConversionRouteDecodesWithoutAnErrorAtTheInputsLeng
   const std::wstring mp4 = Path("joined.mp4");
   const std::wstring folder = MakeX264WorkingFolder(mp4);
   ASSERT_FALSE(folder.empty());
-  ASSERT_TRUE(RunToEnd(BuildMp4Pass1Command(s_tool, s_joined, mp4, s_params), folder));
+  ASSERT_TRUE(RunToEnd(BuildMp4Pass1Command(s_tool, s_joined, mp4, s_params, folder)));
   const std::string pass1Frames = Capture("ffprobe -v error -select_streams v -show_entries stream=nb_frames -of csv=p=0 " +
                                           ShellQuote(WideToUtf8(mp4)));
-  ASSERT_TRUE(RunToEnd(BuildMp4Pass2Command(s_tool, s_joined, mp4, s_params), folder));
+  ASSERT_TRUE(RunToEnd(BuildMp4Pass2Command(s_tool, s_joined, mp4, s_params, folder)));
   ExpectCleanJoin(mp4);
   // Pass 2 encodes the very frames pass 1 measured.
   EXPECT_EQ(pass1Frames, Capture("ffprobe -v error -select_streams v -show_entries stream=nb_frames -of csv=p=0 " +

@@ -194,12 +194,11 @@ TEST_F(WindowsFfmpeg, Mp4TwoPassConversion) {
   ASSERT_FALSE(workFolder.empty());
   Convert(inputs, output,
           {[&](const std::wstring& joined, const SConversionParams& params) {
-             return BuildMp4Pass1Command(m_tool, joined, output, params);
+             return BuildMp4Pass1Command(m_tool, joined, output, params, workFolder);
            },
            [&](const std::wstring& joined, const SConversionParams& params) {
-             return BuildMp4Pass2Command(m_tool, joined, output, params);
-           }},
-          workFolder);
+             return BuildMp4Pass2Command(m_tool, joined, output, params, workFolder);
+           }});
   const SVideoPropertyInfo result = Probe(output);
   EXPECT_EQ(L"mp4", result.format);
   EXPECT_NE(std::wstring::npos, result.videoCodec.find(L"h264"));
@@ -244,6 +243,40 @@ TEST_F(WindowsFfmpeg, FastRouteInAFolderDeeperThanMaxPath) {
   EXPECT_NE(std::wstring::npos, result.videoCodec.find(L"h264"));
   EXPECT_NE(std::wstring::npos, result.audioCodec.find(L"aac"));
   EXPECT_NEAR(5, result.DurationSeconds().value_or(-1), 0.3);
+  EXPECT_TRUE(RemoveLongFormTree(kLong + m_folder.substr(0, m_folder.size() - 1)));
+}
+
+// The conversion route in a folder deeper than MAX_PATH: intermediates, the
+// byte join and both x264 passes (whose statistics folder is there too).
+TEST_F(WindowsFfmpeg, ConversionRoutesInAFolderDeeperThanMaxPath) {
+  const std::wstring kLong = L"\\\\?\\";
+  std::wstring deep = m_folder;
+  while (deep.size() <= 300) {
+    deep += std::wstring(60, L'c') + L" \u00e9\\";
+    ASSERT_TRUE(CreateDirectoryW((kLong + deep).c_str(), nullptr)) << GetLastError();
+  }
+  std::vector<std::wstring> inputs;
+  for (const std::wstring& clip : {MakeClip(L"one.mp4", 2), MakeClip(L"two.mp4", 3)}) {
+    inputs.push_back(kLong + deep + clip.substr(m_folder.size()));
+    ASSERT_TRUE(MoveFileW(clip.c_str(), inputs.back().c_str())) << GetLastError();
+  }
+  const std::wstring avi = kLong + deep + L"joined.avi";
+  Convert(inputs, avi, {[&](const std::wstring& joined, const SConversionParams& params) {
+            return BuildAviCommand(m_tool, joined, avi, params);
+          }});
+  EXPECT_NEAR(5, Seconds(avi), 0.5);
+  const std::wstring mp4 = kLong + deep + L"joined.mp4";
+  const std::wstring workFolder = MakeX264WorkingFolder(mp4);
+  ASSERT_FALSE(workFolder.empty());
+  Convert(inputs, mp4,
+          {[&](const std::wstring& joined, const SConversionParams& params) {
+             return BuildMp4Pass1Command(m_tool, joined, mp4, params, workFolder);
+           },
+           [&](const std::wstring& joined, const SConversionParams& params) {
+             return BuildMp4Pass2Command(m_tool, joined, mp4, params, workFolder);
+           }});
+  EXPECT_NEAR(5, Seconds(mp4), 0.5);
+  EXPECT_TRUE(RemoveX264WorkingFolder(workFolder));
   EXPECT_TRUE(RemoveLongFormTree(kLong + m_folder.substr(0, m_folder.size() - 1)));
 }
 
