@@ -11,7 +11,6 @@
 namespace corvane {
 namespace {
 
-
 constexpr wchar_t kTipsCaption[] = L"Tips";
 constexpr wchar_t kFailedToConvert[] = L"Failed to convert file.";
 constexpr wchar_t kFailedToMerge[] = L"Failed to merge files.";

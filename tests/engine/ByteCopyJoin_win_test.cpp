@@ -12,6 +12,7 @@
 
 #include "base/FsPath.h"
 #include "base/TextConvert.h"
+#include "base/WinModule.h"
 #include "engine/ByteCopyJoin.h"
 #include "engine/TempFiles.h"
 #include "engine/ToolRunner.h"
@@ -23,14 +24,8 @@ namespace {
 // the file this variable names, and ends.
 constexpr wchar_t kPlantedMarkerVariable[] = L"CORVANE_PLANTED_CMD_MARKER";
 
-std::wstring ModulePath() {
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  return path;
-}
-
 [[maybe_unused]] const bool kPlantedCommandInterpreterRole = [] {
-  const std::wstring self = ModulePath();
+  const std::wstring self = ModuleFilePath();
   if (self.size() < 8 || _wcsicmp(self.c_str() + self.size() - 8, L"\\cmd.exe") != 0) return false;
   wchar_t marker[MAX_PATH] = {};
   if (GetEnvironmentVariableW(kPlantedMarkerVariable, marker, MAX_PATH)) {
@@ -56,7 +51,7 @@ class PlantedCommandInterpreter : public ::testing::Test {
   void SetUp() override {
     m_folder = CreateUniqueFolder(GetTempFolder(), std::random_device{}() % 0xFFFF + 1);
     ASSERT_FALSE(m_folder.empty());
-    ASSERT_TRUE(CopyFileW(ModulePath().c_str(), (m_folder + L"cmd.exe").c_str(), /*failIfExists=*/TRUE));
+    ASSERT_TRUE(CopyFileW(ModuleFilePath().c_str(), (m_folder + L"cmd.exe").c_str(), /*failIfExists=*/TRUE));
     m_marker = m_folder + L"planted cmd ran.txt";
     SetEnvironmentVariableW(kPlantedMarkerVariable, m_marker.c_str());
     wchar_t previous[MAX_PATH] = {};

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/Handle.h"
+#include "base/WinModule.h"
 #include "engine/ToolRunner.h"
 
 using namespace corvane;
@@ -23,12 +24,6 @@ namespace {
 constexpr wchar_t kWaitingToolArgument[] = L"--wait-as-a-tool";
 constexpr wchar_t kCrashingJoinerArgument[] = L"--crash-while-a-tool-runs";
 
-std::wstring ThisProgram() {
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  return path;
-}
-
 [[maybe_unused]] const bool kStandInRole = [] {
   const std::wstring line = GetCommandLineW();
   if (line.find(kWaitingToolArgument) != std::wstring::npos) {
@@ -37,7 +32,7 @@ std::wstring ThisProgram() {
   }
   if (line.find(kCrashingJoinerArgument) != std::wstring::npos) {
     std::thread([] {
-      RunTool(L"", L"\"" + ThisProgram() + L"\" " + kWaitingToolArgument, nullptr, nullptr);
+      RunTool(L"", L"\"" + ModuleFilePath() + L"\" " + kWaitingToolArgument, nullptr, nullptr);
     }).detach();
     Sleep(1500);
     TerminateProcess(GetCurrentProcess(), 3);
@@ -158,7 +153,7 @@ TEST(RunToolWindows, ThrowingHandlerStillCallsDone) {
 
 // A joiner that ends abruptly takes its running tool with it.
 TEST(RunToolWindows, ToolEndsWithTheProgramThatStartedItEvenInACrash) {
-  std::wstring line = L"\"" + ThisProgram() + L"\" " + kCrashingJoinerArgument;
+  std::wstring line = L"\"" + ModuleFilePath() + L"\" " + kCrashingJoinerArgument;
   STARTUPINFOW si = {};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi = {};

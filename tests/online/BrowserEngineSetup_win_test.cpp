@@ -9,6 +9,8 @@
 
 #include <string>
 
+#include "base/WinModule.h"
+
 namespace corvane {
 namespace {
 
@@ -16,9 +18,7 @@ constexpr wchar_t kEmulationKey[] =
     L"Software\\Microsoft\\Internet Explorer\\Main\\FeatureControl\\FEATURE_BROWSER_EMULATION";
 
 std::wstring RunningFileName() {
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  const std::wstring full = path;
+  const std::wstring full = ModuleFilePath();
   return full.substr(full.find_last_of(L"\\/") + 1);
 }
 

@@ -72,6 +72,9 @@ bool RemoveLongFormTree(const std::wstring& folder) {
 
 class WindowsFfmpeg : public ::testing::Test {
  protected:
+  using FinalStep = std::function<std::wstring(const std::wstring& joined, const SConversionParams&)>;
+  const std::wstring kLongForm = L"\\\\?\\";
+
   void SetUp() override {
     m_tool = WindowsToolPath();
     ASSERT_TRUE(FileExists(m_tool)) << "the build made no Windows ffmpeg.exe";
@@ -102,10 +105,39 @@ class WindowsFfmpeg : public ::testing::Test {
   }
   double Seconds(const std::wstring& path) { return Probe(path).DurationSeconds().value_or(-1); }
 
+  // Clips of 2 s and 3 s in a folder deeper than MAX_PATH below m_folder,
+  // named in the "\\?\" form (as a drop of such a folder hands them over);
+  // m_deepFolder is that folder in the same form.
+  std::vector<std::wstring> MakeClipsInADeepFolder() {
+    std::wstring deep = m_folder;
+    while (deep.size() <= 300) {
+      deep += std::wstring(60, L'd') + L" \u00e9\\";
+      EXPECT_TRUE(CreateDirectoryW((kLongForm + deep).c_str(), nullptr)) << GetLastError();
+    }
+    m_deepFolder = kLongForm + deep;
+    std::vector<std::wstring> inputs;
+    for (const std::wstring& clip : {MakeClip(L"one.mp4", 2), MakeClip(L"two.mp4", 3)}) {
+      inputs.push_back(m_deepFolder + clip.substr(m_folder.size()));
+      EXPECT_TRUE(MoveFileW(clip.c_str(), inputs.back().c_str())) << GetLastError();
+    }
+    return inputs;
+  }
+  bool RemoveDeepFolder() { return RemoveLongFormTree(kLongForm + m_folder.substr(0, m_folder.size() - 1)); }
+
+  // Both x264 passes into output, their statistics in statsFolder.
+  std::vector<FinalStep> Mp4Passes(const std::wstring& output, const std::wstring& statsFolder) const {
+    const std::wstring tool = m_tool;
+    return {[=](const std::wstring& joined, const SConversionParams& params) {
+              return BuildMp4Pass1Command(tool, joined, output, params, statsFolder);
+            },
+            [=](const std::wstring& joined, const SConversionParams& params) {
+              return BuildMp4Pass2Command(tool, joined, output, params, statsFolder);
+            }};
+  }
+
   // The conversion route as the join runs it: each input to an MPEG
   // intermediate, the intermediates joined byte for byte, then the final
   // steps (one or two passes) from the joined stream into output.
-  using FinalStep = std::function<std::wstring(const std::wstring& joined, const SConversionParams&)>;
   void Convert(const std::vector<std::wstring>& inputs, const std::wstring& output,
                const std::vector<FinalStep>& finalSteps, const std::wstring& finalFolder = std::wstring()) {
     const SVideoPropertyInfo reference = Probe(inputs.front());
@@ -123,6 +155,7 @@ class WindowsFfmpeg : public ::testing::Test {
 
   std::wstring m_tool;
   std::wstring m_folder;
+  std::wstring m_deepFolder;
 };
 
 TEST_F(WindowsFfmpeg, ProbeReadsAUnicodeNameAndEveryField) {
@@ -192,13 +225,7 @@ TEST_F(WindowsFfmpeg, Mp4TwoPassConversion) {
   const std::wstring output = m_folder + L"two pass \u65e5.mp4";
   const std::wstring workFolder = MakeX264WorkingFolder(output);
   ASSERT_FALSE(workFolder.empty());
-  Convert(inputs, output,
-          {[&](const std::wstring& joined, const SConversionParams& params) {
-             return BuildMp4Pass1Command(m_tool, joined, output, params, workFolder);
-           },
-           [&](const std::wstring& joined, const SConversionParams& params) {
-             return BuildMp4Pass2Command(m_tool, joined, output, params, workFolder);
-           }});
+  Convert(inputs, output, Mp4Passes(output, workFolder));
   const SVideoPropertyInfo result = Probe(output);
   EXPECT_EQ(L"mp4", result.format);
   EXPECT_NE(std::wstring::npos, result.videoCodec.find(L"h264"));
@@ -213,18 +240,7 @@ TEST_F(WindowsFfmpeg, Mp4TwoPassConversion) {
 // itself; the program must pass them on whole and unchanged, in the command
 // line and in the concat list.
 TEST_F(WindowsFfmpeg, FastRouteInAFolderDeeperThanMaxPath) {
-  const std::wstring kLong = L"\\\\?\\";
-  std::wstring deep = m_folder;
-  while (deep.size() <= 300) {
-    deep += std::wstring(60, L'd') + L" \u00e9\\";
-    ASSERT_TRUE(CreateDirectoryW((kLong + deep).c_str(), nullptr)) << GetLastError();
-  }
-  const std::vector<std::wstring> made = {MakeClip(L"one.mp4", 2), MakeClip(L"two.mp4", 3)};
-  std::vector<std::wstring> inputs;
-  for (const std::wstring& clip : made) {
-    inputs.push_back(kLong + deep + clip.substr(m_folder.size()));
-    ASSERT_TRUE(MoveFileW(clip.c_str(), inputs.back().c_str())) << GetLastError();
-  }
+  const std::vector<std::wstring> inputs = MakeClipsInADeepFolder();
   ASSERT_GT(inputs.front().size(), 300u);
   std::vector<SVideoPropertyInfo> records;
   for (const std::wstring& input : inputs) {
@@ -232,7 +248,7 @@ TEST_F(WindowsFfmpeg, FastRouteInAFolderDeeperThanMaxPath) {
     EXPECT_NE(std::wstring::npos, records.back().videoCodec.find(L"h264")) << WideToUtf8(input);
   }
   EXPECT_FALSE(FindInputMismatch(records).has_value());
-  const std::wstring output = kLong + deep + L"joined.mp4";
+  const std::wstring output = m_deepFolder + L"joined.mp4";
   const std::wstring list = CreateUniqueTempFile(GetTempFolder(), L"TFR");
   ASSERT_FALSE(list.empty());
   ASSERT_TRUE(WriteTempFileContent(list, BuildConcatList(inputs)));
@@ -243,41 +259,25 @@ TEST_F(WindowsFfmpeg, FastRouteInAFolderDeeperThanMaxPath) {
   EXPECT_NE(std::wstring::npos, result.videoCodec.find(L"h264"));
   EXPECT_NE(std::wstring::npos, result.audioCodec.find(L"aac"));
   EXPECT_NEAR(5, result.DurationSeconds().value_or(-1), 0.3);
-  EXPECT_TRUE(RemoveLongFormTree(kLong + m_folder.substr(0, m_folder.size() - 1)));
+  EXPECT_TRUE(RemoveDeepFolder());
 }
 
 // The conversion route in a folder deeper than MAX_PATH: intermediates, the
 // byte join and both x264 passes (whose statistics folder is there too).
 TEST_F(WindowsFfmpeg, ConversionRoutesInAFolderDeeperThanMaxPath) {
-  const std::wstring kLong = L"\\\\?\\";
-  std::wstring deep = m_folder;
-  while (deep.size() <= 300) {
-    deep += std::wstring(60, L'c') + L" \u00e9\\";
-    ASSERT_TRUE(CreateDirectoryW((kLong + deep).c_str(), nullptr)) << GetLastError();
-  }
-  std::vector<std::wstring> inputs;
-  for (const std::wstring& clip : {MakeClip(L"one.mp4", 2), MakeClip(L"two.mp4", 3)}) {
-    inputs.push_back(kLong + deep + clip.substr(m_folder.size()));
-    ASSERT_TRUE(MoveFileW(clip.c_str(), inputs.back().c_str())) << GetLastError();
-  }
-  const std::wstring avi = kLong + deep + L"joined.avi";
+  const std::vector<std::wstring> inputs = MakeClipsInADeepFolder();
+  const std::wstring avi = m_deepFolder + L"joined.avi";
   Convert(inputs, avi, {[&](const std::wstring& joined, const SConversionParams& params) {
             return BuildAviCommand(m_tool, joined, avi, params);
           }});
   EXPECT_NEAR(5, Seconds(avi), 0.5);
-  const std::wstring mp4 = kLong + deep + L"joined.mp4";
+  const std::wstring mp4 = m_deepFolder + L"joined.mp4";
   const std::wstring workFolder = MakeX264WorkingFolder(mp4);
   ASSERT_FALSE(workFolder.empty());
-  Convert(inputs, mp4,
-          {[&](const std::wstring& joined, const SConversionParams& params) {
-             return BuildMp4Pass1Command(m_tool, joined, mp4, params, workFolder);
-           },
-           [&](const std::wstring& joined, const SConversionParams& params) {
-             return BuildMp4Pass2Command(m_tool, joined, mp4, params, workFolder);
-           }});
+  Convert(inputs, mp4, Mp4Passes(mp4, workFolder));
   EXPECT_NEAR(5, Seconds(mp4), 0.5);
   EXPECT_TRUE(RemoveX264WorkingFolder(workFolder));
-  EXPECT_TRUE(RemoveLongFormTree(kLong + m_folder.substr(0, m_folder.size() - 1)));
+  EXPECT_TRUE(RemoveDeepFolder());
 }
 
 // Cancel while the tool converts: the run ends at once, and the half-written
