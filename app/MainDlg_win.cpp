@@ -27,6 +27,7 @@
 #include "base/UiTimer.h"
 #include "engine/ToolRunner.h"
 #include "engine/VideoPropertyInfo.h"
+#include "online/BrowserEventDispatch.h"
 #include "online/NavigationFilters.h"
 #include "online/PanelAddresses.h"
 #include "online/SimpleBrowserDlg.h"
@@ -45,6 +46,9 @@ constexpr unsigned kJoinTimerPeriodMs = 1000;
 constexpr unsigned kPanelRefreshPeriodMs = 300000;
 // Navigates the web panel to its start page (no control sends it).
 constexpr WORD kCmdPanelStartPage = 2007;
+// A stand-alone browser window's "download" command link (our pages' button
+// for getting videos off a site): the same as the window's Video Download.
+constexpr WORD kCmdPageDownload = 2030;
 // The built-in page shown when the panel cannot reach the server.
 constexpr wchar_t kOfflinePage[] = L"snap.htm";
 
@@ -226,6 +230,7 @@ bool CMainDlg::OnListCommand(WORD id) {
       OpenOutputFolder();
       return true;
     case IDC_VIDEO_DOWNLOAD:
+    case kCmdPageDownload:
       StartDownloader();
       return true;
     case IDC_HOME_LINK:
@@ -328,11 +333,23 @@ void CMainDlg::OnBeforeNavigate(const std::wstring& url, const std::string& post
   // The panel's traffic in the log: where it has no page engine, this is all
   // there is to see of it.
   CF3DLogHTML::Instance().Log(kLogInfo, L"Web panel: before navigate " + url);
-  switch (FilterMainPanelNavigation(url, postData)) {
+  const std::wstring builtInPage = ResourcePageAddress(CF3DFileName::FromModule(nullptr).FullPath(), kOfflinePage);
+  const EMainPanelAction action = FilterMainPanelNavigation(url, postData, builtInPage);
+  // A frame of our page may show another site; only the page itself goes
+  // to the user's browser.
+  const CBrowserHost* panel = Browser();
+  if (action == EMainPanelAction::kOpenInBrowser && panel && !panel->NavigationIsTopLevel()) return;
+  switch (action) {
     case EMainPanelAction::kProceed:
       return;
     case EMainPanelAction::kCancel:
       cancel = true;
+      return;
+    case EMainPanelAction::kOpenInBrowser:
+      cancel = true;
+      if (!OpenInDefaultBrowser(url)) {
+        CF3DLogHTML::Instance().LogFormat(kLogWarn, L"Web panel: the browser could not open %ls", url.c_str());
+      }
       return;
     case EMainPanelAction::kCancelAndSearch: {
       cancel = true;

@@ -36,6 +36,10 @@ bool OpenInDefaultBrowser(const std::wstring& url);
 HRESULT DispatchBrowserEvent(DISPID id, DISPPARAMS* params, IBrowserEvents& events,
                              const TExternalOpener& openExternally = OpenInDefaultBrowser);
 
+// Whether an event's first argument (the browser object that raised it) is
+// `control` itself rather than one of its frames; true when it cannot be told.
+bool IsEventOf(const DISPPARAMS* params, IUnknown* control);
+
 // The text of a BSTR argument, following references; empty for anything else.
 std::wstring VariantText(const VARIANT& value);
 // The bytes of a VT_UI1 array argument, following references; empty for

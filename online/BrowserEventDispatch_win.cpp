@@ -2,6 +2,7 @@
 
 #include <exdispid.h>
 #include <shobjidl.h>
+#include <wrl/client.h>
 
 #include "base/F3DLogHTML.h"
 #include "base/ShellExecuteVerb.h"
@@ -94,6 +95,19 @@ long VariantNumber(const VARIANT& value) {
     default:
       return 0;
   }
+}
+
+bool IsEventOf(const DISPPARAMS* params, IUnknown* control) {
+  if (!params || !params->rgvarg || params->cArgs == 0 || !control) return true;
+  const VARIANT& raiser = Deref(Argument(*params, 0));
+  if (raiser.vt != VT_DISPATCH || !raiser.pdispVal) return true;
+  // COM identity: both sides asked for IUnknown.
+  Microsoft::WRL::ComPtr<IUnknown> raiserIdentity, controlIdentity;
+  if (FAILED(raiser.pdispVal->QueryInterface(IID_PPV_ARGS(&raiserIdentity))) ||
+      FAILED(control->QueryInterface(IID_PPV_ARGS(&controlIdentity)))) {
+    return true;
+  }
+  return raiserIdentity.Get() == controlIdentity.Get();
 }
 
 bool OpenInDefaultBrowser(const std::wstring& url) {

@@ -77,6 +77,9 @@ class CBrowserHost final : private IBrowserEvents {
   void Refresh();
   // The page's title as last reported by the control; empty before.
   std::wstring Title() const;
+  // Inside a before-navigate event: whether the navigation is the page's
+  // own rather than one of its frames'.
+  bool NavigationIsTopLevel() const { return m_topLevelNavigation; }
   HWND Window() const { return m_panel; }
 
   // Offers a keyboard message aimed at a window inside a browser panel to
@@ -117,6 +120,7 @@ class CBrowserHost final : private IBrowserEvents {
   Microsoft::WRL::ComPtr<IConnectionPoint> m_connection;
   DWORD m_adviseCookie = 0;
   std::wstring m_title;
+  bool m_topLevelNavigation = true;
 };
 
 }  // namespace corvane

@@ -1,6 +1,7 @@
 #include "online/BrowserHost.h"
 
 #include <exdisp.h>
+#include <exdispid.h>
 #include <mshtml.h>
 #include <mshtmhst.h>
 #include <ocidl.h>
@@ -250,6 +251,7 @@ class CBrowserSite final : public IOleClientSite,
     AddRef();
     HRESULT result = E_UNEXPECTED;
     try {
+      if (id == DISPID_BEFORENAVIGATE2) m_host->m_topLevelNavigation = IsEventOf(params, m_host->m_browser.Get());
       result = DispatchBrowserEvent(id, params, *m_host);
     } catch (...) {
       result = E_UNEXPECTED;  // nothing may leave a COM method

@@ -1,8 +1,15 @@
 #include "online/NavigationFilters.h"
 
+#include <algorithm>
+#include <cwctype>
+
 #include "base/TrimBlanks.h"
 #include "base/TextConvert.h"
+#include "base/http/UrlParts.h"
+#include "online/DomainList.h"
 #include "online/ServerHosts.h"
+#include "online/VersionCheckWorker.h"
+#include "online/WebUrl.h"
 
 namespace corvane {
 namespace {
@@ -45,7 +52,83 @@ std::wstring RenameSearchField(const std::wstring& form) {
   return out;
 }
 
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// A form field's value as the page's bytes: "+" is a blank and "%XX" a byte
+// (a "%" without two hex digits stays as it is).
+std::string FormValueText(const std::string& value) {
+  std::string text;
+  for (size_t i = 0; i < value.size(); ++i) {
+    if (value[i] == '+') {
+      text += ' ';
+    } else if (value[i] == '%' && i + 2 < value.size() && HexDigit(value[i + 1]) >= 0 && HexDigit(value[i + 2]) >= 0) {
+      text += static_cast<char>(HexDigit(value[i + 1]) * 16 + HexDigit(value[i + 2]));
+      i += 2;
+    } else {
+      text += value[i];
+    }
+  }
+  return text;
+}
+
+std::wstring Lowered(std::wstring text) {
+  for (wchar_t& c : text) c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+  return text;
+}
+
+std::wstring WithoutPort(const std::wstring& host) { return host.substr(0, host.find(L':')); }
+
+// An http or https address whose authority is exactly one of the hosts, with
+// at most a numeric port: "http://ours.example:80@other.example/" names
+// other.example and is not ours.
+bool IsOnHost(const std::wstring& url, const std::vector<std::wstring>& hosts) {
+  const Zorpa::CUrlParts parts = Zorpa::SplitUrl(url);
+  const size_t authorityEnd = parts.path.present ? parts.path.begin
+                              : parts.query.present ? parts.query.begin
+                              : parts.fragment.present ? parts.fragment.begin
+                                                       : url.size();
+  const std::wstring authority = url.substr(parts.host.begin, authorityEnd - parts.host.begin);
+  if (authority.find_first_of(L"@\\") != std::wstring::npos) return false;
+  const bool secure = Zorpa::IsSecureScheme(parts.scheme.Of(url));
+  if (parts.port.present && !Zorpa::ResolvePort(parts.port.Of(url), secure)) return false;
+  const std::wstring host = Lowered(std::wstring(parts.host.Of(url)));
+  return std::any_of(hosts.begin(), hosts.end(),
+                     [&host](const std::wstring& ours) { return !ours.empty() && Lowered(WithoutPort(ours)) == host; });
+}
+
 }  // namespace
+
+EPanelDestination PanelDestination(const std::wstring& url, const std::vector<std::wstring>& panelHosts,
+                                   const std::wstring& builtInPage) {
+  // The control may report the path in another case than it was given.
+  if (!builtInPage.empty() && Lowered(url) == Lowered(builtInPage)) return EPanelDestination::kPanel;
+  if (!IsAddressForExternalBrowser(url)) return EPanelDestination::kRefused;
+  return IsOnHost(url, panelHosts) ? EPanelDestination::kPanel : EPanelDestination::kDefaultBrowser;
+}
+
+std::vector<std::wstring> PanelHosts() {
+  return {VendorServerHost(), SearchServerHost(), SiteDomains().Domain(1), SiteDomains().Domain(2)};
+}
+
+std::wstring TypedAddress(const std::wstring& text) {
+  // "name:" before any "/" or "." is a scheme ("file:", "javascript:"); the
+  // address stays as it is and goes through the same checks as any other.
+  const size_t colon = text.find(L':');
+  const bool hasScheme =
+      colon != std::wstring::npos && colon > 0 &&
+      std::all_of(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(colon), [](wchar_t c) {
+        return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') || c == L'+' || c == L'-';
+      });
+  if (hasScheme || text.empty() || text[0] == L'\\' || text[0] == L'/') return text;
+  std::wstring address = L"http://";
+  for (wchar_t c : text) address += c == L' ' ? std::wstring(L"%20") : std::wstring(1, c);
+  return address;
+}
 
 std::optional<SSearchRequest> BuildSearch(const std::wstring& text, bool fromForm) {
   SSearchRequest search;
@@ -63,7 +146,8 @@ std::optional<SSearchRequest> BuildSearch(const std::wstring& text, bool fromFor
   return search;
 }
 
-EMainPanelAction FilterMainPanelNavigation(const std::wstring& url, const std::string& rawPostData) {
+EMainPanelAction FilterMainPanelNavigation(const std::wstring& url, const std::string& rawPostData,
+                                           const std::wstring& builtInPage) {
   const std::string postData = WithoutTrailingEnd(rawPostData);
   // The page's image buttons post "hid=…" with their "_i" names.
   if (postData.size() >= 5 && Contains(postData, "hid=") && Contains(postData, "_i")) return EMainPanelAction::kCancel;
@@ -71,7 +155,12 @@ EMainPanelAction FilterMainPanelNavigation(const std::wstring& url, const std::s
   if (url.find(L"api_joiner") != std::wstring::npos && !postData.empty() && !Contains(postData, "_i")) {
     return EMainPanelAction::kCancelAndSearch;
   }
-  return EMainPanelAction::kProceed;
+  switch (PanelDestination(url, PanelHosts(), builtInPage)) {
+    case EPanelDestination::kPanel: return EMainPanelAction::kProceed;
+    case EPanelDestination::kDefaultBrowser: return EMainPanelAction::kOpenInBrowser;
+    case EPanelDestination::kRefused: break;
+  }
+  return EMainPanelAction::kCancel;
 }
 
 SToolbarAction FilterToolbarNavigation(const std::wstring& url, const std::string& rawPostData,
@@ -100,12 +189,16 @@ SToolbarAction FilterToolbarNavigation(const std::wstring& url, const std::strin
       field != std::string::npos) {
     const size_t start = field + 8;
     const size_t end = postData.find('&', start);
-    std::wstring address = Utf8ToWide(postData.substr(start, end == std::string::npos ? std::string::npos : end - start));
-    for (wchar_t& c : address) {
-      if (c == L'+') c = L' ';
+    const std::wstring address =
+        Utf8ToWide(FormValueText(postData.substr(start, end == std::string::npos ? std::string::npos : end - start)));
+    const std::wstring typed = TrimBlanks(address);
+    if (typed.empty()) return action;
+    action.address = TypedAddress(typed);
+    switch (PanelDestination(action.address, PanelHosts())) {
+      case EPanelDestination::kPanel: action.kind = SToolbarAction::kNavigate; break;
+      case EPanelDestination::kDefaultBrowser: action.kind = SToolbarAction::kOpenInBrowser; break;
+      case EPanelDestination::kRefused: action.kind = SToolbarAction::kRefused; break;
     }
-    action.address = TrimBlanks(address);
-    if (!action.address.empty()) action.kind = SToolbarAction::kNavigate;
   }
   return action;
 }

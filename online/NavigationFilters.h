@@ -4,6 +4,7 @@
 // the bytes the page sent.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "online/CommandLink.h"
 
@@ -20,21 +21,47 @@ struct SSearchRequest {
 // query. nullopt when there is nothing to search for.
 std::optional<SSearchRequest> BuildSearch(const std::wstring& text, bool fromForm);
 
-enum class EMainPanelAction {
-  kProceed,
-  kCancel,           // a page button or a command link: nothing to load
-  kCancelAndSearch,  // the page's search form: open BuildSearch(postData, true) instead
+// Where a navigation of one of our web panels may go.
+enum class EPanelDestination {
+  kPanel,           // our own pages: http or https on one of the panel hosts, or the built-in page
+  kDefaultBrowser,  // any other http or https page: the user's browser shows it
+  kRefused,         // everything else: file:, javascript:, \\host\share, //host/share, res:, about:, ...
 };
 
-// Before every navigation of the main window's panel.
-EMainPanelAction FilterMainPanelNavigation(const std::wstring& url, const std::string& postData);
+// `panelHosts` are host names (a ":port" on them is ignored); `builtInPage`
+// is the program's own page (ResourcePageAddress), empty where there is none.
+// A web address whose authority holds "@" or "\\" never counts as ours.
+EPanelDestination PanelDestination(const std::wstring& url, const std::vector<std::wstring>& panelHosts,
+                                   const std::wstring& builtInPage = {});
+
+// The hosts our panels show pages from: the maker's web and search servers
+// and the site domains of the domain list.
+std::vector<std::wstring> PanelHosts();
+
+// What the user typed into the toolbar's address box, as an address: one
+// without a scheme ("www.example.com/a") is taken as "http://" + it.
+std::wstring TypedAddress(const std::wstring& text);
+
+enum class EMainPanelAction {
+  kProceed,
+  kCancel,           // a page button, a command link or a refused address: nothing to load
+  kCancelAndSearch,  // the page's search form: open BuildSearch(postData, true) instead
+  kOpenInBrowser,    // another site's page: cancel and give it to the user's browser
+};
+
+// Before every top-level navigation of the main window's panel (frames of
+// our pages are checked with PanelDestination alone). `builtInPage` as above.
+EMainPanelAction FilterMainPanelNavigation(const std::wstring& url, const std::string& postData,
+                                           const std::wstring& builtInPage = {});
 
 struct SToolbarAction {
   enum EKind {
     kProceed,
     kSearch,    // cancel; open `search`
-    kCommand,   // cancel; perform `link` on the page control
-    kNavigate,  // navigate the page control to `address` (the toolbar's address box)
+    kCommand,        // cancel; perform `link` on the page control
+    kNavigate,       // navigate the page control to `address` (the toolbar's address box)
+    kOpenInBrowser,  // the address box named another site: `address` goes to the user's browser
+    kRefused,        // the address box named something that is no web page: nothing is opened
   };
   EKind kind = kProceed;
   SSearchRequest search;

@@ -15,6 +15,7 @@
 
 #include "online/BrowserHost.h"
 #include "online/HideIEDlgBase.h"
+#include "online/NavigationFilters.h"
 #include "online/OnlineResource.h"
 
 namespace corvane {
@@ -58,6 +59,10 @@ class CSimpleBrowserDlg : public THideIEDlgBase<CSimpleBrowserDlg, IDC_SB_PAGE> 
   void Layout();
   void OnToolbarNavigate(const std::wstring& url, const std::string& postData, bool& cancel);
   void PerformCommand(const std::wstring& command, const std::wstring& argument);
+  // Our pages in this window; other web pages in the user's browser;
+  // anything else nowhere (logged).
+  void OpenAddress(const std::wstring& address);
+  void OpenOutside(const std::wstring& address, EPanelDestination destination);
 
   SBrowserWindowRequest m_request;
   std::unique_ptr<CUpIE> m_toolbar;

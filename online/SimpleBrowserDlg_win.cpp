@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "base/F3DLogHTML.h"
+#include "online/BrowserEventDispatch.h"
 #include "online/NavigationFilters.h"
 #include "online/PanelAddresses.h"
 #include "online/WebUrl.h"
@@ -21,8 +23,8 @@ constexpr wchar_t kTitleSuffix[] = L" - Corvane";
 constexpr wchar_t kPlacementSection[] = L"Settings";
 constexpr wchar_t kPlacementKey[] = L"SBPlacement";
 
-void OpenInSystemBrowser(const std::wstring& address) {
-  ShellExecuteW(/*window=*/nullptr, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+void LogRefusal(const std::wstring& address) {
+  CF3DLogHTML::Instance().LogFormat(kLogWarn, L"Web panel: refused to open %ls: not a web page", address.c_str());
 }
 
 }  // namespace
@@ -55,7 +57,10 @@ class CSimpleBrowserDlg::CUpIE final : private ::corvane::IBrowserEvents {
 
 bool CSimpleBrowserDlg::Open(const SBrowserWindowRequest& request) {
   const bool engine = CBrowserHost::EngineAvailable();
-  if (!engine) OpenInSystemBrowser(StartAddressOf(request));
+  if (!engine) {
+    const std::wstring start = StartAddressOf(request);
+    if (!IsAddressForExternalBrowser(start) || !OpenInDefaultBrowser(start)) LogRefusal(start);
+  }
   if (!engine && !request.closingEndsProgram) return true;
   auto* dialog = new CSimpleBrowserDlg(request);
   if (dialog->Create()) return true;  // the window owns the object now
@@ -131,7 +136,28 @@ void CSimpleBrowserDlg::OnBeforeNavigate(const std::wstring& url, const std::str
   if (const auto link = ParseCommandLink(url)) {
     cancel = true;
     PerformCommand(link->command, link->argument);
+    return;
   }
+  const EPanelDestination destination = PanelDestination(url, PanelHosts());
+  if (destination == EPanelDestination::kPanel) return;
+  // A frame of one of our pages may show another site; it may not reach
+  // the disk, the network's shares or a script.
+  const CBrowserHost* page = Browser();
+  if (destination == EPanelDestination::kDefaultBrowser && page && !page->NavigationIsTopLevel()) return;
+  cancel = true;
+  OpenOutside(url, destination);
+}
+
+void CSimpleBrowserDlg::OpenAddress(const std::wstring& address) {
+  const EPanelDestination destination = PanelDestination(address, PanelHosts());
+  if (destination != EPanelDestination::kPanel) return OpenOutside(address, destination);
+  if (CBrowserHost* page = Browser()) page->Navigate(address);
+}
+
+void CSimpleBrowserDlg::OpenOutside(const std::wstring& address, EPanelDestination destination) {
+  if (destination == EPanelDestination::kDefaultBrowser && OpenInDefaultBrowser(address)) return;
+  if (destination == EPanelDestination::kRefused) return LogRefusal(address);
+  CF3DLogHTML::Instance().LogFormat(kLogWarn, L"Web panel: the browser could not open %ls", address.c_str());
 }
 
 void CSimpleBrowserDlg::OnNavigateError(const std::wstring& url, long statusCode) {
@@ -164,6 +190,12 @@ void CSimpleBrowserDlg::OnToolbarNavigate(const std::wstring& url, const std::st
     case SToolbarAction::kNavigate:
       if (CBrowserHost* page = Browser()) page->Navigate(action.address);
       break;
+    case SToolbarAction::kOpenInBrowser:
+      OpenOutside(action.address, EPanelDestination::kDefaultBrowser);
+      break;
+    case SToolbarAction::kRefused:
+      LogRefusal(action.address);
+      break;
     case SToolbarAction::kProceed:
       break;
   }
@@ -176,7 +208,7 @@ void CSimpleBrowserDlg::PerformCommand(const std::wstring& command, const std::w
     return;
   }
   if (!page) return;
-  if (command == L"open") page->Navigate(argument);
+  if (command == L"open") OpenAddress(argument);
   if (command == L"stop") page->Stop();
   if (command == L"refresh") page->Refresh();
   if (command == L"back") page->GoBack();

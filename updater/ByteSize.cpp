@@ -1,5 +1,6 @@
 #include "updater/ByteSize.h"
 
+#include <algorithm>
 #include <cwchar>
 
 namespace corvane {
@@ -10,6 +11,14 @@ std::wstring Format(const wchar_t* format, Args... args) {
   wchar_t buffer[128];
   const int n = std::swprintf(buffer, sizeof(buffer) / sizeof(buffer[0]), format, args...);
   return n > 0 ? std::wstring(buffer, static_cast<size_t>(n)) : std::wstring();
+}
+
+// The whole percent of `part` in `whole` (> 0), exact at any size (part *
+// 100 would wrap past 184 PB in 64 bits). Capped far beyond any real figure
+// so that it fits an int.
+int WholePercent(uint64_t part, uint64_t whole) {
+  const unsigned __int128 percent = static_cast<unsigned __int128>(part) * 100 / whole;
+  return static_cast<int>(std::min<unsigned __int128>(percent, 100000000));
 }
 
 }  // namespace
@@ -32,18 +41,15 @@ std::wstring FormatSpeed(float bytesPerSecond) {
 
 std::wstring FormatDownloadStatus(uint64_t received, uint64_t total, float bytesPerSecond) {
   // A zero "Content-Length" would divide by zero: it reads as 0%.
-  const int percent = total ? static_cast<int>(received * 100 / total) : 0;
-  std::wstring text = Format(L"%u/%uB  %d%%", static_cast<unsigned>(static_cast<uint32_t>(received)),
-                             static_cast<unsigned>(static_cast<uint32_t>(total)), percent);
+  std::wstring text = Format(L"%llu/%lluB  %d%%", static_cast<unsigned long long>(received),
+                             static_cast<unsigned long long>(total), DownloadProgressPosition(received, total));
   text.append(38, L' ');
   if (bytesPerSecond >= 1.0f) text += FormatSpeed(bytesPerSecond);
   return text;
 }
 
 int DownloadProgressPosition(uint64_t received, uint64_t total) {
-  const uint32_t total32 = static_cast<uint32_t>(total);
-  if (received == 0 || total32 == 0) return 0;
-  return static_cast<int>(static_cast<float>(received) * 100.0f / static_cast<float>(total32));
+  return total ? WholePercent(received, total) : 0;
 }
 
 std::wstring_view UrlWithoutQuery(std::wstring_view url) { return url.substr(0, url.find(L'?')); }

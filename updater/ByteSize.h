@@ -13,12 +13,12 @@ std::wstring FormatByteSize(uint64_t count);
 std::wstring FormatSpeed(float bytesPerSecond);
 
 // The status bar text after a chunk: "received/totalB  percent%", 38 blanks,
-// then the speed once it has reached 1 byte per second. Sizes show as 32-bit
-// numbers; a total of 0 shows 0%.
+// then the speed once it has reached 1 byte per second. Sizes show whole
+// (packages may pass 4 GiB); a total of 0 shows 0%.
 std::wstring FormatDownloadStatus(uint64_t received, uint64_t total, float bytesPerSecond);
 
-// The progress bar position (0..100 while received <= total); only the low
-// 32 bits of the total take part, and it is 0 when either count is 0.
+// The progress bar position: the whole percent of received in total (0..100
+// while received <= total), 0 when the total is 0.
 int DownloadProgressPosition(uint64_t received, uint64_t total);
 
 // The URL as the dialog shows it: cut before its first "?".

@@ -12,6 +12,10 @@ class CResponseBody : public IHttpBody {
  public:
   explicit CResponseBody(std::unique_ptr<Zorpa::CHttpResponse> response) : m_response(std::move(response)) {}
   bool ContentLength(uint64_t& length) override { return m_response->ContentLength(length); }
+  uint32_t StatusCode() override {
+    uint32_t code = 0;
+    return m_response->StatusCode(code) ? code : 0;
+  }
   const std::wstring* HeaderValue(std::wstring_view name) override { return m_response->HeaderValue(name, 0); }
   uint32_t ReadChunk(void* buffer, uint32_t size) override { return m_response->ReadChunk(buffer, size); }
 
@@ -22,9 +26,10 @@ class CResponseBody : public IHttpBody {
 class CPackageFile : public IPackageWriter {
  public:
   explicit CPackageFile(HANDLE file) : m_file(file) {}
-  void Write(const void* data, uint32_t size) override {
+  uint32_t Write(const void* data, uint32_t size) override {
     DWORD written = 0;
-    WriteFile(m_file.Get(), data, size, &written, /*overlapped=*/nullptr);
+    if (!WriteFile(m_file.Get(), data, size, &written, /*overlapped=*/nullptr)) return GetLastError();
+    return written == size ? 0 : ERROR_DISK_FULL;  // a short write without an error: the disk is full
   }
   void Close() override { m_file.Close(); }
 

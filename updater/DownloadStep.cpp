@@ -11,6 +11,8 @@
 namespace corvane {
 namespace {
 
+constexpr uint32_t kHttpOk = 200;
+
 // The response headers, for whoever watches the updater's standard output.
 void WriteHeaderDiagnostics(IDownloadHost& host, IHttpBody& body) {
   static const wchar_t* const kNames[] = {L"Server",        L"Date",       L"X-Powered-By", L"Content-Length",
@@ -61,6 +63,10 @@ class CAttempt {
     m_host.ShowUrl(UrlWithoutQuery(m_url));
     WriteHeaderDiagnostics(m_host, *m_body);
     const bool textBody = IsTextBody(*m_body);
+    // An error page or a proxy's notice is no package, whatever it holds.
+    if (const uint32_t status = m_body->StatusCode(); status != kHttpOk) {
+      return Failed(L"the server answered with HTTP status " + std::to_wstring(status) + L", not 200.");
+    }
 
     uint64_t total = 0;
     if (!m_body->ContentLength(total)) return FallBack();
@@ -88,7 +94,9 @@ class CAttempt {
       m_host.ShowStatus(FormatDownloadStatus(received, total, meter.BytesPerSecond()));
       previousTick = now;
       if (textBody) m_host.WriteDiagnostics(std::string_view(chunk.data(), read));
-      m_file->Write(chunk.data(), read);
+      if (const uint32_t error = m_file->Write(chunk.data(), read)) {
+        return Failed(L"writing " + m_packagePath + L" failed (system error " + std::to_wstring(error) + L").");
+      }
       m_host.PumpMessages();
       if (m_host.StopRequested()) {
         m_body.reset();
@@ -96,6 +104,13 @@ class CAttempt {
         return EDownloadOutcome::kEnded;
       }
     }
+  }
+
+  EDownloadOutcome Failed(const std::wstring& reason) {
+    CloseFile();
+    m_body.reset();
+    m_host.Log(L"Update package: " + reason);
+    return EDownloadOutcome::kFailed;
   }
 
   EDownloadOutcome FallBack() {

@@ -16,6 +16,7 @@ enum class EDownloadOutcome {
   kComplete,        // exactly Content-Length bytes received and the file closed
   kIncomplete,      // the body ended with more or fewer bytes than announced
   kTransportError,  // no response or an HTTP client error
+  kFailed,          // no package: an HTTP status other than 200, or a failed write (the reason is logged)
 };
 
 // The body of one HTTP response (Zorpa::CHttpResponse in the updater).
@@ -23,6 +24,8 @@ class IHttpBody {
  public:
   virtual ~IHttpBody() = default;
   virtual bool ContentLength(uint64_t& length) = 0;
+  // The status code of the response; 0 when it cannot be read.
+  virtual uint32_t StatusCode() = 0;
   // First value of a header or null; may raise Zorpa::httpclientexceptionA.
   virtual const std::wstring* HeaderValue(std::wstring_view name) = 0;
   // 0 at the end of the body or on a failed read.
@@ -33,8 +36,8 @@ class IHttpBody {
 class IPackageWriter {
  public:
   virtual ~IPackageWriter() = default;
-  // The result is not examined: a short file fails the package check later.
-  virtual void Write(const void* data, uint32_t size) = 0;
+  // 0 when every byte was written, otherwise the system's error code.
+  virtual uint32_t Write(const void* data, uint32_t size) = 0;
   virtual void Close() = 0;
 };
 
@@ -60,6 +63,8 @@ class IDownloadHost {
   virtual void ShowProgress(int position) = 0;              // control 1000
   virtual void ShowStatus(const std::wstring& text) = 0;    // status bar
   virtual void WriteDiagnostics(std::string_view text) = 0;  // standard output
+  // A line for the program's log (refusals and failures nobody else sees).
+  virtual void Log(const std::wstring& text) = 0;
   // Opens the installer page and closes the dialog.
   virtual void FallBack() = 0;
 };

@@ -1,5 +1,8 @@
 #include "updater/UnpackFileSystem.h"
 
+#include <chrono>
+#include <thread>
+
 #include "updater/Unzipper.h"
 
 namespace corvane {
@@ -10,9 +13,13 @@ bool CUnpackFileSystem::MakeFolder(const std::wstring& path) { return MakeOneFol
 
 bool CUnpackFileSystem::RemoveFolder(const std::wstring& path) { return RemoveEmptyFolder(path); }
 
-bool CUnpackFileSystem::CanOverwrite(const std::wstring& path) { return CanOverwriteFile(path); }
+EFileOp CUnpackFileSystem::CanOverwrite(const std::wstring& path) { return CanOverwriteFile(path); }
 
-bool CUnpackFileSystem::Move(const std::wstring& from, const std::wstring& to) { return ReplaceWithFile(from, to); }
+EFileOp CUnpackFileSystem::Move(const std::wstring& from, const std::wstring& to) { return ReplaceWithFile(from, to); }
+
+uint64_t CUnpackFileSystem::FreeSpace(const std::wstring& folder) { return FreeBytesAt(folder); }
+
+void CUnpackFileSystem::Wait(uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 bool CUnpackFileSystem::Remove(const std::wstring& path) { return RemoveFile(path); }
 

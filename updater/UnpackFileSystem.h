@@ -21,16 +21,21 @@ class IUnpackFileSystem {
   virtual EFileKind PathKind(const std::wstring& path) = 0;
   virtual bool MakeFolder(const std::wstring& path) = 0;   // one level
   virtual bool RemoveFolder(const std::wstring& path) = 0;  // only when empty
-  // Whether a running program could still hold the file.
-  virtual bool CanOverwrite(const std::wstring& path) = 0;
-  // Renames `from` to `to`, replacing `to`.
-  virtual bool Move(const std::wstring& from, const std::wstring& to) = 0;
+  // Whether the file can be replaced now; kBusy while another process holds
+  // it open (a running program, a virus scanner, the search indexer).
+  virtual EFileOp CanOverwrite(const std::wstring& path) = 0;
+  // Renames `from` to `to`, replacing `to`; kBusy as above.
+  virtual EFileOp Move(const std::wstring& from, const std::wstring& to) = 0;
   virtual bool Remove(const std::wstring& path) = 0;
   virtual bool WriteWholeFile(const std::wstring& path, const std::string& bytes) = 0;
   virtual bool ReadWholeFile(const std::wstring& path, std::string& bytes) = 0;
   // Writes the archive's current entry to `path` with the entry's time
   // stamp; false when the data cannot be written or fails its CRC.
   virtual bool ExtractEntry(CUnzipper& archive, const std::wstring& path, uint32_t dosDate) = 0;
+  // Bytes that may still be written on the volume of `folder` (0: unknown).
+  virtual uint64_t FreeSpace(const std::wstring& folder) = 0;
+  // The pause before a busy file is tried again.
+  virtual void Wait(uint32_t ms) = 0;
 };
 
 class CUnpackFileSystem : public IUnpackFileSystem {
@@ -38,12 +43,14 @@ class CUnpackFileSystem : public IUnpackFileSystem {
   EFileKind PathKind(const std::wstring& path) override;
   bool MakeFolder(const std::wstring& path) override;
   bool RemoveFolder(const std::wstring& path) override;
-  bool CanOverwrite(const std::wstring& path) override;
-  bool Move(const std::wstring& from, const std::wstring& to) override;
+  EFileOp CanOverwrite(const std::wstring& path) override;
+  EFileOp Move(const std::wstring& from, const std::wstring& to) override;
   bool Remove(const std::wstring& path) override;
   bool WriteWholeFile(const std::wstring& path, const std::string& bytes) override;
   bool ReadWholeFile(const std::wstring& path, std::string& bytes) override;
   bool ExtractEntry(CUnzipper& archive, const std::wstring& path, uint32_t dosDate) override;
+  uint64_t FreeSpace(const std::wstring& folder) override;
+  void Wait(uint32_t ms) override;
 };
 
 }  // namespace corvane

@@ -18,6 +18,26 @@ std::wstring JournalDraftPath(const std::wstring& folder) { return JournalPath(f
 
 bool IsFile(IUnpackFileSystem& files, const std::wstring& path) { return files.PathKind(path) == EFileKind::kFile; }
 
+// What an update may unpack at most, whatever the disk holds.
+constexpr uint64_t kUnpackSizeLimit = uint64_t{2} << 30;
+
+// Runs `step` again while the file is busy, 100, 200, 400, 800 and 1600 ms
+// apart (about 3 s): a program that has just closed, a virus scanner or the
+// search indexer often keeps a file open a moment longer.
+template <class TStep>
+EFileOp RetryWhileBusy(IUnpackFileSystem& files, const TStep& step) {
+  EFileOp result = step();
+  for (uint32_t wait = 100; result == EFileOp::kBusy && wait <= 1600; wait *= 2) {
+    files.Wait(wait);
+    result = step();
+  }
+  return result;
+}
+
+bool MoveRetrying(IUnpackFileSystem& files, const std::wstring& from, const std::wstring& to) {
+  return RetryWhileBusy(files, [&] { return files.Move(from, to); }) == EFileOp::kDone;
+}
+
 // Removes a file if it is there; true when it is gone.
 bool RemoveIfThere(IUnpackFileSystem& files, const std::wstring& path) {
   return !IsFile(files, path) || files.Remove(path);
@@ -30,9 +50,11 @@ bool RestoreFile(IUnpackFileSystem& files, const std::wstring& folder, const SJo
   if (swapping) {
     if (file.hadOld) {
       // Without a backup the old file was never moved: it is still in place.
-      if (IsFile(files, BackupPathFor(target))) restored = files.Move(BackupPathFor(target), target);
-    } else {
-      // There was no file here before, so whatever is here came with the unpack.
+      if (IsFile(files, BackupPathFor(target))) restored = MoveRetrying(files, BackupPathFor(target), target);
+    } else if (!IsFile(files, PendingPathFor(target))) {
+      // The pending file was moved in, so what is at the target is ours. While
+      // it is still pending, a file at the target came from elsewhere (it
+      // appeared after the plan, and the swap refused it) and stays.
       restored = RemoveIfThere(files, target);
     }
   }
@@ -94,11 +116,12 @@ CUnpackTransaction::CUnpackTransaction(std::wstring folder, IUnpackFileSystem& f
 
 bool CUnpackTransaction::Stage(CUnzipper& archive) {
   m_staged = false;
+  m_refusal.clear();
   m_journal = SUnpackJournal();
   if (!RecoverInterruptedUnpack(m_folder, m_files)) return false;
   if (!archive.IsOpen() || m_folder.empty() || !CreateFolderPath(m_folder)) return false;
   std::vector<SEntry> entries;
-  if (!ReadEntries(archive, entries) || !PlanTargets(entries)) return false;
+  if (!ReadEntries(archive, entries) || !FitsOnDisk(entries) || !PlanTargets(entries)) return false;
   if (!WriteJournal(EUnpackPhase::kStaging)) {
     Abandon();
     return false;
@@ -125,11 +148,31 @@ bool CUnpackTransaction::ReadEntries(CUnzipper& archive, std::vector<SEntry>& en
     // Two entries for one file would leave it to the order which one wins.
     if (!fileKeys.insert(key).second) return false;
     for (const std::wstring& parent : ParentNames(key)) folderKeys.insert(parent);
-    entries.push_back({info.name, info.dosDate});
+    entries.push_back({info.name, info.dosDate, info.uncompressedSize});
   } while (archive.NextEntry());
   // A name used both as a file and as a folder cannot be unpacked.
   for (const std::wstring& folder : folderKeys) {
     if (fileKeys.count(folder)) return false;
+  }
+  return true;
+}
+
+bool CUnpackTransaction::FitsOnDisk(const std::vector<SEntry>& entries) {
+  // The sizes are the archive directory's; extraction stops any entry that
+  // gives more than its size, so these are what can be written at most.
+  uint64_t total = 0;
+  for (const SEntry& entry : entries) {
+    if (entry.size > kUnpackSizeLimit - total) {
+      m_refusal = L"its files add up to more than the 2 GiB an update may hold.";
+      return false;
+    }
+    total += entry.size;
+  }
+  const uint64_t available = m_files.FreeSpace(m_folder);
+  if (total > available) {
+    m_refusal = L"its files need " + std::to_wstring(total) + L" bytes, the program's disk has " +
+                std::to_wstring(available) + L" free.";
+    return false;
   }
   return true;
 }
@@ -202,12 +245,16 @@ bool CUnpackTransaction::Commit() {
 bool CUnpackTransaction::SwapIn(const SJournalFile& file) {
   const std::wstring target = PathOf(file.name);
   if (file.hadOld) {
-    // A file a running program holds must fail here, as writing over it would.
-    if (!m_files.CanOverwrite(target) || !m_files.Move(target, BackupPathFor(target))) return false;
+    // A file a running program holds must fail here, as writing over it
+    // would; one that is only busy for a moment gets a few more tries.
+    if (RetryWhileBusy(m_files, [&] { return m_files.CanOverwrite(target); }) != EFileOp::kDone ||
+        !MoveRetrying(m_files, target, BackupPathFor(target))) {
+      return false;
+    }
   } else if (m_files.PathKind(target) != EFileKind::kMissing) {
-    return false;  // appeared since the plan: undoing would remove it
+    return false;  // appeared since the plan: not ours to replace
   }
-  return m_files.Move(PendingPathFor(target), target);
+  return MoveRetrying(m_files, PendingPathFor(target), target);
 }
 
 void CUnpackTransaction::Abandon() {
@@ -222,7 +269,7 @@ bool CUnpackTransaction::WriteJournal(EUnpackPhase phase) {
   // Written beside and renamed over, so a crash leaves the old record or the
   // new one; the phase in memory changes only with the one on disk.
   const std::wstring draft = JournalDraftPath(m_folder);
-  if (m_files.WriteWholeFile(draft, FormatUnpackJournal(next)) && m_files.Move(draft, JournalPath(m_folder))) {
+  if (m_files.WriteWholeFile(draft, FormatUnpackJournal(next)) && MoveRetrying(m_files, draft, JournalPath(m_folder))) {
     m_journal.phase = phase;
     return true;
   }

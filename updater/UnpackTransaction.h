@@ -32,11 +32,18 @@ class CUnpackTransaction {
   // Undoes what an interrupted run left, then checks and writes every entry
   // of the open archive to its pending file. False when the archive is not
   // open, has no entries, holds a name that is refused or two names for
-  // one file, or an entry cannot be written; the folder is then as it was.
+  // one file, its entries add up to more than 2 GiB or than the folder's
+  // disk has free (checked before anything is written; see Refusal()), or
+  // an entry cannot be written; the folder is then as it was.
   bool Stage(CUnzipper& archive);
-  // Swaps the staged files in. False when any file cannot be replaced; every
-  // file is then as it was before Stage (or, should even that fail, the
-  // journal stays for the next run to finish the job).
+  // Why the last Stage refused the package by its sizes (English, for the
+  // log); empty otherwise.
+  const std::wstring& Refusal() const { return m_refusal; }
+  // Swaps the staged files in; a file that is busy is tried again for about
+  // 3 s. False when any file cannot be replaced; every file this run moved
+  // is then as it was before Stage, and a file that appeared since Stage is
+  // left alone (or, should putting back fail, the journal stays for the next
+  // run to finish the job).
   bool Commit();
   // Removes the pending files, new folders and journal of a staged unpack
   // that will not be committed.
@@ -46,9 +53,11 @@ class CUnpackTransaction {
   struct SEntry {
     std::wstring name;
     uint32_t dosDate = 0;
+    uint64_t size = 0;  // uncompressed, as the archive's directory says
   };
 
   bool ReadEntries(CUnzipper& archive, std::vector<SEntry>& entries) const;
+  bool FitsOnDisk(const std::vector<SEntry>& entries);
   bool PlanTargets(const std::vector<SEntry>& entries);
   bool MakeNewFolders();
   bool WritePendingFiles(CUnzipper& archive, const std::vector<SEntry>& entries);
@@ -59,6 +68,7 @@ class CUnpackTransaction {
   std::wstring m_folder;
   IUnpackFileSystem& m_files;
   SUnpackJournal m_journal;
+  std::wstring m_refusal;
   bool m_staged = false;
 };
 

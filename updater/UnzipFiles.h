@@ -14,12 +14,20 @@ EFileKind GetPathKind(const std::wstring& path);
 // One folder, whose parent exists.
 bool MakeOneFolder(const std::wstring& path);
 
+// How a file operation went. kBusy: another process has the file open in a
+// way that forbids it (a sharing violation on Windows), which may pass.
+enum class EFileOp { kDone, kBusy, kFailed };
+
 // Whether an existing file can be opened for writing with no sharing (it
 // cannot while a running program holds it).
-bool CanOverwriteFile(const std::wstring& path);
+EFileOp CanOverwriteFile(const std::wstring& path);
 
 // Moves `from` over `to`, replacing it.
-bool ReplaceWithFile(const std::wstring& from, const std::wstring& to);
+EFileOp ReplaceWithFile(const std::wstring& from, const std::wstring& to);
+
+// Bytes the current user may still write on the volume of `folder`; 0 when
+// that cannot be learnt.
+uint64_t FreeBytesAt(const std::wstring& folder);
 
 bool RemoveFile(const std::wstring& path);
 

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -22,6 +23,9 @@ std::string NativePath(const std::wstring& path) {
   return WideToUtf8(slashed);
 }
 
+// The result of a call that failed with errno now.
+EFileOp FailureKind() { return errno == EBUSY || errno == ETXTBSY ? EFileOp::kBusy : EFileOp::kFailed; }
+
 }  // namespace
 
 EFileKind GetPathKind(const std::wstring& path) {
@@ -34,10 +38,18 @@ bool MakeOneFolder(const std::wstring& path) {
   return mkdir(NativePath(path).c_str(), 0777) == 0 || errno == EEXIST;
 }
 
-bool CanOverwriteFile(const std::wstring& path) { return access(NativePath(path).c_str(), W_OK) == 0; }
+EFileOp CanOverwriteFile(const std::wstring& path) {
+  return access(NativePath(path).c_str(), W_OK) == 0 ? EFileOp::kDone : FailureKind();
+}
 
-bool ReplaceWithFile(const std::wstring& from, const std::wstring& to) {
-  return std::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
+EFileOp ReplaceWithFile(const std::wstring& from, const std::wstring& to) {
+  return std::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0 ? EFileOp::kDone : FailureKind();
+}
+
+uint64_t FreeBytesAt(const std::wstring& folder) {
+  struct statvfs info {};
+  if (statvfs(NativePath(folder).c_str(), &info) != 0) return 0;
+  return static_cast<uint64_t>(info.f_bavail) * info.f_frsize;
 }
 
 bool RemoveFile(const std::wstring& path) { return unlink(NativePath(path).c_str()) == 0; }

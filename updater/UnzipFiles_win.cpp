@@ -14,6 +14,12 @@ CHandle OpenFileHandle(const std::wstring& path, DWORD access, DWORD share, DWOR
                              /*templ=*/nullptr));
 }
 
+// The result of a call that failed with GetLastError() now.
+EFileOp FailureKind() {
+  const DWORD error = GetLastError();
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? EFileOp::kBusy : EFileOp::kFailed;
+}
+
 }  // namespace
 
 EFileKind GetPathKind(const std::wstring& path) {
@@ -26,12 +32,18 @@ bool MakeOneFolder(const std::wstring& path) {
   return CreateDirectoryW(path.c_str(), /*security=*/nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-bool CanOverwriteFile(const std::wstring& path) {
-  return OpenFileHandle(path, GENERIC_WRITE, /*share=*/0, OPEN_EXISTING).IsValid();
+EFileOp CanOverwriteFile(const std::wstring& path) {
+  return OpenFileHandle(path, GENERIC_WRITE, /*share=*/0, OPEN_EXISTING).IsValid() ? EFileOp::kDone : FailureKind();
 }
 
-bool ReplaceWithFile(const std::wstring& from, const std::wstring& to) {
-  return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+EFileOp ReplaceWithFile(const std::wstring& from, const std::wstring& to) {
+  return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) ? EFileOp::kDone : FailureKind();
+}
+
+uint64_t FreeBytesAt(const std::wstring& folder) {
+  ULARGE_INTEGER available{};
+  if (!GetDiskFreeSpaceExW(folder.c_str(), &available, /*total=*/nullptr, /*free=*/nullptr)) return 0;
+  return available.QuadPart;
 }
 
 bool RemoveFile(const std::wstring& path) { return DeleteFileW(path.c_str()) != FALSE; }

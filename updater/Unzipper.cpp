@@ -96,13 +96,13 @@ bool CUnzipper::ExtractCurrent(const std::wstring& givenFolder, bool flatten) {
     case EFileKind::kFile:
       // A file held by a running program must fail the entry, as writing
       // over it in place would.
-      if (!CanOverwriteFile(target)) return false;
+      if (CanOverwriteFile(target) != EFileOp::kDone) return false;
       break;
     case EFileKind::kMissing: break;
   }
 
   const std::wstring pending = PendingPathFor(target);
-  if (!ExtractCurrentTo(pending) || !ReplaceWithFile(pending, target)) {
+  if (!ExtractCurrentTo(pending) || ReplaceWithFile(pending, target) != EFileOp::kDone) {
     RemoveFile(pending);
     return false;
   }
@@ -111,7 +111,8 @@ bool CUnzipper::ExtractCurrent(const std::wstring& givenFolder, bool flatten) {
 }
 
 bool CUnzipper::ExtractCurrentTo(const std::wstring& path) {
-  if (!IsOpen()) return false;
+  SZipEntryInfo entry;
+  if (!CurrentEntry(entry)) return false;
   COutputFile file;
   if (!file.Create(path)) return false;
   if (unzOpenCurrentFile(Archive(m_archive)) != UNZ_OK) return false;
@@ -119,16 +120,21 @@ bool CUnzipper::ExtractCurrentTo(const std::wstring& path) {
   std::vector<char> piece(kCopyPieceSize);
   int read = 0;
   bool written = true;
+  uint64_t total = 0;
   while ((read = unzReadCurrentFile(Archive(m_archive), piece.data(), kCopyPieceSize)) > 0) {
-    if (!file.Write(piece.data(), static_cast<uint32_t>(read))) {
+    total += static_cast<uint64_t>(read);
+    // The size in the directory is what the space check counted: an entry
+    // that gives more stops here, before it can fill the disk.
+    if (total > entry.uncompressedSize || !file.Write(piece.data(), static_cast<uint32_t>(read))) {
       written = false;
       break;
     }
   }
   file.Close();
-  // A damaged entry is delivered in full; only the close reports its CRC.
+  // A damaged entry is delivered in full; only the close reports its CRC,
+  // and only for an entry that gave every byte its directory names.
   const int closed = unzCloseCurrentFile(Archive(m_archive));
-  return written && read == 0 && closed == UNZ_OK;
+  return written && read == 0 && closed == UNZ_OK && total == entry.uncompressedSize;
 }
 
 int CUnzipper::EntryCount() const {

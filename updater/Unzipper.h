@@ -52,7 +52,9 @@ class CUnzipper {
   const std::wstring& DefaultOutputFolder() const { return m_defaultFolder; }
 
   // Writes the current entry's data to `path` (replacing it); false when
-  // the entry cannot be read, fails its CRC, or the file cannot be written.
+  // the entry cannot be read, fails its CRC, gives more or fewer bytes than
+  // the archive's directory says (the copy stops at the first byte too
+  // many), or the file cannot be written.
   bool ExtractCurrentTo(const std::wstring& path);
 
  private:

@@ -21,7 +21,8 @@ bool CUpdaterFlow::OnTimer() {
   // After a transport error the package check fails for the missing or
   // partial file, which takes the download-failed path.
   if (outcome == EDownloadOutcome::kIncomplete) m_host.Log(L"Update package: size differs from Content-Length.");
-  if (outcome == EDownloadOutcome::kIncomplete || !PackageMatchesRecord() || !m_host.OpenPackage(package)) {
+  if (outcome == EDownloadOutcome::kIncomplete || outcome == EDownloadOutcome::kFailed || !PackageMatchesRecord() ||
+      !m_host.OpenPackage(package)) {
     DownloadFailed();
     return true;
   }

@@ -34,8 +34,6 @@ class IUpdaterHost : public IDownloadHost {
   virtual bool StageUnpack() = 0;
   virtual bool CommitUnpack() = 0;
   virtual void ClosePackage() = 0;
-  // A line for the program's log (refusals and failures nobody else sees).
-  virtual void Log(const std::wstring& text) = 0;
 
   // Asks the running main program to close and waits until its window is gone.
   virtual void CloseMainProgram(const std::wstring& windowClass, const std::wstring& messageName) = 0;

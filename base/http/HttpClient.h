@@ -61,6 +61,9 @@ class CHttpResponse {
   // The "Content-Length" header as a decimal 64-bit number; false when the
   // header is absent, unreadable or the query fails.
   bool ContentLength(uint64_t& length) const;
+  // The status code of the response's status line (200, 404, ...); false
+  // when the query fails.
+  bool StatusCode(uint32_t& code) const;
   // The index-th value of the named header (case-insensitive), or null.
   // Raises httpclientexceptionA(400) when the platform fails otherwise than
   // with "not found".

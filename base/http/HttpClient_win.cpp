@@ -85,6 +85,17 @@ bool CHttpResponse::ContentLength(uint64_t& length) const {
   return ParseContentLength(std::wstring_view(text, wcsnlen(text, std::size(text))), length);
 }
 
+bool CHttpResponse::StatusCode(uint32_t& code) const {
+  DWORD value = 0;
+  DWORD size = sizeof(value);
+  if (!HttpQueryInfoW(static_cast<HINTERNET>(m_request.Get()), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &value,
+                      &size, /*index=*/nullptr)) {
+    return false;
+  }
+  code = value;
+  return true;
+}
+
 const std::wstring* CHttpResponse::HeaderValue(std::wstring_view name, size_t index) {
   HINTERNET request = static_cast<HINTERNET>(m_request.Get());
   auto query = [request](std::wstring_view header, unsigned occurrence, std::wstring& value) {

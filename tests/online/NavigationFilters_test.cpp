@@ -12,7 +12,8 @@ const std::wstring kPanel = L"http://www.tavrel.example/api_joiner.php?lang=Engl
 
 TEST(MainPanelFilter, ButtonsAndCommandLinksAreCancelledSearchFormsBecomeSearches) {
   EXPECT_EQ(FilterMainPanelNavigation(kPanel, ""), EMainPanelAction::kProceed);
-  EXPECT_EQ(FilterMainPanelNavigation(L"http://other.example/x", "s=cat"), EMainPanelAction::kProceed);
+  EXPECT_EQ(FilterMainPanelNavigation(L"http://other.example/x", "s=cat"), EMainPanelAction::kOpenInBrowser);
+  EXPECT_EQ(FilterMainPanelNavigation(L"file:///C:/Windows/win.ini", ""), EMainPanelAction::kCancel);
   EXPECT_EQ(FilterMainPanelNavigation(kPanel, "hid=3&go_i.x=4"), EMainPanelAction::kCancel);
   EXPECT_EQ(FilterMainPanelNavigation(L"TAVREL:x=open>http://a.example/</element>", ""), EMainPanelAction::kCancel);
   EXPECT_EQ(FilterMainPanelNavigation(kPanel, "s=cat&type=video"), EMainPanelAction::kCancelAndSearch);
@@ -55,9 +56,19 @@ TEST(ToolbarFilter, SearchesCommandsAndTheAddressBox) {
   EXPECT_EQ(action.link.command, L"open");
   EXPECT_EQ(action.link.argument, L"http://page.example/a");
 
+  // The address box: our pages in the window, other sites in the user's
+  // browser, anything else nowhere.
   action = FilterToolbarNavigation(L"http://bar.example/go.php", "address=+www.video.example/a+b+&go=1", L"German");
+  EXPECT_EQ(action.kind, SToolbarAction::kOpenInBrowser);
+  EXPECT_EQ(action.address, L"http://www.video.example/a%20b");
+  action = FilterToolbarNavigation(L"http://bar.example/go.php", "address=www.tavrel.example/soft.php", L"German");
   EXPECT_EQ(action.kind, SToolbarAction::kNavigate);
-  EXPECT_EQ(action.address, L"www.video.example/a b");
+  EXPECT_EQ(action.address, L"http://www.tavrel.example/soft.php");
+  for (const char* typed : {"address=file:///C:/x.htm", "address=%5C%5Chost%5Cshare", "address=\\\\host\\share",
+                            "address=javascript:alert(1)"}) {
+    EXPECT_EQ(FilterToolbarNavigation(L"http://bar.example/go.php", typed, L"G").kind, SToolbarAction::kRefused)
+        << typed;
+  }
   EXPECT_EQ(FilterToolbarNavigation(L"http://bar.example/go.php", "address=x&back_i.x=1", L"G").kind,
             SToolbarAction::kProceed);
   EXPECT_EQ(FilterToolbarNavigation(L"http://bar.example/go.php", "other=1&address=x", L"G").kind,
@@ -79,4 +90,40 @@ TEST(CommandLink, PartsAndMalformedLinks) {
   EXPECT_FALSE(ParseCommandLink(L"tavrel:open>y"));
   EXPECT_FALSE(ParseCommandLink(L"tavrel:x=open"));
   EXPECT_FALSE(ParseCommandLink(L"tavre"));
+}
+
+// Every class of address a page or the toolbar could hand a panel.
+TEST(PanelDestination, OurPagesInThePanelOtherSitesOutsideTheRestNowhere) {
+  const std::vector<std::wstring> hosts = {L"www.tavrel.example", L"search.tavrel.example:8080"};
+  const std::wstring builtIn = L"res://C:\\Program Files\\Tavrel\\Corvane.exe/snap.htm";
+  const struct {
+    const wchar_t* url;
+    EPanelDestination expected;
+  } cases[] = {
+      {L"http://www.tavrel.example/api_joiner.php?lang=English", EPanelDestination::kPanel},
+      {L"HTTPS://WWW.TAVREL.EXAMPLE:443/soft.php", EPanelDestination::kPanel},
+      {L"http://search.tavrel.example/api_search6.php?q=a", EPanelDestination::kPanel},
+      {L"res://c:\\program files\\tavrel\\corvane.exe/snap.htm", EPanelDestination::kPanel},
+      {L"https://video.example/watch?v=1", EPanelDestination::kDefaultBrowser},
+      {L"http://www.tavrel.example.video.example/", EPanelDestination::kDefaultBrowser},
+      {L"http://www.tavrel.example@video.example/", EPanelDestination::kDefaultBrowser},
+      {L"http://www.tavrel.example:80@video.example/", EPanelDestination::kDefaultBrowser},
+      {L"http://video.example/?http://www.tavrel.example/", EPanelDestination::kDefaultBrowser},
+      {L"file:///C:/Windows/win.ini", EPanelDestination::kRefused},
+      {L"FILE://server/share/page.htm", EPanelDestination::kRefused},
+      {L"javascript:location='http://www.tavrel.example/'", EPanelDestination::kRefused},
+      {L"vbscript:msgbox(1)", EPanelDestination::kRefused},
+      {L"\\\\host\\share\\page.htm", EPanelDestination::kRefused},
+      {L"//host/share/page.htm", EPanelDestination::kRefused},
+      {L"http:\\\\host\\share", EPanelDestination::kRefused},
+      {L"res://C:\\Windows\\System32\\shell32.dll/page.htm", EPanelDestination::kRefused},
+      {L"about:blank", EPanelDestination::kRefused},
+      {L"mk:@MSITStore:C:\\help.chm::/a.htm", EPanelDestination::kRefused},
+      {L"data:text/html,<script>1</script>", EPanelDestination::kRefused},
+      {L"http://www.tavrel.example/a b", EPanelDestination::kRefused},
+      {L"http://video.example/\"onmouseover", EPanelDestination::kRefused},
+      {L"", EPanelDestination::kRefused},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PanelDestination(c.url, hosts, builtIn), c.expected) << c.url;
+  EXPECT_EQ(PanelDestination(builtIn, hosts), EPanelDestination::kRefused);  // only the page we name
 }

@@ -65,9 +65,16 @@ TEST(DownloadStatus, ZeroTotalReadsZeroPercentInsteadOfDividingByZero) {
   EXPECT_EQ(DownloadProgressPosition(100, 0), 0);
 }
 
-TEST(DownloadStatus, SizesShowAsThirtyTwoBitNumbersButPercentUsesAllBits) {
+// Packages past 4 GiB: neither the counts nor the bar may wrap at 32 bits.
+TEST(DownloadStatus, SizesAndPositionUseAllSixtyFourBits) {
   const uint64_t total = (uint64_t{1} << 32) + 100;  // low 32 bits: 100
-  EXPECT_EQ(FormatDownloadStatus(uint64_t{1} << 31, total, 0.0f).substr(0, 19), L"2147483648/100B  49");
+  EXPECT_EQ(FormatDownloadStatus(uint64_t{1} << 31, total, 0.0f).substr(0, 27), L"2147483648/4294967396B  49%");
+  EXPECT_EQ(DownloadProgressPosition(uint64_t{1} << 31, total), 49);
+  EXPECT_EQ(DownloadProgressPosition(total - 1, total), 99);
+  EXPECT_EQ(DownloadProgressPosition(total, total), 100);
+  // Where received * 100 no longer fits 64 bits.
+  EXPECT_EQ(DownloadProgressPosition(UINT64_MAX / 2, UINT64_MAX), 49);
+  EXPECT_EQ(DownloadProgressPosition(UINT64_MAX - 1, UINT64_MAX), 99);
 }
 
 TEST(DownloadStatus, ProgressPositionTruncatesTowardsZero) {

@@ -45,18 +45,24 @@ struct SCrash {};
 class CFaultyFiles : public CUnpackFileSystem {
  public:
   int failSwap = 0;            // the n-th move of a pending file over its target fails
-  std::wstring lockedName;     // a target whose old file a running program holds
+  std::wstring busyName;       // a target another process holds open ...
+  int busyTries = 0;           // ... for this many tries of replacing it
   int crashAtOperation = 0;    // the n-th changing operation never happens: the run dies
   int operations = 0;
+  uint64_t freeSpace = UINT64_MAX;
+  std::vector<uint32_t> waits;
 
-  bool Move(const std::wstring& from, const std::wstring& to) override {
+  EFileOp Move(const std::wstring& from, const std::wstring& to) override {
     Step();
-    if (EndsWith(from, kPendingSuffix) && ++m_swaps == failSwap) return false;
+    if (Busy(from) || Busy(to)) return EFileOp::kBusy;
+    if (EndsWith(from, kPendingSuffix) && ++m_swaps == failSwap) return EFileOp::kFailed;
     return CUnpackFileSystem::Move(from, to);
   }
-  bool CanOverwrite(const std::wstring& path) override {
-    return !(!lockedName.empty() && EndsWith(path, lockedName)) && CUnpackFileSystem::CanOverwrite(path);
+  EFileOp CanOverwrite(const std::wstring& path) override {
+    return Busy(path) ? EFileOp::kBusy : CUnpackFileSystem::CanOverwrite(path);
   }
+  uint64_t FreeSpace(const std::wstring&) override { return freeSpace; }
+  void Wait(uint32_t ms) override { waits.push_back(ms); }
   bool Remove(const std::wstring& path) override { return Step(), CUnpackFileSystem::Remove(path); }
   bool MakeFolder(const std::wstring& path) override { return Step(), CUnpackFileSystem::MakeFolder(path); }
   bool RemoveFolder(const std::wstring& path) override { return Step(), CUnpackFileSystem::RemoveFolder(path); }
@@ -70,6 +76,14 @@ class CFaultyFiles : public CUnpackFileSystem {
  private:
   void Step() {
     if (++operations == crashAtOperation) throw SCrash{};
+  }
+  // The target itself (not its pending file or backup) while it is held.
+  bool Busy(const std::wstring& path) {
+    const size_t cut = path.size() - std::min(path.size(), busyName.size() + 1);
+    const std::wstring tail = path.substr(cut);
+    if (busyName.empty() || (tail != L"\\" + busyName && tail != L"/" + busyName) || busyTries == 0) return false;
+    if (busyTries > 0) --busyTries;  // negative: held for ever
+    return true;
   }
   int m_swaps = 0;
 };
@@ -135,15 +149,78 @@ TEST_P(RefusedPackage, LeavesTheFolderByteForByte) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Archives, RefusedPackage,
-                         ::testing::Values("bad_last.zip", "unsafe_middle.zip", "device_name.zip", "same_file.zip", "own_suffix.zip"),
+                         ::testing::Values("bad_last.zip", "unsafe_middle.zip", "device_name.zip", "same_file.zip",
+                                           "own_suffix.zip", "claims_more.zip", "claims_less.zip"),
                          [](const auto& info) { std::string name(info.param); return name.substr(0, name.find('.')); });
 
 
-TEST_F(UnpackTransactionTest, TargetThatCannotBeReplacedOnTheThirdSwapPutsBackTheFirstTwo) {
+// nested.zip needs 50027 bytes: 27 for sub/dir/a.txt, 50000 for top.bin.
+TEST_F(UnpackTransactionTest, PackageLargerThanTheFreeSpaceOrTwoGibibytesIsRefusedBeforeAnythingIsWritten) {
+  struct SCase {
+    const char* archive;
+    uint64_t freeSpace;
+    const wchar_t* reason;
+  };
+  for (const SCase& c : {SCase{"nested.zip", 50026, L"need 50027 bytes"},
+                         SCase{"claims_3gib.zip", UINT64_MAX, L"more than the 2 GiB"}}) {
+    CFaultyFiles files;
+    files.freeSpace = c.freeSpace;
+    CUnzipper reader;
+    ASSERT_TRUE(reader.OpenArchive(Fixture(c.archive).wstring()));
+    CUnpackTransaction transaction(folder, files);
+    EXPECT_FALSE(transaction.Stage(reader)) << c.archive;
+    EXPECT_NE(transaction.Refusal().find(c.reason), std::wstring::npos) << c.archive;
+    EXPECT_EQ(files.operations, 0) << c.archive;  // not even the journal
+    EXPECT_EQ(Snapshot(prog), before) << c.archive;
+  }
+  CFaultyFiles exactFit;
+  exactFit.freeSpace = 50027;
+  EXPECT_TRUE(Unpack("nested.zip", exactFit));
+}
+
+TEST_F(UnpackTransactionTest, FileBusyForTwoTriesIsStillSwappedIn) {
   CFaultyFiles files;
-  files.lockedName = L"empty.txt";  // the third entry; its old file is held
-  EXPECT_FALSE(Unpack("nested.zip", files));
-  EXPECT_EQ(Snapshot(prog), before);
+  files.busyName = L"top.bin";
+  files.busyTries = 2;
+  ASSERT_TRUE(Unpack("nested.zip", files));
+  EXPECT_EQ(files.waits, (std::vector<uint32_t>{100, 200}));
+  EXPECT_EQ(ReadAll(prog / "top.bin").size(), 50000u);
+  EXPECT_EQ(ReadAll(prog / "sub" / "dir" / "a.txt"), "hello from a nested folder\n");
+}
+
+// top.bin is held for ever; empty.txt, new in this package, is made by
+// someone else after Stage. The rollback undoes only what this run did.
+TEST_F(UnpackTransactionTest, FileBusyForEverRollsBackAndKeepsAFileThatAppearedMeanwhile) {
+  fs::remove(prog / "empty.txt");
+  before = Snapshot(prog);
+  CFaultyFiles files;
+  files.busyName = L"top.bin";
+  files.busyTries = -1;
+  CUnzipper reader;
+  ASSERT_TRUE(reader.OpenArchive(Fixture("nested.zip").wstring()));
+  CUnpackTransaction transaction(folder, files);
+  ASSERT_TRUE(transaction.Stage(reader));
+  WriteAll(prog / "empty.txt", "made by someone else\n");
+  EXPECT_FALSE(transaction.Commit());
+  EXPECT_EQ(files.waits, (std::vector<uint32_t>{100, 200, 400, 800, 1600}));
+  TSnapshot expected = before;
+  expected["empty.txt"] = "made by someone else\n";
+  EXPECT_EQ(Snapshot(prog), expected);  // sub/dir/a.txt, swapped in first, is gone again
+}
+
+TEST_F(UnpackTransactionTest, FileThatAppearedAfterStageIsRefusedAndKept) {
+  fs::remove(prog / "empty.txt");
+  before = Snapshot(prog);
+  CUnpackFileSystem files;
+  CUnzipper reader;
+  ASSERT_TRUE(reader.OpenArchive(Fixture("nested.zip").wstring()));
+  CUnpackTransaction transaction(folder, files);
+  ASSERT_TRUE(transaction.Stage(reader));
+  WriteAll(prog / "empty.txt", "made by someone else\n");
+  EXPECT_FALSE(transaction.Commit());
+  TSnapshot expected = before;
+  expected["empty.txt"] = "made by someone else\n";
+  EXPECT_EQ(Snapshot(prog), expected);  // the two files swapped before it are back as they were
 }
 
 TEST_F(UnpackTransactionTest, FailedMoveOfANewFileOnTheThirdSwapPutsBackTheFirstTwo) {

@@ -20,6 +20,7 @@ struct SReply {
   std::optional<uint64_t> contentLength;
   std::map<std::wstring, std::wstring> headers;
   bool throwOnGet = false;
+  uint32_t status = 200;
 };
 
 class CFakeBody : public IHttpBody {
@@ -30,6 +31,7 @@ class CFakeBody : public IHttpBody {
     length = *m_reply.contentLength;
     return true;
   }
+  uint32_t StatusCode() override { return m_reply.status; }
   const std::wstring* HeaderValue(std::wstring_view name) override {
     auto it = m_reply.headers.find(std::wstring(name));
     return it == m_reply.headers.end() ? nullptr : &it->second;
@@ -58,12 +60,15 @@ class CFakeHost : public IUpdaterHost {
   int gets = 0, pumps = 0, timerStarts = 0, timerStops = 0, endResult = -1;
   std::function<void(int pump)> onPump;  // presses buttons during a download
   bool packageOpens = true, stageWorks = true, commitWorks = true, createFails = false;
+  uint32_t writeError = 0;  // from the second write on, e.g. ERROR_DISK_FULL (112)
 
   class CWriter : public IPackageWriter {
    public:
     CWriter(CFakeHost& host, std::wstring path) : m_host(host), m_path(std::move(path)) {}
-    void Write(const void* data, uint32_t size) override {
+    uint32_t Write(const void* data, uint32_t size) override {
+      if (m_host.writeError && !m_host.files[m_path].empty()) return m_host.writeError;
       m_host.files[m_path].append(static_cast<const char*>(data), size);
+      return 0;
     }
     void Close() override { m_host.log.push_back(L"close file"); }
 
@@ -283,18 +288,44 @@ TEST_F(UpdaterFlowTest, FailedSwapShowsItOpensTheInstallerAndRestartsTheOldProgr
   EXPECT_EQ(host.endResult, 2);
 }
 
-TEST_F(UpdaterFlowTest, BodyShorterOrLongerThanAnnouncedIsAFailedDownload) {
-  for (int64_t difference : {-1, +1}) {
+// Whatever keeps the transfer from giving the package the server announced:
+// the download-failed path, the reason in the log, the package gone, and
+// nothing closed or unpacked. Each reply would open as a package otherwise.
+TEST_F(UpdaterFlowTest, EachBrokenTransferIsAFailedDownloadThatTouchesNothingElse) {
+  struct SCase {
+    const char* name;
+    std::function<void(SReply&, CFakeHost&)> spoil;
+    std::wstring logged;
+  };
+  const SCase cases[] = {
+      {"404 page", [](SReply& r, CFakeHost&) { r.status = 404; r.headers[L"Content-Type"] = L"text/html"; },
+       L"Update package: the server answered with HTTP status 404, not 200."},
+      {"proxy notice", [](SReply& r, CFakeHost&) { r.status = 203; },
+       L"Update package: the server answered with HTTP status 203, not 200."},
+      {"body stops early", [](SReply& r, CFakeHost&) { r.body.resize(29999); },
+       L"Update package: size differs from Content-Length."},
+      {"body runs long", [](SReply& r, CFakeHost&) { r.body += 'z'; },
+       L"Update package: size differs from Content-Length."},
+      {"disk full", [](SReply&, CFakeHost& h) { h.writeError = 112; },
+       L"Update package: writing C:\\tmp\\_newver.zip failed (system error 112)."},
+  };
+  for (const SCase& c : cases) {
     SReply reply = Package(30000);
-    reply.contentLength = 30000 + difference;
+    host = CFakeHost();
+    c.spoil(reply, host);
     host.replies = {reply};
-    host.log.clear();
     SetUp();
     flow->OnTimer();
-    EXPECT_EQ(host.statuses.back(), L"[icon]T:Failure to download update file.") << difference;
-    EXPECT_FALSE(Logged(L"open package")) << difference;
-    EXPECT_FALSE(Logged(L"stage")) << difference;
-    EXPECT_EQ(host.files.count(package), 0u);
+    EXPECT_EQ(host.statuses.back(), L"[icon]T:Failure to download update file.") << c.name;
+    EXPECT_EQ(host.logged, std::vector<std::wstring>{c.logged}) << c.name;
+    EXPECT_TRUE(Logged(L"installer page")) << c.name;
+    for (const wchar_t* untouched : {L"open package", L"stage", L"commit", L"close main Tavrel Video/UWM_JoinDownload_IsMe"}) {
+      EXPECT_FALSE(Logged(untouched)) << c.name << ": " << untouched;
+    }
+    EXPECT_TRUE(std::none_of(host.log.begin(), host.log.end(),
+                             [](const std::wstring& entry) { return entry.rfind(L"start", 0) == 0; })) << c.name;
+    EXPECT_EQ(host.files.count(package), 0u) << c.name;
+    EXPECT_EQ(flow->State(), EUpdaterState::kEnded) << c.name;
   }
 }
 

@@ -21,7 +21,7 @@ import time
 import zipfile
 
 ARGS = None
-PACKAGES = {}   # path -> (status, body, with Content-Length)
+PACKAGES = {}   # path -> (status, body, with Content-Length[, pause[, bytes cut off the end]])
 HANDLER_KEY = r"HKLM\Software\Classes\http\shell\open\command"
 RESULTS = {"passed": 0, "failed": 0}
 
@@ -34,11 +34,17 @@ class Handler(http.server.BaseHTTPRequestHandler):
         entry = PACKAGES.get(path, (404, b"<html>not found</html>", True))
         status, body, with_length = entry[:3]
         pause = entry[3] if len(entry) > 3 else 0  # seconds between 8 KiB pieces
+        cut = entry[4] if len(entry) > 4 else 0  # the connection drops this many bytes early
         self.send_response(status)
         self.send_header("Content-Type", "application/zip" if status == 200 else "text/html")
         if with_length:
             self.send_header("Content-Length", str(len(body)))
             self.end_headers()
+            if cut:
+                self.wfile.write(body[:len(body) - cut])
+                self.wfile.flush()
+                self.close_connection = True
+                return
             for at in range(0, len(body), 8192 if pause else max(len(body), 1)):
                 self.wfile.write(body[at:at + (8192 if pause else len(body))])
                 time.sleep(pause)
@@ -239,6 +245,41 @@ def scenario_not_found(base):
     s.finish()
 
 
+def check_nothing_changed(s, before, url_seen):
+    s.check(s.snapshot() == before, f"the program folder changed: {sorted(s.snapshot())}")
+    s.check(s.main_program.poll() is None, "the running program was closed although nothing could be installed")
+    s.check(not os.path.exists(s.package_path()), "the failed download was kept as package")
+    s.check(s.wait_lines("urls.txt", 1) == [url_seen], f"urls {s.lines('urls.txt')}")
+    s.check(s.lines("started.txt") == ["started"], "a second program was started")
+
+
+def scenario_error_status_with_a_package_body(base):
+    s = Scenario("404 whose body is a whole package: a failed download, nothing changed, joiner still open")
+    s.install_old_program()
+    # The body would install if the status were not looked at.
+    PACKAGES["/gone.zip"] = (404, make_zip(new_version_entries()), True)
+    s.start_main_program()
+    before = s.snapshot()
+    code, _ = s.run_updater(s.record(base + "/gone.zip", "http://example.invalid/g.htm"))
+    s.check(code == 2, f"exit code {code}")
+    check_nothing_changed(s, before, "http://example.invalid/g.htm")
+    s.check("HTTP status 404" in updater_log(), "the status is not in the log")
+    s.finish()
+
+
+def scenario_body_stops_early(base):
+    s = Scenario("connection drops 1000 bytes early: a failed download, nothing changed, joiner still open")
+    s.install_old_program()
+    PACKAGES["/cut.zip"] = (200, make_zip(new_version_entries()), True, 0, 1000)
+    s.start_main_program()
+    before = s.snapshot()
+    code, _ = s.run_updater(s.record(base + "/cut.zip", "http://example.invalid/c.htm"))
+    s.check(code == 2, f"exit code {code}")
+    check_nothing_changed(s, before, "http://example.invalid/c.htm")
+    s.check("size differs from Content-Length" in updater_log(), "the short body is not in the log")
+    s.finish()
+
+
 def scenario_unsafe(base):
     s = Scenario("unsafe entry: unzip fails, nothing outside the folder, program restarted")
     PACKAGES["/unsafe.zip"] = (200, make_zip([
@@ -413,7 +454,8 @@ def main():
 
     original = wine("reg", "query", HANDLER_KEY, "/ve").stdout
     try:
-        for scenario in (scenario_success, scenario_chunked, scenario_not_found, scenario_unsafe,
+        for scenario in (scenario_success, scenario_chunked, scenario_not_found,
+                         scenario_error_status_with_a_package_body, scenario_body_stops_early, scenario_unsafe,
                          scenario_no_download_url, scenario_damaged_last_entry, scenario_locked_target,
                          scenario_package_sha256, scenario_program_name_outside, scenario_german_window,
                          scenario_interrupted_unpack):

@@ -221,7 +221,9 @@ bool CMainDlg::StageUnpack() {
     CloseMainProgram(m_record.appMainWndClassName, m_record.appUserMsg);
   }
   m_unpack = std::make_unique<CUnpackTransaction>(m_folder, m_files);
-  return m_unpack->Stage(m_unzipper);
+  if (m_unpack->Stage(m_unzipper)) return true;
+  if (!m_unpack->Refusal().empty()) Log(L"Update package refused: " + m_unpack->Refusal());
+  return false;
 }
 
 bool CMainDlg::CommitUnpack() { return m_unpack && m_unpack->Commit(); }

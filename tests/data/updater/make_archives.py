@@ -33,6 +33,22 @@ def damage(path, payload):
         f.write(bytes([data[at] ^ 0x20]))
 
 
+def claim_size(path, name, size, local=True):
+    """Writes `size` as the entry's uncompressed size in the central
+    directory (and, with `local`, in its local header too, so that the unzip
+    layer opens it): an archive that lies about what it unpacks to."""
+    with open(path, "r+b") as f:
+        data = bytearray(f.read())
+        for signature, name_at, size_at, wanted in ((b"PK\x01\x02", 46, 24, True), (b"PK\x03\x04", 30, 22, local)):
+            at = data.find(signature)
+            while at >= 0:
+                if wanted and data[at + name_at:at + name_at + len(name)] == name.encode():
+                    data[at + size_at:at + size_at + 4] = size.to_bytes(4, "little")
+                at = data.find(signature, at + 1)
+        f.seek(0)
+        f.write(data)
+
+
 def main():
     rng = random.Random(20261207)
     big = bytes(rng.getrandbits(8) for _ in range(50000))  # spans several copy pieces
@@ -78,6 +94,17 @@ def main():
         ])
     # zipfile marks a name that is not ASCII as UTF-8 (flag bit 11).
     write("utf8_name.zip", [(entry("gr\u00fc\u00dfe/\u00e9t\u00e9.txt", (2021, 1, 1, 0, 0, 0)), b"utf-8 name\n")])
+
+    # Entries that give more or fewer bytes than the directory says, and a
+    # directory that claims 3 GiB in all (1.5 GiB each) for two tiny entries.
+    for archive, claim in (("claims_more.zip", 601), ("claims_less.zip", 599)):
+        write(archive, [(entry("sub/a.txt", (2021, 1, 1, 0, 0, 0)), b"new a\n"),
+                        (entry("c.txt", (2021, 1, 1, 0, 0, 0)), b"new c\n" * 100)])
+        claim_size(os.path.join(HERE, archive), "c.txt", claim)
+    write("claims_3gib.zip", [(entry("a.bin", (2021, 1, 1, 0, 0, 0)), b"a"),
+                              (entry("b.bin", (2021, 1, 1, 0, 0, 0)), b"b")])
+    for name in ("a.bin", "b.bin"):
+        claim_size(os.path.join(HERE, "claims_3gib.zip"), name, 3 << 29, local=False)
 
     with open(os.path.join(HERE, "not_a_zip.zip"), "wb") as f:
         f.write(b"<html><body>404 Not Found</body></html>\n")

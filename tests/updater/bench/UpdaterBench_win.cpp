@@ -34,6 +34,7 @@ class CHeadlessHost : public IDownloadHost {
   void ShowProgress(int) override {}
   void ShowStatus(const std::wstring& text) override { m_lastStatus = text; }
   void WriteDiagnostics(std::string_view) override {}
+  void Log(const std::wstring&) override {}
   void FallBack() override { m_fellBack = true; }
 
   std::wstring m_lastStatus;
