@@ -83,17 +83,11 @@ std::wstring Lowered(std::wstring text) {
 
 std::wstring WithoutPort(const std::wstring& host) { return host.substr(0, host.find(L':')); }
 
-// An http or https address whose authority is exactly one of the hosts, with
-// at most a numeric port: "http://ours.example:80@other.example/" names
-// other.example and is not ours.
+// An http or https address whose host is exactly one of the hosts, with at
+// most a valid port: in "http://ours.example:80@other.example/" the port is
+// not a number, in "http://ours.example@other.example/" the host is not ours.
 bool IsOnHost(const std::wstring& url, const std::vector<std::wstring>& hosts) {
   const Zorpa::CUrlParts parts = Zorpa::SplitUrl(url);
-  const size_t authorityEnd = parts.path.present ? parts.path.begin
-                              : parts.query.present ? parts.query.begin
-                              : parts.fragment.present ? parts.fragment.begin
-                                                       : url.size();
-  const std::wstring authority = url.substr(parts.host.begin, authorityEnd - parts.host.begin);
-  if (authority.find_first_of(L"@\\") != std::wstring::npos) return false;
   const bool secure = Zorpa::IsSecureScheme(parts.scheme.Of(url));
   if (parts.port.present && !Zorpa::ResolvePort(parts.port.Of(url), secure)) return false;
   const std::wstring host = Lowered(std::wstring(parts.host.Of(url)));

@@ -30,7 +30,6 @@ enum class EPanelDestination {
 
 // `panelHosts` are host names (a ":port" on them is ignored); `builtInPage`
 // is the program's own page (ResourcePageAddress), empty where there is none.
-// A web address whose authority holds "@" or "\\" never counts as ours.
 EPanelDestination PanelDestination(const std::wstring& url, const std::vector<std::wstring>& panelHosts,
                                    const std::wstring& builtInPage = {});
 
