@@ -19,6 +19,8 @@ class IUnpackFileSystem {
   virtual ~IUnpackFileSystem() = default;
 
   virtual EFileKind PathKind(const std::wstring& path) = 0;
+  // Whether the path is a junction or link (not followed to find out).
+  virtual bool IsLink(const std::wstring& path) = 0;
   virtual bool MakeFolder(const std::wstring& path) = 0;   // one level
   virtual bool RemoveFolder(const std::wstring& path) = 0;  // only when empty
   // Whether a running program could still hold the file.
@@ -36,6 +38,7 @@ class IUnpackFileSystem {
 class CUnpackFileSystem : public IUnpackFileSystem {
  public:
   EFileKind PathKind(const std::wstring& path) override;
+  bool IsLink(const std::wstring& path) override;
   bool MakeFolder(const std::wstring& path) override;
   bool RemoveFolder(const std::wstring& path) override;
   bool CanOverwrite(const std::wstring& path) override;

@@ -32,7 +32,8 @@ class CUnpackTransaction {
   // Undoes what an interrupted run left, then checks and writes every entry
   // of the open archive to its pending file. False when the archive is not
   // open, has no entries, holds a name that is refused or two names for
-  // one file, or an entry cannot be written; the folder is then as it was.
+  // one file, a target's path inside the folder passes through a junction
+  // or link, or an entry cannot be written; the folder is then as it was.
   bool Stage(CUnzipper& archive);
   // Swaps the staged files in. False when any file cannot be replaced; every
   // file is then as it was before Stage (or, should even that fail, the
