@@ -24,10 +24,18 @@ std::wstring ProgramDataFolder();
 constexpr wchar_t kUpdatesFolder[] = L"Corvane(tavrel)\\Updates";
 
 // Makes `relative` ("A\B") under `root` (an existing folder that is not
-// itself a link, with its trailing backslash) with the protected access list described above, checking or
-// remaking each level in turn. Returns the folder with a trailing
-// backslash, or empty with the reason (English, for the log).
-std::wstring PrepareProtectedFolder(const std::wstring& root, const std::wstring& relative, std::wstring& reason);
+// itself a link, with its trailing backslash) with the protected access
+// list described above, checking or remaking each level in turn. Returns
+// the folder with a trailing backslash, or empty with the reason (English,
+// for the log).
+//
+// `requireProtection` false (a process that is not elevated: its folder can
+// hold nothing the user could not write anyway) still refuses and remakes
+// links and files, but takes a level with any access list. Wine keeps no
+// owner or protected list (it reports the user as owner whatever was set),
+// so only there the updater runs this way.
+std::wstring PrepareProtectedFolder(const std::wstring& root, const std::wstring& relative, bool requireProtection,
+                                   std::wstring& reason);
 
 // Whether `folder` is what PrepareProtectedFolder leaves: not a link, owned
 // by Administrators or SYSTEM, a protected list granting only those two.

@@ -103,7 +103,23 @@ bool RemoveWithoutFollowing(const std::wstring& path) {
   return RemoveDirectoryW(path.c_str()) != FALSE;
 }
 
-bool MakeProtectedLevel(const std::wstring& path, std::wstring& reason) {
+// Sets the owner and the protected list on a folder that exists.
+bool ApplyDescriptor(const std::wstring& path, PSECURITY_DESCRIPTOR descriptor) {
+  const CHandle folder(CreateFileW(path.c_str(), READ_CONTROL | WRITE_DAC | WRITE_OWNER,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, /*security=*/nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
+                                   /*templ=*/nullptr));
+  PSID owner = nullptr;
+  PACL list = nullptr;
+  BOOL defaulted = FALSE, present = FALSE;
+  return folder && GetSecurityDescriptorOwner(descriptor, &owner, &defaulted) &&
+         GetSecurityDescriptorDacl(descriptor, &present, &list, &defaulted) &&
+         SetSecurityInfo(folder.Get(), SE_FILE_OBJECT,
+                         OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+                         owner, /*group=*/nullptr, list, /*sacl=*/nullptr) == ERROR_SUCCESS;
+}
+
+bool MakeProtectedLevel(const std::wstring& path, bool requireProtection, std::wstring& reason) {
   PSECURITY_DESCRIPTOR raw = nullptr;
   if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(kProtectedDescriptor, SDDL_REVISION_1, &raw,
                                                             /*size=*/nullptr)) {
@@ -111,13 +127,16 @@ bool MakeProtectedLevel(const std::wstring& path, std::wstring& reason) {
     return false;
   }
   const CLocalMemory descriptor(raw);
+  // Made with its list, so that it is never open to others, not even for a
+  // moment; a system that made it without (Wine does) gets the list set.
   SECURITY_ATTRIBUTES security = {sizeof security, raw, /*inherit=*/FALSE};
   if (!CreateDirectoryW(path.c_str(), &security)) {
     reason = L"cannot make " + path + L" (error " + std::to_wstring(GetLastError()) + L")";
     return false;
   }
-  // Read back: a system that dropped the owner or the list must not pass.
-  if (InspectLevel(path) != ELevelState::kProtected) {
+  if (InspectLevel(path) != ELevelState::kProtected) ApplyDescriptor(path, raw);
+  // Read back: a system that refused the owner or the list must not pass.
+  if (requireProtection && InspectLevel(path) != ELevelState::kProtected) {
     reason = path + L" was made without the access list it asked for";
     return false;
   }
@@ -138,7 +157,8 @@ bool IsProtectedFolder(const std::wstring& folder) {
   return InspectLevel(WithoutTrailingBackslash(folder)) == ELevelState::kProtected;
 }
 
-std::wstring PrepareProtectedFolder(const std::wstring& root, const std::wstring& relative, std::wstring& reason) {
+std::wstring PrepareProtectedFolder(const std::wstring& root, const std::wstring& relative, bool requireProtection,
+                                   std::wstring& reason) {
   const DWORD rootAttributes = GetFileAttributesW(root.c_str());
   if (rootAttributes == INVALID_FILE_ATTRIBUTES || IsLinkOrFile(rootAttributes)) {
     reason = root + L" is missing or a link";
@@ -150,6 +170,9 @@ std::wstring PrepareProtectedFolder(const std::wstring& root, const std::wstring
     const size_t end = std::min(relative.find(L'\\', start), relative.size());
     folder += L"\\" + relative.substr(start, end - start);
     start = end + 1;
+    const DWORD attributes = GetFileAttributesW(folder.c_str());
+    const bool plainFolder = attributes != INVALID_FILE_ATTRIBUTES && !IsLinkOrFile(attributes);
+    if (!requireProtection && plainFolder) continue;
     switch (InspectLevel(folder)) {
       case ELevelState::kProtected: continue;
       case ELevelState::kForeign:
@@ -161,7 +184,7 @@ std::wstring PrepareProtectedFolder(const std::wstring& root, const std::wstring
         break;
       case ELevelState::kMissing: break;
     }
-    if (!MakeProtectedLevel(folder, reason)) return {};
+    if (!MakeProtectedLevel(folder, requireProtection, reason)) return {};
   }
   return folder + L"\\";
 }

@@ -17,6 +17,13 @@ class CSystemUserStarter : public IUserStarter {
   void Log(const std::wstring& text) override;
 };
 
+// Whether this process runs elevated on a system that keeps the user's own
+// token apart (Windows with UAC); unknown counts as yes. Under Wine every
+// process of the session carries the same administrator token, there is
+// no unelevated one to hand anything to, and files keep no owner or
+// protected access list: there the updater runs as the user's programs do.
+bool IsProcessElevated();
+
 // StartForUser with the system's starter; an empty target starts nothing.
 bool StartForUser(const std::wstring& target);
 

@@ -51,7 +51,12 @@ ComPtr<IShellDispatch2> DesktopShellDispatch() {
 
 }  // namespace
 
-bool CSystemUserStarter::IsElevated() {
+bool CSystemUserStarter::IsElevated() { return IsProcessElevated(); }
+
+bool IsProcessElevated() {
+  // Wine's ntdll names its version; Windows' has no such export, and a
+  // user cannot put another ntdll under a program (a known system DLL).
+  if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) return false;
   CHandle token;
   if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Put())) return true;  // unknown: the careful answer
   TOKEN_ELEVATION elevation = {};

@@ -212,7 +212,7 @@ void CMainDlg::EndDialog(int result) { ::EndDialog(m_window, result); }
 
 bool CMainDlg::HoldPackage(const std::wstring& downloadPath) {
   std::wstring reason;
-  const std::wstring folder = PrepareProtectedFolder(ProgramDataFolder(), kUpdatesFolder, reason);
+  const std::wstring folder = PrepareProtectedFolder(ProgramDataFolder(), kUpdatesFolder, IsProcessElevated(), reason);
   if (folder.empty() || !m_package.Hold(downloadPath, folder, reason)) {
     Log(L"Update package: not copied to the updater's folder: " + reason);
     return false;
