@@ -15,8 +15,11 @@ namespace corvane {
 // handed the target over, so a program may end right afterwards; the shell
 // shows no error box of its own. COM must be initialised on this thread
 // (single-threaded apartment): the shell's handlers are COM objects.
+// `parameters` is the command line given to a program after its own name
+// (empty: none); it is passed as one text, never through a command shell.
 // Returns 0 on success, otherwise the system's error code (ERROR_CANCELLED
 // when the user declined the elevation prompt).
-DWORD ShellExecuteVerb(HWND owner, const wchar_t* verb, const std::wstring& target, int showCommand);
+DWORD ShellExecuteVerb(HWND owner, const wchar_t* verb, const std::wstring& target, int showCommand,
+                       const std::wstring& parameters = std::wstring());
 
 }  // namespace corvane

@@ -4,7 +4,8 @@
 
 namespace corvane {
 
-DWORD ShellExecuteVerb(HWND owner, const wchar_t* verb, const std::wstring& target, int showCommand) {
+DWORD ShellExecuteVerb(HWND owner, const wchar_t* verb, const std::wstring& target, int showCommand,
+                       const std::wstring& parameters) {
   SHELLEXECUTEINFOW info = {};
   info.cbSize = sizeof info;
   // SEE_MASK_NOASYNC: the shell may finish the hand-over (DDE, a URL
@@ -15,6 +16,7 @@ DWORD ShellExecuteVerb(HWND owner, const wchar_t* verb, const std::wstring& targ
   info.hwnd = owner;
   info.lpVerb = verb;
   info.lpFile = target.c_str();
+  info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
   info.nShow = showCommand;
   if (ShellExecuteExW(&info)) return 0;
   const DWORD error = GetLastError();

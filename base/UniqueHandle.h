@@ -70,6 +70,9 @@ struct SDeleteObject {
 struct SUnhookWindowsHook {
   void operator()(HHOOK hook) const { UnhookWindowsHookEx(hook); }
 };
+struct SLocalFree {
+  void operator()(HLOCAL memory) const { LocalFree(memory); }
+};
 struct SFindClose {
   void operator()(HANDLE search) const { FindClose(search); }
 };
@@ -84,6 +87,8 @@ using CBstr = TUniqueHandle<BSTR, SSysFreeString>;
 // A library this program loaded itself (LoadLibrary).
 using CLibraryHandle = TUniqueHandle<HMODULE, SFreeLibrary>;
 using CGlobalMemory = TUniqueHandle<HGLOBAL, SGlobalFree>;
+// Memory the system allocated with LocalAlloc for us (security descriptors).
+using CLocalMemory = TUniqueHandle<HLOCAL, SLocalFree>;
 // A hook procedure this program installed (SetWindowsHookEx).
 using CWindowsHook = TUniqueHandle<HHOOK, SUnhookWindowsHook>;
 // A search FindFirstFile began (wrap only a handle it gave, never

@@ -4,6 +4,7 @@
 // version file (message 0x8029), and the hand-off to the updater.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -30,9 +31,23 @@ std::unique_ptr<CVersionCheckWorker> MakeVersionCheckWorker(HWND mainWindow);
 // hides `mainWindow`) or the New Version dialog, or nothing.
 void OnVersionFileArrived(HWND mainWindow, const SProgramIdentity& identity);
 
-// Starts "updater.exe" from the program's folder with the hand-off record;
-// opens the installer page when it cannot be started.
+// What the hand-off asks of the system (tests record it instead).
+struct SHandOffActions {
+  // Starts `program` with `parameters` after its name; 0 or the system's
+  // error code (ERROR_CANCELLED: the user declined the elevation prompt).
+  std::function<DWORD(const std::wstring& program, const std::wstring& parameters)> startProgram;
+  std::function<void(const std::wstring& installerUrl)> openInstallerPage;
+};
+
+// The real ones: the program through the shell (the updater's manifest asks
+// for administrator rights, so the shell raises the consent prompt, owned
+// by `owner`), the page in the program's own browser window.
+SHandOffActions SystemHandOffActions(HWND owner);
+
+// Starts "updater.exe" from the program's folder with the hand-off record.
+// A declined prompt means "not now": nothing else happens. Any other
+// failure opens the installer page.
 void HandOffToUpdater(const SNewVersionData& data, const std::wstring& packageSha256,
-                      const SProgramIdentity& identity);
+                      const SProgramIdentity& identity, const SHandOffActions& actions);
 
 }  // namespace corvane

@@ -2,8 +2,8 @@
 
 #include "base/AppCommonPath.h"
 #include "base/F3DFileName.h"
-#include "base/DetachedProcess.h"
 #include "base/IniReader.h"
+#include "base/ShellExecuteVerb.h"
 #include "base/ModuleFileInfo.h"
 #include "online/HandOffRecord.h"
 #include "online/SimpleBrowserDlg.h"
@@ -67,7 +67,7 @@ void OfferUpdate(HWND mainWindow, const SVersionInfo& info, const SProgramIdenti
   settings.Save();
 
   if (dialog.LinkUsed()) OpenInstallerPage(info.installerUrl);
-  HandOffToUpdater(dialog.Data(), info.sha256, identity);
+  HandOffToUpdater(dialog.Data(), info.sha256, identity, SystemHandOffActions(mainWindow));
 }
 
 }  // namespace
@@ -108,8 +108,19 @@ void OnVersionFileArrived(HWND mainWindow, const SProgramIdentity& identity) {
   }
 }
 
+SHandOffActions SystemHandOffActions(HWND owner) {
+  SHandOffActions actions;
+  // Not CreateProcess: it refuses a program whose manifest asks for
+  // administrator rights (ERROR_ELEVATION_REQUIRED) wherever UAC is on.
+  actions.startProgram = [owner](const std::wstring& program, const std::wstring& parameters) {
+    return ShellExecuteVerb(owner, L"open", program, SW_SHOWNORMAL, parameters);
+  };
+  actions.openInstallerPage = &OpenInstallerPage;
+  return actions;
+}
+
 void HandOffToUpdater(const SNewVersionData& data, const std::wstring& packageSha256,
-                      const SProgramIdentity& identity) {
+                      const SProgramIdentity& identity, const SHandOffActions& actions) {
   const CF3DFileName program = CF3DFileName::FromModule(nullptr);
   SHandOffRecord record;
   record.downloadUrl = data.downloadUrl;
@@ -123,9 +134,11 @@ void HandOffToUpdater(const SNewVersionData& data, const std::wstring& packageSh
   record.latestVersion = data.latestVersion;
   record.packageSha256 = packageSha256;
   const std::wstring updater = program.FolderPath() + L"updater.exe";
-  // Not waited for: the updater ends this program itself.
-  if (StartDetachedProcess(updater, BuildHandOffCommandLine(record))) return;
-  OpenInstallerPage(data.installerUrl);
+  // Not waited for: the updater ends this program itself. The user saying
+  // no to the prompt is an answer, not a failure: no page, no message.
+  const DWORD error = actions.startProgram(updater, BuildHandOffCommandLine(record));
+  if (error == 0 || error == ERROR_CANCELLED) return;
+  actions.openInstallerPage(data.installerUrl);
 }
 
 }  // namespace corvane

@@ -11,6 +11,10 @@
 #include <string>
 
 namespace corvane {
+class CHeldPackage;
 // Opens an archive for reading (UnzipOpen_win.cpp / UnzipOpen_posix.cpp).
 unzFile OpenZipArchive(const std::wstring& path);
+// Opens the held package for reading (HeldPackageZip.cpp); null when
+// nothing is held or it is no zip archive.
+unzFile OpenZipArchive(const CHeldPackage& package);
 }  // namespace corvane

@@ -21,13 +21,31 @@ constexpr ULONG kSha256Size = 32;
 
 bool Succeeded(NTSTATUS status) { return status >= 0; }
 
+class CFileBytes : public IPackageBytes {
+ public:
+  explicit CFileBytes(HANDLE file) : m_file(file) {}
+  bool Read(void* buffer, uint32_t size, uint32_t& got) override {
+    DWORD read = 0;
+    const bool ok = ReadFile(m_file, buffer, size, &read, /*overlapped=*/nullptr) != FALSE;
+    got = read;
+    return ok;
+  }
+
+ private:
+  HANDLE m_file;
+};
+
 }  // namespace
 
 bool FileSha256(const std::wstring& path, std::string& hex) {
   CHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, /*security=*/nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, /*templ=*/nullptr));
   if (!file.IsValid()) return false;
+  CFileBytes bytes(file.Get());
+  return BytesSha256(bytes, hex);
+}
 
+bool BytesSha256(IPackageBytes& bytes, std::string& hex) {
   BCRYPT_ALG_HANDLE rawAlgorithm = nullptr;
   if (!Succeeded(BCryptOpenAlgorithmProvider(&rawAlgorithm, BCRYPT_SHA256_ALGORITHM, /*implementation=*/nullptr, 0))) {
     return false;
@@ -41,9 +59,9 @@ bool FileSha256(const std::wstring& path, std::string& hex) {
   const std::unique_ptr<void, SHashDestroy> hash(rawHash);
 
   unsigned char piece[65536];
-  DWORD read = 0;
+  uint32_t read = 0;
   for (;;) {
-    if (!ReadFile(file.Get(), piece, sizeof piece, &read, /*overlapped=*/nullptr)) return false;
+    if (!bytes.Read(piece, sizeof piece, read)) return false;
     if (read == 0) break;
     if (!Succeeded(BCryptHashData(rawHash, piece, read, 0))) return false;
   }

@@ -14,8 +14,4 @@ bool ShellOpenUrl(const std::wstring& url, int showCommand);
 // "shell\open\command"), environment strings expanded; empty when none.
 std::wstring RegisteredPageCommand();
 
-// Opens the installer page of the hand-off record, if it has one. No message
-// either way.
-void OpenInstallerPage(const std::wstring& installerUrl);
-
 }  // namespace corvane

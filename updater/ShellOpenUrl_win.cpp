@@ -45,8 +45,4 @@ bool ShellOpenUrl(const std::wstring& url, int showCommand) {
   return OpenWithHtmHandler(url, showCommand);
 }
 
-void OpenInstallerPage(const std::wstring& installerUrl) {
-  if (!installerUrl.empty()) ShellOpenUrl(installerUrl, SW_SHOWNORMAL);
-}
-
 }  // namespace corvane

@@ -9,6 +9,8 @@ namespace corvane {
 
 EFileKind CUnpackFileSystem::PathKind(const std::wstring& path) { return GetPathKind(path); }
 
+bool CUnpackFileSystem::IsLink(const std::wstring& path) { return IsLinkPath(path); }
+
 bool CUnpackFileSystem::MakeFolder(const std::wstring& path) { return MakeOneFolder(path); }
 
 bool CUnpackFileSystem::RemoveFolder(const std::wstring& path) { return RemoveEmptyFolder(path); }

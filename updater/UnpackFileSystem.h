@@ -19,6 +19,8 @@ class IUnpackFileSystem {
   virtual ~IUnpackFileSystem() = default;
 
   virtual EFileKind PathKind(const std::wstring& path) = 0;
+  // Whether the path is a junction or link (not followed to find out).
+  virtual bool IsLink(const std::wstring& path) = 0;
   virtual bool MakeFolder(const std::wstring& path) = 0;   // one level
   virtual bool RemoveFolder(const std::wstring& path) = 0;  // only when empty
   // Whether the file can be replaced now; kBusy while another process holds
@@ -41,6 +43,7 @@ class IUnpackFileSystem {
 class CUnpackFileSystem : public IUnpackFileSystem {
  public:
   EFileKind PathKind(const std::wstring& path) override;
+  bool IsLink(const std::wstring& path) override;
   bool MakeFolder(const std::wstring& path) override;
   bool RemoveFolder(const std::wstring& path) override;
   EFileOp CanOverwrite(const std::wstring& path) override;

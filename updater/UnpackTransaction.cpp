@@ -183,6 +183,10 @@ bool CUnpackTransaction::PlanTargets(const std::vector<SEntry>& entries) {
     for (const std::wstring& parent : ParentNames(entry.name)) {
       const std::wstring key = EntryNameKey(parent);
       if (key.empty() || plannedFolders.count(key)) continue;
+      // The updater runs as administrator: a junction or link in the
+      // program folder would carry its writes (and the rollback's deletes)
+      // to wherever it points.
+      if (m_files.IsLink(PathOf(parent))) return false;
       switch (m_files.PathKind(PathOf(parent))) {
         case EFileKind::kFile: return false;
         case EFileKind::kMissing: m_journal.newFolders.push_back(parent); break;
@@ -190,6 +194,7 @@ bool CUnpackTransaction::PlanTargets(const std::vector<SEntry>& entries) {
       }
       plannedFolders.insert(key);
     }
+    if (m_files.IsLink(PathOf(entry.name))) return false;
     const EFileKind target = m_files.PathKind(PathOf(entry.name));
     if (target == EFileKind::kFolder) return false;
     m_journal.files.push_back({entry.name, target == EFileKind::kFile});

@@ -32,9 +32,10 @@ class CUnpackTransaction {
   // Undoes what an interrupted run left, then checks and writes every entry
   // of the open archive to its pending file. False when the archive is not
   // open, has no entries, holds a name that is refused or two names for
-  // one file, its entries add up to more than 2 GiB or than the folder's
-  // disk has free (checked before anything is written; see Refusal()), or
-  // an entry cannot be written; the folder is then as it was.
+  // one file, a target's path inside the folder passes through a junction
+  // or link, its entries add up to more than 2 GiB or than the folder's disk
+  // has free (checked before anything is written; see Refusal()), or an
+  // entry cannot be written; the folder is then as it was.
   bool Stage(CUnzipper& archive);
   // Why the last Stage refused the package by its sizes (English, for the
   // log); empty otherwise.

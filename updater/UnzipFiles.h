@@ -11,6 +11,10 @@ namespace corvane {
 enum class EFileKind { kMissing, kFile, kFolder };
 EFileKind GetPathKind(const std::wstring& path);
 
+// Whether the path itself is a link to elsewhere: a symbolic link, or on
+// Windows any reparse point (a junction too). Such a path is not followed.
+bool IsLinkPath(const std::wstring& path);
+
 // One folder, whose parent exists.
 bool MakeOneFolder(const std::wstring& path);
 

@@ -34,6 +34,11 @@ EFileKind GetPathKind(const std::wstring& path) {
   return S_ISDIR(info.st_mode) ? EFileKind::kFolder : EFileKind::kFile;
 }
 
+bool IsLinkPath(const std::wstring& path) {
+  struct stat info {};
+  return lstat(NativePath(path).c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
 bool MakeOneFolder(const std::wstring& path) {
   return mkdir(NativePath(path).c_str(), 0777) == 0 || errno == EEXIST;
 }

@@ -28,6 +28,11 @@ EFileKind GetPathKind(const std::wstring& path) {
   return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? EFileKind::kFolder : EFileKind::kFile;
 }
 
+bool IsLinkPath(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
 bool MakeOneFolder(const std::wstring& path) {
   return CreateDirectoryW(path.c_str(), /*security=*/nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }

@@ -52,6 +52,13 @@ bool CUnzipper::OpenArchive(const std::wstring& path) {
   return IsOpen();
 }
 
+bool CUnzipper::OpenArchive(const CHeldPackage& package) {
+  CloseArchive();
+  m_archive = OpenZipArchive(package);
+  m_defaultFolder.clear();
+  return IsOpen();
+}
+
 void CUnzipper::CloseArchive() {
   if (!m_archive) return;
   unzCloseCurrentFile(Archive(m_archive));

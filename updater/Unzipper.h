@@ -12,6 +12,8 @@
 
 namespace corvane {
 
+class CHeldPackage;
+
 struct SZipEntryInfo {
   std::wstring name;  // "/" turned into "\"
   uint32_t dosDate = 0;
@@ -31,6 +33,9 @@ class CUnzipper {
   // Closes any open archive and opens `path`; on success the default output
   // folder becomes the path without its extension.
   bool OpenArchive(const std::wstring& path);
+  // Closes any open archive and reads `package`, which must stay held until
+  // CloseArchive; there is no default output folder.
+  bool OpenArchive(const CHeldPackage& package);
   void CloseArchive();
   bool IsOpen() const { return m_archive != nullptr; }
 

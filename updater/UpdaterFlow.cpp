@@ -21,8 +21,8 @@ bool CUpdaterFlow::OnTimer() {
   // After a transport error the package check fails for the missing or
   // partial file, which takes the download-failed path.
   if (outcome == EDownloadOutcome::kIncomplete) m_host.Log(L"Update package: size differs from Content-Length.");
-  if (outcome == EDownloadOutcome::kIncomplete || outcome == EDownloadOutcome::kFailed || !PackageMatchesRecord() ||
-      !m_host.OpenPackage(package)) {
+  if (outcome == EDownloadOutcome::kIncomplete || outcome == EDownloadOutcome::kFailed || !m_host.HoldPackage(package) ||
+      !PackageMatchesRecord() || !m_host.OpenPackage()) {
     DownloadFailed();
     return true;
   }
@@ -33,7 +33,7 @@ bool CUpdaterFlow::OnTimer() {
 bool CUpdaterFlow::PackageMatchesRecord() {
   if (m_record.packageSha256.empty()) return true;  // records of older main programs carry none
   std::string actual;
-  if (!m_host.PackageSha256(m_record.PackagePath(), actual)) {
+  if (!m_host.PackageSha256(actual)) {
     m_host.Log(L"Update package: cannot compute its SHA-256.");
     return false;
   }
@@ -49,6 +49,7 @@ void CUpdaterFlow::DownloadFailed() {
   m_host.ShowSize(L"");
   m_host.DisablePause();
   m_host.ShowFailure(m_host.Translate(L"Failure to download update file."));
+  m_host.ClosePackage();
   m_host.DeletePackage(m_record.PackagePath());
   m_host.OpenInstallerPage();
   m_host.PostClose();

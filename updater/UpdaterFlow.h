@@ -23,16 +23,21 @@ class IUpdaterHost : public IDownloadHost {
   virtual void PostClose() = 0;   // WM_CLOSE to the dialog
   virtual void EndDialog(int result) = 0;
 
-  // SHA-256 of the package as lower-case hex; false when it cannot be read.
-  virtual bool PackageSha256(const std::wstring& path, std::string& hex) = 0;
-  // The package held open between the check and the unpacking.
-  virtual bool OpenPackage(const std::wstring& path) = 0;
+  // Copies the downloaded package into the updater's own protected folder
+  // and holds the copy open (CHeldPackage); every step below reads that
+  // copy, never a path. False (the reason logged) when it cannot.
+  virtual bool HoldPackage(const std::wstring& downloadPath) = 0;
+  // SHA-256 of the held copy as lower-case hex; false when it cannot be read.
+  virtual bool PackageSha256(std::string& hex) = 0;
+  // The held copy opened as a zip archive, until ClosePackage.
+  virtual bool OpenPackage() = 0;
   // Into the updater's own folder, all or nothing: Stage checks and writes
   // every entry beside its target while the main program still runs (false
   // leaves the folder as it was); Commit swaps them in (false puts every old
   // file back).
   virtual bool StageUnpack() = 0;
   virtual bool CommitUnpack() = 0;
+  // Closes the archive and lets the held copy go.
   virtual void ClosePackage() = 0;
 
   // Asks the running main program to close and waits until its window is gone.

@@ -294,7 +294,9 @@ TEST_F(VersionCheck, DialogHandOffReminderTipPageAndErrorPage) {
         "#AppMainWndClassName#:#Tavrel Video#,#AppUserMsg#:#UWM_JoinDownload_IsMe#,#AppFileName#:#Corvane.exe#,"
         "#CurLangName#:#English#,#TempFilePath#:#" + JsonEscaped(AppDataFolder()) +
         "#,#CurrentVersion#:#v2.2#,#LatestVersion#:#v9.9#,#PackageSha256#:#" + kSha256 + "#}\"";
-    EXPECT_EQ(WaitForLaunch("#DownloadUrl#"), expected);
+    // The shell's start puts the program's own quoted path before the record.
+    const std::string launched = WaitForLaunch("#DownloadUrl#");
+    EXPECT_EQ(launched, "\"" + WideToUtf8(updater) + "\"" + expected);
     EXPECT_EQ(app.Close(), 2);
     EXPECT_EQ(GetNumber(kConfigKey, L"SysFlags") & 0x2, 0x2u);
     EXPECT_EQ(GetRegistryText(HKEY_CURRENT_USER, kConfigKey, L"DismissedVersion"), L"v9.9");

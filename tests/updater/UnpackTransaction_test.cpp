@@ -9,6 +9,7 @@
 #include <iterator>
 #include <map>
 #include <random>
+#include <vector>
 
 #include "updater/UnzipPaths.h"
 #include "updater/Unzipper.h"
@@ -176,6 +177,63 @@ TEST_F(UnpackTransactionTest, PackageLargerThanTheFreeSpaceOrTwoGibibytesIsRefus
   CFaultyFiles exactFit;
   exactFit.freeSpace = 50027;
   EXPECT_TRUE(Unpack("nested.zip", exactFit));
+}
+
+// Links made by the test; under Wine, where the system may make none, the
+// same paths are reported as links through the file-system seam instead.
+class CLinkedFiles : public CUnpackFileSystem {
+ public:
+  std::vector<std::wstring> links;
+  bool IsLink(const std::wstring& path) override {
+    for (const std::wstring& link : links) {
+      if (EndsWith(path, link)) return true;
+    }
+    return CUnpackFileSystem::IsLink(path);
+  }
+};
+
+TEST_F(UnpackTransactionTest, NothingIsWrittenThroughAJunctionOrLinkInsideTheFolder) {
+  const fs::path outside = root / "outside";
+  WriteAll(outside / "dir" / "a.txt", "outside\n");
+  WriteAll(root / "outside.bin", "outside file\n");
+  const TSnapshot outsideBefore = Snapshot(outside);
+  struct SCase {
+    const char* what;
+    fs::path link;
+    fs::path target;
+    bool folder;
+  };
+  const SCase cases[] = {{"a folder of an entry's path is a link", prog / "sub", outside, true},
+                         {"the target file is a link", prog / "top.bin", root / "outside.bin", false}};
+  for (const SCase& item : cases) {
+    SCOPED_TRACE(item.what);
+    const fs::path moved = root / "moved-away";
+    fs::rename(item.link, moved);
+    std::error_code error;
+    if (item.folder) {
+      fs::create_directory_symlink(item.target, item.link, error);
+    } else {
+      fs::create_symlink(item.target, item.link, error);
+    }
+    CLinkedFiles files;
+    if (error) {
+      // No link from this system: a plain folder or file in its place,
+      // which the seam reports as a link.
+      if (item.folder) {
+        fs::create_directory(item.link);
+      } else {
+        WriteAll(item.link, "stand-in\n");
+      }
+      files.links.push_back(item.link.filename().wstring());
+    }
+    const TSnapshot linked = Snapshot(prog);
+    EXPECT_FALSE(Unpack("nested.zip", files));
+    EXPECT_EQ(Snapshot(prog), linked);
+    EXPECT_EQ(Snapshot(outside), outsideBefore);
+    EXPECT_EQ(ReadAll(root / "outside.bin"), "outside file\n");
+    fs::remove(item.link);
+    fs::rename(moved, item.link);
+  }
 }
 
 TEST_F(UnpackTransactionTest, FileBusyForTwoTriesIsStillSwappedIn) {

@@ -59,8 +59,9 @@ class CFakeHost : public IUpdaterHost {
   uint32_t tick = 0, tickStep = 100;
   int gets = 0, pumps = 0, timerStarts = 0, timerStops = 0, endResult = -1;
   std::function<void(int pump)> onPump;  // presses buttons during a download
-  bool packageOpens = true, stageWorks = true, commitWorks = true, createFails = false;
+  bool packageOpens = true, stageWorks = true, commitWorks = true, createFails = false, holdWorks = true;
   uint32_t writeError = 0;  // from the second write on, e.g. ERROR_DISK_FULL (112)
+  std::string held;  // the copy the updater holds
 
   class CWriter : public IPackageWriter {
    public:
@@ -120,13 +121,18 @@ class CFakeHost : public IUpdaterHost {
     endResult = result;
     log.push_back(L"end dialog");
   }
-  bool OpenPackage(const std::wstring& path) override {
-    log.push_back(L"open package");
-    return packageOpens && files.count(path) && !files[path].empty();
+  bool HoldPackage(const std::wstring& path) override {
+    log.push_back(L"hold package");
+    if (!holdWorks || !files.count(path)) return false;
+    held = files[path];
+    return true;
   }
-  bool PackageSha256(const std::wstring& path, std::string& hex) override {
-    if (!files.count(path)) return false;
-    hex = "digest-of-" + files[path].substr(0, 8) + "-" + std::to_string(files[path].size());
+  bool OpenPackage() override {
+    log.push_back(L"open package");
+    return packageOpens && !held.empty();
+  }
+  bool PackageSha256(std::string& hex) override {
+    hex = "digest-of-" + held.substr(0, 8) + "-" + std::to_string(held.size());
     return true;
   }
   bool StageUnpack() override {
@@ -138,7 +144,10 @@ class CFakeHost : public IUpdaterHost {
     return commitWorks;
   }
   void Log(const std::wstring& text) override { logged.push_back(text); }
-  void ClosePackage() override { log.push_back(L"close package"); }
+  void ClosePackage() override {
+    held.clear();
+    log.push_back(L"close package");
+  }
   void CloseMainProgram(const std::wstring& cls, const std::wstring& msg) override {
     log.push_back(L"close main " + cls + L"/" + msg);
   }
@@ -248,9 +257,9 @@ TEST_F(UpdaterFlowTest, PageThatIsNoArchiveTakesTheDownloadFailedPath) {
   flow->OnTimer();
   EXPECT_EQ(host.statuses.back(), L"[icon]T:Failure to download update file.");
   EXPECT_EQ(host.sizes.back(), L"");
-  const std::vector<std::wstring> tail(host.log.end() - 5, host.log.end());
-  EXPECT_EQ(tail, (std::vector<std::wstring>{L"open package", L"disable pause", L"delete", L"installer page",
-                                             L"post close"}));
+  const std::vector<std::wstring> tail(host.log.end() - 6, host.log.end());
+  EXPECT_EQ(tail, (std::vector<std::wstring>{L"open package", L"disable pause", L"close package", L"delete",
+                                             L"installer page", L"post close"}));
   EXPECT_FALSE(Logged(L"unpack"));
   EXPECT_EQ(host.files.count(package), 0u);
 }
@@ -347,6 +356,17 @@ TEST_F(UpdaterFlowTest, PackageSha256DecidesBeforeAnythingIsClosed) {
   flow->OnTimer();
   EXPECT_TRUE(Logged(L"commit"));
   EXPECT_TRUE(Logged(L"start Corvane.exe"));
+}
+
+TEST_F(UpdaterFlowTest, PackageThatCannotBeCopiedToTheProtectedFolderClosesNothing) {
+  host.replies = {Package(100)};
+  host.holdWorks = false;
+  flow->OnTimer();
+  EXPECT_EQ(host.statuses.back(), L"[icon]T:Failure to download update file.");
+  EXPECT_FALSE(Logged(L"open package"));
+  EXPECT_FALSE(Logged(L"close main Tavrel Video/UWM_JoinDownload_IsMe"));
+  EXPECT_TRUE(Logged(L"installer page"));
+  EXPECT_EQ(host.files.count(package), 0u);
 }
 
 TEST_F(UpdaterFlowTest, NoProgramIsStartedWithoutAProgramName) {

@@ -14,6 +14,7 @@
 #include "base/UiTimer.h"
 #include "base/UniqueHandle.h"
 #include "settings/MultiLanguage.h"
+#include "updater/HeldPackage.h"
 #include "updater/UnpackFileSystem.h"
 #include "updater/UnpackTransaction.h"
 #include "updater/UpdaterFlow.h"
@@ -54,8 +55,9 @@ class CMainDlg : public TDialogImpl<CMainDlg>, public IUpdaterHost {
   void OpenInstallerPage() override;
   void PostClose() override;
   void EndDialog(int result) override;
-  bool PackageSha256(const std::wstring& path, std::string& hex) override;
-  bool OpenPackage(const std::wstring& path) override;
+  bool HoldPackage(const std::wstring& downloadPath) override;
+  bool PackageSha256(std::string& hex) override;
+  bool OpenPackage() override;
   bool StageUnpack() override;
   bool CommitUnpack() override;
   void ClosePackage() override;
@@ -76,7 +78,8 @@ class CMainDlg : public TDialogImpl<CMainDlg>, public IUpdaterHost {
 
   SUpdaterRecord m_record;
   CUpdaterFlow m_flow;
-  CUnzipper m_unzipper;
+  CHeldPackage m_package;  // the copy in the protected folder, from HoldPackage to ClosePackage
+  CUnzipper m_unzipper;    // reads m_package
   CUnpackFileSystem m_files;
   std::unique_ptr<CUnpackTransaction> m_unpack;  // between StageUnpack and CommitUnpack
   std::unique_ptr<CMultiLanguage> m_languages;

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "base/DetachedProcess.h"
 #include "base/DialogPlacement.h"
 #include "base/F3DLogHTML.h"
 #include "base/WinModule.h"
@@ -10,7 +9,8 @@
 #include "settings/TranslateWindow.h"
 #include "updater/DownloadAdapters.h"
 #include "updater/Sha256.h"
-#include "updater/ShellOpenUrl.h"
+#include "updater/ProtectedFolder.h"
+#include "updater/SystemUserStarter.h"
 #include "updater/program/resource.h"
 
 namespace corvane {
@@ -204,15 +204,25 @@ void CMainDlg::ShowFailure(const std::wstring& text) {
   ShowStatus(text);
 }
 
-void CMainDlg::OpenInstallerPage() { corvane::OpenInstallerPage(m_record.installerUrl); }
+void CMainDlg::OpenInstallerPage() { StartForUser(m_record.installerUrl); }
 
 void CMainDlg::PostClose() { PostMessageW(m_window, WM_CLOSE, 0, 0); }
 
 void CMainDlg::EndDialog(int result) { ::EndDialog(m_window, result); }
 
-bool CMainDlg::OpenPackage(const std::wstring& path) { return m_unzipper.OpenArchive(path); }
+bool CMainDlg::HoldPackage(const std::wstring& downloadPath) {
+  std::wstring reason;
+  const std::wstring folder = PrepareProtectedFolder(ProgramDataFolder(), kUpdatesFolder, IsProcessElevated(), reason);
+  if (folder.empty() || !m_package.Hold(downloadPath, folder, reason)) {
+    Log(L"Update package: not copied to the updater's folder: " + reason);
+    return false;
+  }
+  return true;
+}
 
-bool CMainDlg::PackageSha256(const std::wstring& path, std::string& hex) { return FileSha256(path, hex); }
+bool CMainDlg::OpenPackage() { return m_unzipper.OpenArchive(m_package); }
+
+bool CMainDlg::PackageSha256(std::string& hex) { return BytesSha256(*m_package.Bytes(), hex); }
 
 bool CMainDlg::StageUnpack() {
   // What an interrupted run left could not be put back at start when the
@@ -231,6 +241,7 @@ bool CMainDlg::CommitUnpack() { return m_unpack && m_unpack->Commit(); }
 void CMainDlg::ClosePackage() {
   m_unpack.reset();
   m_unzipper.CloseArchive();
+  m_package.Release();
 }
 
 void CMainDlg::Log(const std::wstring& text) { CF3DLogHTML::Instance().Log(kLogWarn, text); }
@@ -239,8 +250,6 @@ void CMainDlg::CloseMainProgram(const std::wstring& windowClass, const std::wstr
   CWindowFinder<wchar_t>(windowClass, messageName).CloseAndWait();
 }
 
-void CMainDlg::StartProgram(const std::wstring& fileName) {
-  StartDetachedProcess(m_folder + fileName, /*commandLine=*/std::wstring());
-}
+void CMainDlg::StartProgram(const std::wstring& fileName) { StartForUser(m_folder + fileName); }
 
 }  // namespace corvane

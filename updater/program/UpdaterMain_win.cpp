@@ -11,7 +11,7 @@
 #include "base/UniqueHandle.h"
 #include "base/WinModule.h"
 #include "updater/HandOffCheck.h"
-#include "updater/ShellOpenUrl.h"
+#include "updater/SystemUserStarter.h"
 #include "updater/UpdaterData.h"
 #include "updater/program/MainDlg.h"
 
@@ -62,7 +62,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     ReadRecord(data);
     RecoverEarlierUnpack();
     if (data.downloadUrl.empty()) {
-      OpenInstallerPage(data.installerUrl);
+      StartForUser(data.installerUrl);  // not as administrator; no message either way
       return 0;
     }
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
