@@ -54,8 +54,13 @@ ComPtr<IShellDispatch2> DesktopShellDispatch() {
 bool CSystemUserStarter::IsElevated() { return IsProcessElevated(); }
 
 bool IsProcessElevated() {
-  // Wine's ntdll names its version; Windows' has no such export, and a
-  // user cannot put another ntdll under a program (a known system DLL).
+  // "Elevated" here means: a program started directly would hold more
+  // rights than the user's own programs. Wine has no UAC: its tokens say
+  // elevated, but every process of the session runs as the same system
+  // user with the same rights, so nothing gains by starting directly (and
+  // its desktop has no shell view to start through). Wine's ntdll names its
+  // version; Windows' has no such export, and a user cannot put another
+  // ntdll under a program (it is a known system DLL).
   if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) return false;
   CHandle token;
   if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Put())) return true;  // unknown: the careful answer
