@@ -8,6 +8,7 @@
 #include <string>
 
 #include "online/NewVersionDlg.h"
+#include "online/VersionCheck.h"
 #include "online/VersionCheckWorker.h"
 
 namespace corvane {
@@ -32,7 +33,7 @@ void OnVersionFileArrived(HWND mainWindow, const SProgramIdentity& identity);
 
 // Starts "updater.exe" from the program's folder with the hand-off record;
 // opens the installer page when it cannot be started.
-void HandOffToUpdater(const SNewVersionData& data, const std::wstring& packageSha256,
-                      const SProgramIdentity& identity);
+// `package` holds the digest and the signature the version file gave.
+void HandOffToUpdater(const SNewVersionData& data, const SVersionInfo& package, const SProgramIdentity& identity);
 
 }  // namespace corvane

@@ -1,9 +1,18 @@
 #pragma once
 // SHA-256 of a file, from the platform's hashing interface (BCrypt on
 // Windows) or the packaged OpenSSL library natively.
+#include <array>
 #include <string>
 
+#include "updater/PackageSignature.h"
+
 namespace corvane {
+
+using Sha256Digest = std::array<unsigned char, 32>;
+
+// The digest of the bytes, read to their end; false when a read or the
+// hashing service fails.
+bool Sha256Of(IPackageBytes& bytes, Sha256Digest& digest);
 
 // The digest as 64 lower-case hexadecimal digits; false when the file
 // cannot be read or the hashing service fails.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "updater/DownloadStep.h"
+#include "updater/PackageSignature.h"
 #include "updater/UpdaterData.h"
 
 namespace corvane {
@@ -25,6 +26,9 @@ class IUpdaterHost : public IDownloadHost {
 
   // SHA-256 of the package as lower-case hex; false when it cannot be read.
   virtual bool PackageSha256(const std::wstring& path, std::string& hex) = 0;
+  // Whether the downloaded package carries the maker's signature (the
+  // record's "PackageSignature") for the key built into this program.
+  virtual SSignatureVerdict VerifyPackage(const std::string& signatureBase64) = 0;
   // The package held open between the check and the unpacking.
   virtual bool OpenPackage(const std::wstring& path) = 0;
   // Into the updater's own folder, all or nothing: Stage checks and writes
@@ -60,6 +64,7 @@ class CUpdaterFlow {
  private:
   void DownloadFailed();
   bool PackageMatchesRecord();
+  bool PackageIsSigned();
   void Install();
 
   IUpdaterHost& m_host;

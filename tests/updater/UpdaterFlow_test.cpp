@@ -58,6 +58,7 @@ class CFakeHost : public IUpdaterHost {
   int gets = 0, pumps = 0, timerStarts = 0, timerStops = 0, endResult = -1;
   std::function<void(int pump)> onPump;  // presses buttons during a download
   bool packageOpens = true, stageWorks = true, commitWorks = true, createFails = false;
+  SSignatureVerdict verdict{true, {}};
 
   class CWriter : public IPackageWriter {
    public:
@@ -124,6 +125,10 @@ class CFakeHost : public IUpdaterHost {
     hex = "digest-of-" + files[path].substr(0, 8) + "-" + std::to_string(files[path].size());
     return true;
   }
+  SSignatureVerdict VerifyPackage(const std::string& signature) override {
+    log.push_back(L"verify " + std::wstring(signature.begin(), signature.end()));
+    return verdict;
+  }
   bool StageUnpack() override {
     log.push_back(L"stage");
     return stageWorks;
@@ -150,6 +155,7 @@ class UpdaterFlowTest : public ::testing::Test {
     record.appFileName = L"Corvane.exe";
     record.appMainWndClassName = L"Tavrel Video";
     record.appUserMsg = L"UWM_JoinDownload_IsMe";
+    record.packageSignature = L"MEUCIQ==";
   }
   void SetUp() override {
     flow = std::make_unique<CUpdaterFlow>(host, record);
@@ -177,8 +183,8 @@ TEST_F(UpdaterFlowTest, CompleteDownloadInstallsRestartsAndRemovesThePackage) {
   EXPECT_EQ(host.urls, std::vector<std::wstring>{L"http://127.0.0.1/pkg.zip"});
   EXPECT_EQ(host.log.front(), L"delete");  // the old package goes before the request
   EXPECT_EQ(host.log[1], L"get http://127.0.0.1/pkg.zip?v=2");
-  const std::vector<std::wstring> tail(host.log.end() - 9, host.log.end());
-  EXPECT_EQ(tail, (std::vector<std::wstring>{L"open package", L"stage",
+  const std::vector<std::wstring> tail(host.log.end() - 10, host.log.end());
+  EXPECT_EQ(tail, (std::vector<std::wstring>{L"verify MEUCIQ==", L"open package", L"stage",
                                              L"close main Tavrel Video/UWM_JoinDownload_IsMe", L"commit",
                                              L"close package", L"sleep 1000", L"start Corvane.exe", L"end dialog",
                                              L"delete"}));
@@ -316,6 +322,36 @@ TEST_F(UpdaterFlowTest, PackageSha256DecidesBeforeAnythingIsClosed) {
   flow->OnTimer();
   EXPECT_TRUE(Logged(L"commit"));
   EXPECT_TRUE(Logged(L"start Corvane.exe"));
+}
+
+TEST_F(UpdaterFlowTest, RefusedSignatureClosesNothingAndChangesNothing) {
+  host.replies = {Package(100)};
+  host.verdict = SSignatureVerdict{false, L"its signature does not match the package and the built-in key"};
+  flow->OnTimer();
+  EXPECT_EQ(host.statuses.back(), L"[icon]T:Failure to download update file.");
+  const std::vector<std::wstring> tail(host.log.end() - 5, host.log.end());
+  EXPECT_EQ(tail, (std::vector<std::wstring>{L"verify MEUCIQ==", L"disable pause", L"delete", L"installer page",
+                                             L"post close"}));
+  EXPECT_FALSE(Logged(L"stage"));
+  EXPECT_FALSE(Logged(L"close main Tavrel Video/UWM_JoinDownload_IsMe"));
+  EXPECT_EQ(host.logged, std::vector<std::wstring>{
+                             L"Update package refused: its signature does not match the package and the built-in key."});
+  EXPECT_EQ(host.files.count(package), 0u);
+
+  // A record of a joiner that predates signatures is refused the same way,
+  // and text that cannot be base64 never reaches the check.
+  for (const wchar_t* signature : {L"", L"MEUC\u00e9Q=="}) {
+    record.packageSignature = signature;
+    host.verdict = SSignatureVerdict{false, L"the package has no signature"};
+    host.log.clear();
+    host.logged.clear();
+    SetUp();
+    flow->OnTimer();
+    EXPECT_FALSE(Logged(L"stage")) << signature;
+    EXPECT_FALSE(Logged(L"open package")) << signature;
+    EXPECT_TRUE(Logged(L"installer page")) << signature;
+    EXPECT_EQ(host.logged.size(), 1u) << signature;
+  }
 }
 
 TEST_F(UpdaterFlowTest, NoProgramIsStartedWithoutAProgramName) {

@@ -55,6 +55,7 @@ class CMainDlg : public TDialogImpl<CMainDlg>, public IUpdaterHost {
   void PostClose() override;
   void EndDialog(int result) override;
   bool PackageSha256(const std::wstring& path, std::string& hex) override;
+  SSignatureVerdict VerifyPackage(const std::string& signatureBase64) override;
   bool OpenPackage(const std::wstring& path) override;
   bool StageUnpack() override;
   bool CommitUnpack() override;

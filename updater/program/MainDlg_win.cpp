@@ -5,12 +5,15 @@
 #include "base/DetachedProcess.h"
 #include "base/DialogPlacement.h"
 #include "base/F3DLogHTML.h"
+#include "base/Handle.h"
 #include "base/WinModule.h"
 #include "base/WindowFinder.h"
 #include "settings/TranslateWindow.h"
 #include "updater/DownloadAdapters.h"
+#include "updater/FileBytes_win.h"
 #include "updater/Sha256.h"
 #include "updater/ShellOpenUrl.h"
+#include "updater/UpdatePublicKey.h"
 #include "updater/program/resource.h"
 
 namespace corvane {
@@ -213,6 +216,15 @@ void CMainDlg::EndDialog(int result) { ::EndDialog(m_window, result); }
 bool CMainDlg::OpenPackage(const std::wstring& path) { return m_unzipper.OpenArchive(path); }
 
 bool CMainDlg::PackageSha256(const std::wstring& path, std::string& hex) { return FileSha256(path, hex); }
+
+SSignatureVerdict CMainDlg::VerifyPackage(const std::string& signatureBase64) {
+  // No other process may change the package while it is read (no write sharing).
+  CHandle file(CreateFileW(m_record.PackagePath().c_str(), GENERIC_READ, FILE_SHARE_READ, /*security=*/nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, /*templ=*/nullptr));
+  if (!file.IsValid()) return SSignatureVerdict{false, L"the package cannot be opened"};
+  CFileBytes bytes(file.Get());
+  return VerifyPackageSignature(bytes, signatureBase64, UpdatePublicKeyDer());
+}
 
 bool CMainDlg::StageUnpack() {
   // What an interrupted run left could not be put back at start when the
