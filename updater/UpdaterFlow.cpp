@@ -50,7 +50,7 @@ bool CUpdaterFlow::PackageIsSigned() {
   // The record carries base64 text, which is ASCII; anything else is refused.
   std::string signature;
   for (wchar_t c : m_record.packageSignature) {
-    if (c > 0x7F) {
+    if (static_cast<uint32_t>(c) > 0x7F) {
       m_host.Log(L"Update package refused: its signature is not base64 text.");
       return false;
     }

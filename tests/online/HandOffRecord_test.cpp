@@ -56,7 +56,8 @@ TEST(HandOffRecord, NineMembersInOrderCompactThenTheDigestAndTheSignature) {
 TEST(HandOffRecord, UpdaterReadsBackEveryMember) {
   SHandOffRecord written = FullRecord();
   written.packageSha256 = std::wstring(64, L'a');
-  written.packageSignature = L"MEYCIQDThbykh99/toaR3ZKyo4keE1g0q+D2ryipK1J2UXTMoQIhAJdYhyJVP6Hp4qZCnhfxg3T5Xuxu3OfiA2RHJDIobT10";
+  written.packageSignature =
+      L"MEYCIQDThbykh99/toaR3ZKyo4keE1g0q+D2ryipK1J2UXTMoQIhAJdYhyJVP6Hp4qZCnhfxg3T5Xuxu3OfiA2RHJDIobT10";
   const std::wstring commandLine = L"\"C:\\Program Files\\Tavrel\\updater.exe\"" + BuildHandOffCommandLine(written);
   SUpdaterRecord read;
   ASSERT_TRUE(ParseUpdaterRecord(CommandLineArgument(commandLine), read)) << commandLine;

@@ -51,7 +51,8 @@ SSignatureVerdict Verify(const std::string& package, const std::string& signatur
 // Each refusal must say why; the reasons go to the updater's log.
 void ExpectRefused(const SSignatureVerdict& verdict, const wchar_t* because, const char* what) {
   EXPECT_FALSE(verdict.valid) << what;
-  EXPECT_NE(verdict.reason.find(because), std::wstring::npos) << what << ": " << std::string(verdict.reason.begin(), verdict.reason.end());
+  EXPECT_NE(verdict.reason.find(because), std::wstring::npos)
+      << what << ": " << std::string(verdict.reason.begin(), verdict.reason.end());
 }
 
 // The same cases natively (OpenSSL) and under Wine (BCrypt).
@@ -133,7 +134,8 @@ TEST(PackageSignature, DerIntegersLandRightAlignedAndMalformedOnesAreRefused) {
   P256Pair xy{};
   const std::string key = SigningFixture("test-key.der");
   ASSERT_TRUE(P256PointFromPublicKeyDer(key, xy));
-  EXPECT_TRUE(std::equal(xy.begin(), xy.end(), key.end() - 64, [](unsigned char a, char b) { return a == static_cast<unsigned char>(b); }));
+  EXPECT_TRUE(std::equal(xy.begin(), xy.end(), key.end() - 64,
+                         [](unsigned char a, char b) { return a == static_cast<unsigned char>(b); }));
   EXPECT_FALSE(P256PointFromPublicKeyDer(key.substr(0, 90), xy));
   EXPECT_FALSE(P256PointFromPublicKeyDer(key + "x", xy));
 }

@@ -326,7 +326,7 @@ TEST_F(UpdaterFlowTest, PackageSha256DecidesBeforeAnythingIsClosed) {
 
 TEST_F(UpdaterFlowTest, RefusedSignatureClosesNothingAndChangesNothing) {
   host.replies = {Package(100)};
-  host.verdict = SSignatureVerdict{false, L"its signature does not match the package and the built-in key"};
+  host.verdict = SSignatureVerdict{false, L"the reason"};
   flow->OnTimer();
   EXPECT_EQ(host.statuses.back(), L"[icon]T:Failure to download update file.");
   const std::vector<std::wstring> tail(host.log.end() - 5, host.log.end());
@@ -334,21 +334,20 @@ TEST_F(UpdaterFlowTest, RefusedSignatureClosesNothingAndChangesNothing) {
                                              L"post close"}));
   EXPECT_FALSE(Logged(L"stage"));
   EXPECT_FALSE(Logged(L"close main Tavrel Video/UWM_JoinDownload_IsMe"));
-  EXPECT_EQ(host.logged, std::vector<std::wstring>{
-                             L"Update package refused: its signature does not match the package and the built-in key."});
+  EXPECT_EQ(host.logged, std::vector<std::wstring>{L"Update package refused: the reason."});
   EXPECT_EQ(host.files.count(package), 0u);
 
-  // A record of a joiner that predates signatures is refused the same way,
-  // and text that cannot be base64 never reaches the check.
+  // The record of a joiner that predates signatures goes to the check with
+  // nothing (refused there); text that cannot be base64 does not get there.
   for (const wchar_t* signature : {L"", L"MEUC\u00e9Q=="}) {
     record.packageSignature = signature;
-    host.verdict = SSignatureVerdict{false, L"the package has no signature"};
     host.log.clear();
     host.logged.clear();
     SetUp();
     flow->OnTimer();
-    EXPECT_FALSE(Logged(L"stage")) << signature;
+    EXPECT_EQ(Logged(L"verify "), *signature == 0) << signature;
     EXPECT_FALSE(Logged(L"open package")) << signature;
+    EXPECT_FALSE(Logged(L"stage")) << signature;
     EXPECT_TRUE(Logged(L"installer page")) << signature;
     EXPECT_EQ(host.logged.size(), 1u) << signature;
   }
