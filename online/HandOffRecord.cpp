@@ -28,6 +28,7 @@ std::wstring BuildHandOffCommandLine(const SHandOffRecord& record) {
   put("CurrentVersion", record.currentVersion);
   put("LatestVersion", record.latestVersion);
   if (!record.packageSha256.empty()) put("PackageSha256", record.packageSha256);
+  put("PackageSignature", record.packageSignature);
   return HandOffCommandLineOf(boost::json::serialize(object));
 }
 

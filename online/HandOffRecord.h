@@ -20,9 +20,13 @@ struct SHandOffRecord {
   // "PackageSha256", written only when known; updaters that predate it
   // ignore the member.
   std::wstring packageSha256;
+  // "PackageSignature", always written (last): the updater installs no
+  // package without the maker's signature.
+  std::wstring packageSignature;
 };
 
-// The nine members in the order above (then the digest when present).
+// The nine members in the order above, then the digest when present, then
+// the signature.
 std::wstring BuildHandOffCommandLine(const SHandOffRecord& record);
 
 // The command line of a record holding one member: " \"{#name#:#value#}\"".

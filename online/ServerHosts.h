@@ -11,7 +11,8 @@ std::wstring SearchServerHost();
 std::wstring DomainListHost(int which);  // which: 1 or 2
 std::wstring DomainListScript();
 
-// "http://" + host: the root the addresses of our pages are built on.
+// "https://" + host: the root the addresses of our pages and the version
+// file are built on (nobody on the way can answer in the maker's name).
 std::wstring VendorServerRoot();
 std::wstring SearchServerRoot();
 

@@ -51,6 +51,8 @@ SVersionInfo ReadVersionInfo(const CIniReader& file, const std::wstring& ownVers
   info.downloadUrl = WebUrlOrDefault(value(L"downloadurl", page), page);
   info.installerUrl = WebUrlOrDefault(value(L"installerurl", page), page);
   info.sha256 = NormalisedSha256(value(L"sha256", std::wstring()));
+  // Judged only by the updater, against the key built into it.
+  info.signature = value(L"signature", std::wstring());
   return info;
 }
 

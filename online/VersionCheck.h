@@ -26,6 +26,7 @@ struct SVersionInfo {
   std::wstring downloadUrl;   // "downloadurl": the update package
   std::wstring installerUrl;  // "installerurl": the full installer's page
   std::wstring sha256;        // "sha256": the package's digest, lower-case hex; empty when absent or malformed
+  std::wstring signature;     // "signature": the maker's signature of the package (base64), as it stands
 };
 
 // The page every absent or refused address falls back to.

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "online/NewVersionDlg.h"
+#include "online/VersionCheck.h"
 #include "online/VersionCheckWorker.h"
 
 namespace corvane {
@@ -44,10 +45,11 @@ struct SHandOffActions {
 // by `owner`), the page in the program's own browser window.
 SHandOffActions SystemHandOffActions(HWND owner);
 
-// Starts "updater.exe" from the program's folder with the hand-off record.
-// A declined prompt means "not now": nothing else happens. Any other
-// failure opens the installer page.
-void HandOffToUpdater(const SNewVersionData& data, const std::wstring& packageSha256,
-                      const SProgramIdentity& identity, const SHandOffActions& actions);
+// Starts "updater.exe" from the program's folder with the hand-off record;
+// `package` holds the digest and the signature the version file gave. A
+// declined prompt means "not now": nothing else happens. Any other failure
+// opens the installer page.
+void HandOffToUpdater(const SNewVersionData& data, const SVersionInfo& package, const SProgramIdentity& identity,
+                      const SHandOffActions& actions);
 
 }  // namespace corvane

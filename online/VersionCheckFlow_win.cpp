@@ -67,7 +67,7 @@ void OfferUpdate(HWND mainWindow, const SVersionInfo& info, const SProgramIdenti
   settings.Save();
 
   if (dialog.LinkUsed()) OpenInstallerPage(info.installerUrl);
-  HandOffToUpdater(dialog.Data(), info.sha256, identity, SystemHandOffActions(mainWindow));
+  HandOffToUpdater(dialog.Data(), info, identity, SystemHandOffActions(mainWindow));
 }
 
 }  // namespace
@@ -119,8 +119,8 @@ SHandOffActions SystemHandOffActions(HWND owner) {
   return actions;
 }
 
-void HandOffToUpdater(const SNewVersionData& data, const std::wstring& packageSha256,
-                      const SProgramIdentity& identity, const SHandOffActions& actions) {
+void HandOffToUpdater(const SNewVersionData& data, const SVersionInfo& package, const SProgramIdentity& identity,
+                      const SHandOffActions& actions) {
   const CF3DFileName program = CF3DFileName::FromModule(nullptr);
   SHandOffRecord record;
   record.downloadUrl = data.downloadUrl;
@@ -132,7 +132,8 @@ void HandOffToUpdater(const SNewVersionData& data, const std::wstring& packageSh
   record.tempFilePath = UpdateDataFolder();
   record.currentVersion = data.currentVersion;
   record.latestVersion = data.latestVersion;
-  record.packageSha256 = packageSha256;
+  record.packageSha256 = package.sha256;
+  record.packageSignature = package.signature;
   const std::wstring updater = program.FolderPath() + L"updater.exe";
   // Not waited for: the updater ends this program itself. The user saying
   // no to the prompt is an answer, not a failure: no page, no message.

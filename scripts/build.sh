@@ -9,11 +9,16 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 kind=${1:-native}
 targets=()
+# The test builds trust packages signed with the test key of tests/data;
+# the others get none (a build without a key refuses every package) unless
+# their build folder was configured with the maker's key (README: "Signing a
+# release"), which a run of this script keeps.
+test_key=-DCORVANE_UPDATE_PUBLIC_KEY="$root/tests/data/test-update-key.pub.pem"
 case "$kind" in
   native)    dir=${2:-$root/build-native}
-             extra=(-DCORVANE_SANITIZE="${CORVANE_SANITIZE:-OFF}") ;;
+             extra=(-DCORVANE_SANITIZE="${CORVANE_SANITIZE:-OFF}" "$test_key") ;;
   windows)   dir=${2:-$root/build-win}
-             extra=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake") ;;
+             extra=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" "$test_key") ;;
   demo)      dir=${2:-$root/build-demo}
              extra=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCORVANE_TESTS=OFF)
              targets=(Corvane corvane_language_packs corvane_ffmpeg_bridge)

@@ -9,6 +9,7 @@ PACKAGES=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64 wine64-tools xvfb x11-apps x11-utils imagemagick
   libboost1.81-dev libz-mingw-w64-dev libminizip-dev zlib1g-dev libssl-dev
+  openssl
   googletest ffmpeg nsis python3
   p7zip-full
   clang-14 libclang-rt-14-dev

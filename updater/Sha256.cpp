@@ -13,4 +13,11 @@ std::string LowerHex(const unsigned char* bytes, size_t count) {
   return hex;
 }
 
+bool BytesSha256(IPackageBytes& bytes, std::string& hex) {
+  Sha256Digest digest{};
+  if (!Sha256Of(bytes, digest)) return false;
+  hex = LowerHex(digest.data(), digest.size());
+  return true;
+}
+
 }  // namespace corvane

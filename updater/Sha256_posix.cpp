@@ -18,9 +18,9 @@ struct SFileClose {
   void operator()(FILE* file) const { std::fclose(file); }
 };
 
-class CFileBytes : public IPackageBytes {
+class CStdioBytes : public IPackageBytes {
  public:
-  explicit CFileBytes(FILE* file) : m_file(file) {}
+  explicit CStdioBytes(FILE* file) : m_file(file) {}
   bool Read(void* buffer, uint32_t size, uint32_t& got) override {
     got = static_cast<uint32_t>(std::fread(buffer, 1, size, m_file));
     return !std::ferror(m_file);
@@ -32,30 +32,27 @@ class CFileBytes : public IPackageBytes {
 
 }  // namespace
 
+bool Sha256Of(IPackageBytes& bytes, Sha256Digest& digest) {
+  const std::unique_ptr<EVP_MD_CTX, SDigestFree> context(EVP_MD_CTX_new());
+  if (!context || EVP_DigestInit_ex(context.get(), EVP_sha256(), /*engine=*/nullptr) != 1) return false;
+  unsigned char piece[65536];
+  for (;;) {
+    uint32_t read = 0;
+    if (!bytes.Read(piece, sizeof piece, read)) return false;
+    if (read == 0) break;
+    if (EVP_DigestUpdate(context.get(), piece, read) != 1) return false;
+  }
+  unsigned int size = 0;
+  return EVP_DigestFinal_ex(context.get(), digest.data(), &size) == 1 && size == digest.size();
+}
+
 bool FileSha256(const std::wstring& path, std::string& hex) {
   std::wstring slashed = path;
   std::replace(slashed.begin(), slashed.end(), L'\\', L'/');
   const std::unique_ptr<FILE, SFileClose> file(std::fopen(WideToUtf8(slashed).c_str(), "rb"));
   if (!file) return false;
-  CFileBytes bytes(file.get());
+  CStdioBytes bytes(file.get());
   return BytesSha256(bytes, hex);
-}
-
-bool BytesSha256(IPackageBytes& bytes, std::string& hex) {
-  const std::unique_ptr<EVP_MD_CTX, SDigestFree> context(EVP_MD_CTX_new());
-  if (!context || EVP_DigestInit_ex(context.get(), EVP_sha256(), /*engine=*/nullptr) != 1) return false;
-  unsigned char piece[65536];
-  uint32_t read = 0;
-  for (;;) {
-    if (!bytes.Read(piece, sizeof piece, read)) return false;
-    if (read == 0) break;
-    if (EVP_DigestUpdate(context.get(), piece, read) != 1) return false;
-  }
-  unsigned char digest[EVP_MAX_MD_SIZE];
-  unsigned int size = 0;
-  if (EVP_DigestFinal_ex(context.get(), digest, &size) != 1) return false;
-  hex = LowerHex(digest, size);
-  return true;
 }
 
 }  // namespace corvane

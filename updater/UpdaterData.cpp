@@ -56,6 +56,7 @@ bool ParseUpdaterRecord(std::wstring_view argument, SUpdaterRecord& record) {
   record.currentVersion = JsonStringMember(object, "CurrentVersion");
   record.latestVersion = JsonStringMember(object, "LatestVersion");
   record.packageSha256 = JsonStringMember(object, "PackageSha256");
+  record.packageSignature = JsonStringMember(object, "PackageSignature");
   return true;
 }
 

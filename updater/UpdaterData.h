@@ -24,6 +24,7 @@ struct SUpdaterRecord {
   std::wstring currentVersion;       // "CurrentVersion"
   std::wstring latestVersion;        // "LatestVersion"
   std::wstring packageSha256;        // "PackageSha256": lower-case hex; empty = not checked
+  std::wstring packageSignature;     // "PackageSignature": base64 of the maker's signature; empty = refused
 
   // Where the package is stored.
   std::wstring PackagePath() const { return tempFilePath + L"_newver.zip"; }

@@ -22,7 +22,7 @@ bool CUpdaterFlow::OnTimer() {
   // partial file, which takes the download-failed path.
   if (outcome == EDownloadOutcome::kIncomplete) m_host.Log(L"Update package: size differs from Content-Length.");
   if (outcome == EDownloadOutcome::kIncomplete || outcome == EDownloadOutcome::kFailed || !m_host.HoldPackage(package) ||
-      !PackageMatchesRecord() || !m_host.OpenPackage()) {
+      !PackageMatchesRecord() || !PackageIsSigned() || !m_host.OpenPackage()) {
     DownloadFailed();
     return true;
   }
@@ -42,6 +42,23 @@ bool CUpdaterFlow::PackageMatchesRecord() {
   m_host.Log(L"Update package: SHA-256 " + std::wstring(actual.begin(), actual.end()) + L" differs from " +
              m_record.packageSha256 + L".");
   return false;
+}
+
+bool CUpdaterFlow::PackageIsSigned() {
+  // Anyone who can answer the version file's request or start the updater
+  // names the package: only the maker's signature makes it one to install.
+  // The record carries base64 text, which is ASCII; anything else is refused.
+  std::string signature;
+  for (wchar_t c : m_record.packageSignature) {
+    if (static_cast<uint32_t>(c) > 0x7F) {
+      m_host.Log(L"Update package refused: its signature is not base64 text.");
+      return false;
+    }
+    signature += static_cast<char>(c);
+  }
+  const SSignatureVerdict verdict = m_host.VerifyPackage(signature);
+  if (!verdict.valid) m_host.Log(L"Update package refused: " + verdict.reason + L".");
+  return verdict.valid;
 }
 
 void CUpdaterFlow::DownloadFailed() {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "updater/DownloadStep.h"
+#include "updater/PackageSignature.h"
 #include "updater/UpdaterData.h"
 
 namespace corvane {
@@ -29,6 +30,9 @@ class IUpdaterHost : public IDownloadHost {
   virtual bool HoldPackage(const std::wstring& downloadPath) = 0;
   // SHA-256 of the held copy as lower-case hex; false when it cannot be read.
   virtual bool PackageSha256(std::string& hex) = 0;
+  // Whether the held copy carries the maker's signature (the record's
+  // "PackageSignature") for the key built into this program.
+  virtual SSignatureVerdict VerifyPackage(const std::string& signatureBase64) = 0;
   // The held copy opened as a zip archive, until ClosePackage.
   virtual bool OpenPackage() = 0;
   // Into the updater's own folder, all or nothing: Stage checks and writes
@@ -63,6 +67,7 @@ class CUpdaterFlow {
  private:
   void DownloadFailed();
   bool PackageMatchesRecord();
+  bool PackageIsSigned();
   void Install();
 
   IUpdaterHost& m_host;

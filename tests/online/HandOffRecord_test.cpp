@@ -29,7 +29,7 @@ TEST(HandOffRecord, OneMemberShowsTheQuotingWhole) {
   EXPECT_EQ(HandOffCommandLineOf("{\"DownloadUrl\":\"a\"}"), L" \"{#DownloadUrl#:#a#}\"");
 }
 
-TEST(HandOffRecord, NineMembersInOrderCompact) {
+TEST(HandOffRecord, NineMembersInOrderCompactThenTheDigestAndTheSignature) {
   SHandOffRecord record;
   record.downloadUrl = L"d";
   record.installerUrl = L"i";
@@ -43,16 +43,21 @@ TEST(HandOffRecord, NineMembersInOrderCompact) {
   EXPECT_EQ(BuildHandOffCommandLine(record),
             L" \"{#DownloadUrl#:#d#,#InstallerUrl#:#i#,#AppMainWndClassName#:#c#,#AppUserMsg#:#m#,"
             L"#AppFileName#:#f#,#CurLangName#:#l#,#TempFilePath#:#t\\\\#,#CurrentVersion#:#v1#,"
-            L"#LatestVersion#:#v2#}\"");
+            L"#LatestVersion#:#v2#,#PackageSignature#:##}\"");
   record.packageSha256 = L"00ff";
+  record.packageSignature = L"MEUC+/==";
   const std::wstring withDigest = BuildHandOffCommandLine(record);
-  EXPECT_NE(withDigest.find(L"#LatestVersion#:#v2#,#PackageSha256#:#00ff#}"), std::wstring::npos) << withDigest;
+  EXPECT_NE(withDigest.find(L"#LatestVersion#:#v2#,#PackageSha256#:#00ff#,#PackageSignature#:#MEUC+/==#}"),
+            std::wstring::npos)
+      << withDigest;
 }
 
 // Whatever the joiner writes, the updater must read back unchanged.
 TEST(HandOffRecord, UpdaterReadsBackEveryMember) {
   SHandOffRecord written = FullRecord();
   written.packageSha256 = std::wstring(64, L'a');
+  written.packageSignature =
+      L"MEYCIQDThbykh99/toaR3ZKyo4keE1g0q+D2ryipK1J2UXTMoQIhAJdYhyJVP6Hp4qZCnhfxg3T5Xuxu3OfiA2RHJDIobT10";
   const std::wstring commandLine = L"\"C:\\Program Files\\Tavrel\\updater.exe\"" + BuildHandOffCommandLine(written);
   SUpdaterRecord read;
   ASSERT_TRUE(ParseUpdaterRecord(CommandLineArgument(commandLine), read)) << commandLine;
@@ -66,6 +71,7 @@ TEST(HandOffRecord, UpdaterReadsBackEveryMember) {
   EXPECT_EQ(read.currentVersion, written.currentVersion);
   EXPECT_EQ(read.latestVersion, written.latestVersion);
   EXPECT_EQ(read.packageSha256, written.packageSha256);
+  EXPECT_EQ(read.packageSignature, written.packageSignature);
 
   SUpdaterRecord withoutDigest;
   ASSERT_TRUE(ParseUpdaterRecord(CommandLineArgument(L"u.exe" + BuildHandOffCommandLine(FullRecord())), withoutDigest));

@@ -27,6 +27,14 @@ SNewVersionData OfferedUpdate() {
   return data;
 }
 
+// What the version file said of the package.
+SVersionInfo Package(const wchar_t* sha256, const wchar_t* signature = L"MEUCIQ==") {
+  SVersionInfo info;
+  info.sha256 = sha256;
+  info.signature = signature;
+  return info;
+}
+
 const SProgramIdentity kIdentity{L"Tavrel Video", L"UWM_JoinDownload_IsMe"};
 
 struct SHandOffRecorder {
@@ -49,7 +57,7 @@ TEST(HandOffToUpdater, StartsTheUpdaterThroughTheShellAndADeclinedPromptIsNotNow
   {
     SCOPED_TRACE("started: updater.exe beside the program, no page");
     SHandOffRecorder recorder;
-    HandOffToUpdater(OfferedUpdate(), L"00ff", kIdentity, recorder.Actions());
+    HandOffToUpdater(OfferedUpdate(), Package(L"00ff"), kIdentity, recorder.Actions());
     ASSERT_EQ(recorder.programs.size(), 1u);
     const std::wstring& program = recorder.programs[0];
     EXPECT_EQ(program.substr(program.size() - 12), L"\\updater.exe");
@@ -59,7 +67,7 @@ TEST(HandOffToUpdater, StartsTheUpdaterThroughTheShellAndADeclinedPromptIsNotNow
     SCOPED_TRACE("the user declined the elevation prompt: nothing opens");
     SHandOffRecorder recorder;
     recorder.startResult = ERROR_CANCELLED;
-    HandOffToUpdater(OfferedUpdate(), L"", kIdentity, recorder.Actions());
+    HandOffToUpdater(OfferedUpdate(), Package(L""), kIdentity, recorder.Actions());
     EXPECT_EQ(recorder.programs.size(), 1u);
     EXPECT_TRUE(recorder.pages.empty());
   }
@@ -67,7 +75,7 @@ TEST(HandOffToUpdater, StartsTheUpdaterThroughTheShellAndADeclinedPromptIsNotNow
     SCOPED_TRACE("cannot start (" + std::to_string(failure) + "): the installer page instead");
     SHandOffRecorder recorder;
     recorder.startResult = failure;
-    HandOffToUpdater(OfferedUpdate(), L"", kIdentity, recorder.Actions());
+    HandOffToUpdater(OfferedUpdate(), Package(L""), kIdentity, recorder.Actions());
     EXPECT_EQ(recorder.pages, std::vector<std::wstring>{L"https://dl.example/setup.exe"});
   }
 }
@@ -90,7 +98,7 @@ TEST(HandOffToUpdater, TheShellStartsTheProgramWithTheRecordTheUpdaterReads) {
   };
   std::vector<std::wstring> pages;
   actions.openInstallerPage = [&](const std::wstring& url) { pages.push_back(url); };
-  HandOffToUpdater(OfferedUpdate(), L"00ff", kIdentity, actions);
+  HandOffToUpdater(OfferedUpdate(), Package(L"00ff"), kIdentity, actions);
   ASSERT_EQ(started, 0u);
   EXPECT_TRUE(pages.empty());
 
@@ -111,6 +119,7 @@ TEST(HandOffToUpdater, TheShellStartsTheProgramWithTheRecordTheUpdaterReads) {
   EXPECT_EQ(record.appUserMsg, L"UWM_JoinDownload_IsMe");
   EXPECT_EQ(record.latestVersion, L"v9.9");
   EXPECT_EQ(record.packageSha256, L"00ff");
+  EXPECT_EQ(record.packageSignature, L"MEUCIQ==");
   EXPECT_FALSE(record.tempFilePath.empty());
 }
 

@@ -87,17 +87,20 @@ TEST(VersionInfo, DefaultsAndRefusedAddresses) {
   EXPECT_EQ(bare.tipUrl, page);
   EXPECT_EQ(bare.lastVersion, kOwn);
   EXPECT_TRUE(bare.sha256.empty());
+  EXPECT_TRUE(bare.signature.empty());
 
   const SVersionInfo info = ReadVersionInfo(
       ReaderOf("[main]\ndownloadurl = HTTPS://dl.example/p.zip\ninstallerurl=file:///C:/evil.exe\n"
                "tipurl=javascript:alert(1)\nreleasedate=Sep  1 2016\n"
-               "sha256=ABCDEF0123456789abcdef0123456789ABCDEF0123456789abcdef0123456789\n"),
+               "sha256=ABCDEF0123456789abcdef0123456789ABCDEF0123456789abcdef0123456789\n"
+               "signature =  MEUCIQD+/x9a== \n"),
       kOwn);
   EXPECT_EQ(info.downloadUrl, L"HTTPS://dl.example/p.zip");
   EXPECT_EQ(info.installerUrl, page);
   EXPECT_EQ(info.tipUrl, page);
   EXPECT_EQ(info.releaseDate, L"Sep  1 2016");
   EXPECT_EQ(info.sha256, L"abcdef0123456789abcdef0123456789abcdef0123456789abcdef0123456789");
+  EXPECT_EQ(info.signature, L"MEUCIQD+/x9a==");
   EXPECT_TRUE(ReadVersionInfo(ReaderOf("[main]\nsha256=abc\n"), kOwn).sha256.empty());
   EXPECT_EQ(ReadVersionInfo(ReaderOf("[main]\ndownloadurl=http://\n"), kOwn).downloadUrl, page);
 }

@@ -38,6 +38,8 @@ constexpr wchar_t kConfigKey[] = L"Software\\Tavrel\\Corvane\\Config";
 constexpr wchar_t kWebHandlerKey[] = L"http\\shell\\open\\command";  // under HKEY_CLASSES_ROOT
 constexpr wchar_t kDialogTitle[] = L"New Version of Corvane(tavrel)";
 constexpr char kSha256[] = "0123456789abcdef0123456789abcdef0123456789abcdef0123456789abcdef";
+// Base64 holds "+", "/" and "=", which the record carries as they are.
+constexpr char kSignature[] = "MEUCIQD+/x9a0b=";
 
 using test::GetRegistryText;
 using test::SetRegistryText;
@@ -282,7 +284,8 @@ TEST_F(VersionCheck, DialogHandOffReminderTipPageAndErrorPage) {
   {
     SCOPED_TRACE("OK starts updater.exe with the record; the ticked box is kept");
     ServeVersionFile("b.ini", std::string("[main]\nversion=v9.9\ndownloadurl=http://127.0.0.1:9/p.zip\n"
-                                          "installerurl=https://127.0.0.1:9/setup-b.exe\nsha256=") + kSha256 + "\n");
+                                          "installerurl=https://127.0.0.1:9/setup-b.exe\nsha256=") + kSha256 +
+                         "\nsignature = " + kSignature + "\n");
     CMainWindowDriver app;
     ASSERT_TRUE(app.StartProgram(program));
     HWND dialog = WaitForDialog(app, kDialogTitle);
@@ -293,7 +296,8 @@ TEST_F(VersionCheck, DialogHandOffReminderTipPageAndErrorPage) {
         " \"{#DownloadUrl#:#http://127.0.0.1:9/p.zip#,#InstallerUrl#:#https://127.0.0.1:9/setup-b.exe#,"
         "#AppMainWndClassName#:#Tavrel Video#,#AppUserMsg#:#UWM_JoinDownload_IsMe#,#AppFileName#:#Corvane.exe#,"
         "#CurLangName#:#English#,#TempFilePath#:#" + JsonEscaped(AppDataFolder()) +
-        "#,#CurrentVersion#:#v2.2#,#LatestVersion#:#v9.9#,#PackageSha256#:#" + kSha256 + "#}\"";
+        "#,#CurrentVersion#:#v2.2#,#LatestVersion#:#v9.9#,#PackageSha256#:#" + kSha256 +
+        "#,#PackageSignature#:#" + kSignature + "#}\"";
     // The shell's start puts the program's own quoted path before the record.
     const std::string launched = WaitForLaunch("#DownloadUrl#");
     EXPECT_EQ(launched, "\"" + WideToUtf8(updater) + "\"" + expected);

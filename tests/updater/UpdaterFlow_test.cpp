@@ -62,6 +62,7 @@ class CFakeHost : public IUpdaterHost {
   bool packageOpens = true, stageWorks = true, commitWorks = true, createFails = false, holdWorks = true;
   uint32_t writeError = 0;  // from the second write on, e.g. ERROR_DISK_FULL (112)
   std::string held;  // the copy the updater holds
+  SSignatureVerdict verdict{true, {}};
 
   class CWriter : public IPackageWriter {
    public:
@@ -135,6 +136,10 @@ class CFakeHost : public IUpdaterHost {
     hex = "digest-of-" + held.substr(0, 8) + "-" + std::to_string(held.size());
     return true;
   }
+  SSignatureVerdict VerifyPackage(const std::string& signature) override {
+    log.push_back(L"verify " + std::wstring(signature.begin(), signature.end()));
+    return verdict;
+  }
   bool StageUnpack() override {
     log.push_back(L"stage");
     return stageWorks;
@@ -164,6 +169,7 @@ class UpdaterFlowTest : public ::testing::Test {
     record.appFileName = L"Corvane.exe";
     record.appMainWndClassName = L"Tavrel Video";
     record.appUserMsg = L"UWM_JoinDownload_IsMe";
+    record.packageSignature = L"MEUCIQ==";
   }
   void SetUp() override {
     flow = std::make_unique<CUpdaterFlow>(host, record);
@@ -191,8 +197,8 @@ TEST_F(UpdaterFlowTest, CompleteDownloadInstallsRestartsAndRemovesThePackage) {
   EXPECT_EQ(host.urls, std::vector<std::wstring>{L"http://127.0.0.1/pkg.zip"});
   EXPECT_EQ(host.log.front(), L"delete");  // the old package goes before the request
   EXPECT_EQ(host.log[1], L"get http://127.0.0.1/pkg.zip?v=2");
-  const std::vector<std::wstring> tail(host.log.end() - 9, host.log.end());
-  EXPECT_EQ(tail, (std::vector<std::wstring>{L"open package", L"stage",
+  const std::vector<std::wstring> tail(host.log.end() - 10, host.log.end());
+  EXPECT_EQ(tail, (std::vector<std::wstring>{L"verify MEUCIQ==", L"open package", L"stage",
                                              L"close main Tavrel Video/UWM_JoinDownload_IsMe", L"commit",
                                              L"close package", L"sleep 1000", L"start Corvane.exe", L"end dialog",
                                              L"delete"}));
@@ -367,6 +373,7 @@ TEST_F(UpdaterFlowTest, PackageThatCannotBeCopiedToTheProtectedFolderClosesNothi
   EXPECT_FALSE(Logged(L"close main Tavrel Video/UWM_JoinDownload_IsMe"));
   EXPECT_TRUE(Logged(L"installer page"));
   EXPECT_EQ(host.files.count(package), 0u);
+  SSignatureVerdict verdict{true, {}};
 }
 
 TEST_F(UpdaterFlowTest, NoProgramIsStartedWithoutAProgramName) {

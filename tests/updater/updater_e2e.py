@@ -5,8 +5,11 @@ Run inside scripts/with-wine.sh (WINEPREFIX set, wineserver running). A small
 HTTP server on 127.0.0.1 serves update packages; a stand-in main program
 (class "Tavrel Video") plays the running joiner and records the URLs the
 updater opens in a browser. Each scenario works in a fresh program folder.
+Every package is signed with the test key the test build trusts
+(tests/data/test-update-key.pem), unless a scenario says otherwise.
 """
 import argparse
+import base64
 import glob
 import hashlib
 import http.server
@@ -22,6 +25,7 @@ import zipfile
 
 ARGS = None
 PACKAGES = {}   # path -> (status, body, with Content-Length[, pause[, bytes cut off the end]])
+SIGNED = object()  # the record's default "PackageSignature": the test key's signature of the package
 HANDLER_KEY = r"HKLM\Software\Classes\http\shell\open\command"
 RESULTS = {"passed": 0, "failed": 0}
 
@@ -77,6 +81,14 @@ def make_zip(entries, damaged_last=False):
     return bytes(package)
 
 
+def signature_of(body, key):
+    """What scripts/sign-package.sh prints after "signature=": base64 of the
+    DER ECDSA signature over SHA-256 of the bytes."""
+    der = subprocess.run(["openssl", "dgst", "-sha256", "-sign", key], input=body, capture_output=True,
+                         check=True).stdout
+    return base64.b64encode(der).decode("ascii")
+
+
 def wine_path(path):
     return "Z:" + path.replace("/", "\\")
 
@@ -116,7 +128,10 @@ class Scenario:
             time.sleep(0.1)
         self.check(False, "the stand-in main program did not start")
 
-    def record(self, download_url, installer_url="http://127.0.0.1:1/installer.htm", **overrides):
+    def record(self, download_url, installer_url="http://127.0.0.1:1/installer.htm", PackageSignature=SIGNED,
+               **overrides):
+        """The hand-off record; its "PackageSignature" is the test key's
+        signature of the package served at the address (None: no member)."""
         fields = {
             "DownloadUrl": download_url, "InstallerUrl": installer_url,
             "AppMainWndClassName": "Tavrel Video", "AppUserMsg": "UWM_JoinDownload_IsMe",
@@ -124,6 +139,11 @@ class Scenario:
             "TempFilePath": wine_path(self.temp) + "\\", "CurrentVersion": "2.2.0.1", "LatestVersion": "2.3.0.0",
         }
         fields.update(overrides)
+        if PackageSignature is SIGNED:
+            served = PACKAGES.get("/" + download_url.split("/", 3)[-1].split("?")[0]) if download_url else None
+            PackageSignature = signature_of(served[1], ARGS.signing_key) if served else ""
+        if PackageSignature is not None:
+            fields["PackageSignature"] = PackageSignature
         # JSON text with "#" for every double quote; backslashes escaped and
         # a "#" of a value written as the escape \u0023.
         def text(v):
@@ -432,6 +452,49 @@ def scenario_interrupted_unpack(base):
     s.finish()
 
 
+def refused_signature(base, name, sign, reason):
+    """A package the record's signature does not vouch for (`sign` makes the
+    record's signature from the served bytes; None leaves the member out):
+    the running program is left open, the folder as it was, the reason in
+    the log."""
+    s = Scenario(name)
+    s.install_old_program()
+    package = make_zip(new_version_entries())
+    PACKAGES["/signed.zip"] = (200, package, True)
+    s.start_main_program()
+    before = s.snapshot()
+    code, _ = s.run_updater(s.record(base + "/signed.zip", "http://example.invalid/s.htm",
+                                     PackageSignature=sign(package) if sign else None))
+    s.check(code == 2, f"exit code {code}")
+    s.check(s.main_program.poll() is None, "the running program was closed for a package that is not the maker's")
+    s.check(s.snapshot() == before, f"the program folder changed: {sorted(s.snapshot())}")
+    s.check(not os.path.exists(s.package_path()), "the refused package was kept")
+    s.check(s.wait_lines("urls.txt", 1) == ["http://example.invalid/s.htm"], f"urls {s.lines('urls.txt')}")
+    s.check(s.lines("started.txt") == ["started"], "a program was started")
+    s.check("Update package refused: " + reason in updater_log(), f"{reason!r} is not in the log")
+    s.finish()
+
+
+def scenario_unsigned_package(base):
+    # The record of a joiner from before signed packages has no such member.
+    refused_signature(base, "a record without PackageSignature: nothing closed, nothing changed", None,
+                      "the package has no signature")
+
+
+def scenario_signed_by_another_key(base):
+    with tempfile.TemporaryDirectory() as folder:
+        other_key = os.path.join(folder, "other.pem")
+        subprocess.run(["openssl", "ecparam", "-name", "prime256v1", "-genkey", "-noout", "-out", other_key],
+                       check=True)
+        refused_signature(base, "the package signed with another key: nothing closed, nothing changed",
+                          lambda package: signature_of(package, other_key), "its signature does not match")
+
+
+def scenario_signature_of_another_package(base):
+    refused_signature(base, "the maker's signature of another package: nothing closed, nothing changed",
+                      lambda package: signature_of(package + b"\0", ARGS.signing_key), "its signature does not match")
+
+
 def register_url_recorder(standin_copy):
     command = f'"{wine_path(standin_copy)}" --record-url "%1"'
     wine("reg", "add", HANDLER_KEY, "/ve", "/d", command, "/f")
@@ -443,6 +506,7 @@ def main():
     parser.add_argument("--updater", required=True)
     parser.add_argument("--standin", required=True)
     parser.add_argument("--languages", required=True, help="folder of the language packs")
+    parser.add_argument("--signing-key", required=True, help="the private key of the test build's update key")
     ARGS = parser.parse_args()
     if not os.environ.get("WINEPREFIX"):
         print("WINEPREFIX is not set: run through scripts/with-wine.sh")
@@ -458,7 +522,8 @@ def main():
                          scenario_error_status_with_a_package_body, scenario_body_stops_early, scenario_unsafe,
                          scenario_no_download_url, scenario_damaged_last_entry, scenario_locked_target,
                          scenario_package_sha256, scenario_program_name_outside, scenario_german_window,
-                         scenario_interrupted_unpack):
+                         scenario_interrupted_unpack, scenario_unsigned_package, scenario_signed_by_another_key,
+                         scenario_signature_of_another_package):
             try:
                 scenario(base)
             except Exception as error:  # a crashed check is a failed scenario

@@ -57,6 +57,7 @@ class CMainDlg : public TDialogImpl<CMainDlg>, public IUpdaterHost {
   void EndDialog(int result) override;
   bool HoldPackage(const std::wstring& downloadPath) override;
   bool PackageSha256(std::string& hex) override;
+  SSignatureVerdict VerifyPackage(const std::string& signatureBase64) override;
   bool OpenPackage() override;
   bool StageUnpack() override;
   bool CommitUnpack() override;

@@ -11,6 +11,7 @@
 #include "updater/Sha256.h"
 #include "updater/ProtectedFolder.h"
 #include "updater/SystemUserStarter.h"
+#include "updater/UpdatePublicKey.h"
 #include "updater/program/resource.h"
 
 namespace corvane {
@@ -223,6 +224,12 @@ bool CMainDlg::HoldPackage(const std::wstring& downloadPath) {
 bool CMainDlg::OpenPackage() { return m_unzipper.OpenArchive(m_package); }
 
 bool CMainDlg::PackageSha256(std::string& hex) { return BytesSha256(*m_package.Bytes(), hex); }
+
+SSignatureVerdict CMainDlg::VerifyPackage(const std::string& signatureBase64) {
+  // The held copy: no other process can change it, and the zip is opened
+  // over the same handle afterwards.
+  return VerifyPackageSignature(*m_package.Bytes(), signatureBase64, UpdatePublicKeyDer());
+}
 
 bool CMainDlg::StageUnpack() {
   // What an interrupted run left could not be put back at start when the
