@@ -58,9 +58,18 @@ void CUpdaterFlow::Install() {
   // The main program is asked to close only once every entry is checked and
   // written beside its target: a bad package leaves it running, untouched.
   bool unpacked = m_host.StageUnpack();
+  bool mainProgramRuns = false;
   if (unpacked) {
-    m_host.CloseMainProgram(m_record.appMainWndClassName, m_record.appUserMsg);
-    unpacked = m_host.CommitUnpack();
+    mainProgramRuns = !m_host.CloseMainProgram(m_record.appMainWndClassName, m_record.appUserMsg);
+    if (mainProgramRuns) {
+      // Its files are still in use: nothing is swapped in under it, the
+      // staged files go, and the installer page offers the update instead.
+      m_host.AbandonUnpack();
+      m_host.Log(L"Update: the main program did not close in time; nothing was replaced.");
+      unpacked = false;
+    } else {
+      unpacked = m_host.CommitUnpack();
+    }
   }
   if (!unpacked) {
     m_host.Log(L"Update package: unpacking failed; the program folder is as it was.");
@@ -69,8 +78,9 @@ void CUpdaterFlow::Install() {
   }
   m_host.ClosePackage();
   m_host.Sleep(1000);
-  // A refused program name was cleared when the record was read.
-  if (!m_record.appFileName.empty()) m_host.StartProgram(m_record.appFileName);
+  // A refused program name was cleared when the record was read; a program
+  // that never closed is not started a second time.
+  if (!m_record.appFileName.empty() && !mainProgramRuns) m_host.StartProgram(m_record.appFileName);
   m_state = EUpdaterState::kEnded;
   m_host.EndDialog(kUpdaterDialogResult);
   m_host.DeletePackage(m_record.PackagePath());

@@ -17,6 +17,8 @@ namespace corvane {
 namespace {
 
 constexpr unsigned kTimerPeriodMs = 1000;
+// How long the main program gets to close before the update is given up.
+constexpr unsigned kMainProgramCloseBoundMs = 30000;
 
 }  // namespace
 
@@ -217,6 +219,8 @@ bool CMainDlg::PackageSha256(const std::wstring& path, std::string& hex) { retur
 bool CMainDlg::StageUnpack() {
   // What an interrupted run left could not be put back at start when the
   // half-updated main program holds some of those files: close it first.
+  // Should it not close in time, Stage's own recovery fails and the
+  // unpack ends before it writes anything.
   if (!RecoverInterruptedUnpack(m_folder, m_files)) {
     CloseMainProgram(m_record.appMainWndClassName, m_record.appUserMsg);
   }
@@ -226,6 +230,10 @@ bool CMainDlg::StageUnpack() {
 
 bool CMainDlg::CommitUnpack() { return m_unpack && m_unpack->Commit(); }
 
+void CMainDlg::AbandonUnpack() {
+  if (m_unpack) m_unpack->Abandon();
+}
+
 void CMainDlg::ClosePackage() {
   m_unpack.reset();
   m_unzipper.CloseArchive();
@@ -233,8 +241,15 @@ void CMainDlg::ClosePackage() {
 
 void CMainDlg::Log(const std::wstring& text) { CF3DLogHTML::Instance().Log(kLogWarn, text); }
 
-void CMainDlg::CloseMainProgram(const std::wstring& windowClass, const std::wstring& messageName) {
-  CWindowFinder<wchar_t>(windowClass, messageName).CloseAndWait();
+bool CMainDlg::CloseMainProgram(const std::wstring& windowClass, const std::wstring& messageName) {
+  // Waited for on the dialog's thread with its messages pumped: the dialog
+  // keeps painting and answering (the flow ignores its buttons and timer
+  // while it installs).
+  SCloseWait wait;
+  wait.boundMs = kMainProgramCloseBoundMs;
+  wait.pumpMessages = [this] { PumpMessages(); };
+  const ECloseOutcome outcome = CWindowFinder<wchar_t>(windowClass, messageName).CloseAndWait(wait);
+  return outcome != ECloseOutcome::kStillRunning;
 }
 
 void CMainDlg::StartProgram(const std::wstring& fileName) {
