@@ -28,8 +28,10 @@ class CJoinConvData : public TSingleton<CJoinConvData, kPriorityJoinConvData> {
   bool ParseLaunchData();
 
   // Sends the launcher the completion notice (WM_COPYDATA, tag 1, the
-  // escaped UTF-8 source address with its terminating zero). False when no
-  // launcher window answers; nothing is shown to the user either way.
+  // escaped UTF-8 source address with its terminating zero), waiting at
+  // most kCompletionNoticeTimeoutMs for the launcher to take it. False when
+  // no launcher window answers or it did not take the notice in time;
+  // nothing is shown to the user either way.
   bool SendCompletionNotice() const;
 
   const std::wstring& OutputPath() const { return m_job.outputPath; }
@@ -60,5 +62,7 @@ std::string CompletionNoticeBytes(const std::wstring& sourceAddress);
 
 // The data tag of the completion notice.
 constexpr unsigned long kCompletionNoticeTag = 1;
+// How long a launcher gets to take the completion notice.
+constexpr unsigned kCompletionNoticeTimeoutMs = 2000;
 
 }  // namespace corvane

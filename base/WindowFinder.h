@@ -1,12 +1,14 @@
 #pragma once
 // Finds a running program's main window by its exact class name and a
 // registered message that the window answers with the message's own number,
-// and asks it to close (Windows only: include from _win.cpp files).
+// and asks it to close, waiting a bounded time (Windows only: include from
+// _win.cpp files).
 //
 // A template over the character type: the updater uses wide text, the
 // instance closer 8-bit text.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace corvane {
@@ -49,11 +51,35 @@ BOOL CALLBACK Visit(HWND window, LPARAM context) {
 // 0, at most 2000 ms, not to a hung window) with the message number itself.
 // Null when there is none or `message` is 0 (its registration failed).
 template <class Char>
-HWND FindAnsweringWindow(const std::basic_string<Char>& className, UINT message) {
+HWND FindInstanceWindow(const std::basic_string<Char>& className, UINT message) {
   window_finder_detail::SSearch<Char> search{&className, message, nullptr};
   if (message != 0) EnumWindows(&window_finder_detail::Visit<Char>, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
+
+// What a bounded close saw.
+enum class ECloseOutcome {
+  kClosed,        // the window is gone (and its process has ended, when that was waited for)
+  kStillRunning,  // the bound passed first: the program may still hold its files
+  kNoneFound,     // no window answered: nothing was asked
+};
+
+// How long a close is waited for, and what the waiting thread does meanwhile.
+struct SCloseWait {
+  unsigned boundMs = 30000;
+  // Also wait until the window's process has ended (its files are free
+  // only then). A window of this very process is never waited for so.
+  bool waitForProcess = true;
+  // Milliseconds between looks at the window (which has no handle to wait on).
+  unsigned pollMs = 50;
+  // When set, called whenever messages arrive for the waiting thread, so
+  // that its windows keep answering; otherwise the thread only sleeps.
+  std::function<void()> pumpMessages;
+};
+
+// Posts `message` to `window`, then waits as `wait` says. Past the bound
+// the caller decides: the window is left running, nothing more is sent.
+ECloseOutcome PostAndWaitUntilClosed(HWND window, UINT message, WPARAM wParam, const SCloseWait& wait);
 
 template <class Char>
 class CWindowFinder {
@@ -65,18 +91,14 @@ class CWindowFinder {
 
   // The first top-level window, in enumeration order, of the wanted class
   // that answers the message within 2000 ms; null when there is none.
-  HWND Find() { return FindAnsweringWindow(m_className, RegisterFinderMessage(m_messageName.c_str())); }
+  HWND Find() { return FindInstanceWindow(m_className, RegisterFinderMessage(m_messageName.c_str())); }
 
-  // Find, post WM_CLOSE and wait until the window is gone (no upper limit:
-  // a window that ignores WM_CLOSE keeps the caller waiting). False when no
-  // window was found.
-  bool CloseAndWait() {
+  // Find, post WM_CLOSE and wait, at most wait.boundMs, until the window is
+  // gone and its process has ended.
+  ECloseOutcome CloseAndWait(const SCloseWait& wait) {
     HWND window = Find();
-    if (!window || !IsWindow(window)) return false;
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    while (IsWindow(window)) Sleep(500);
-    Sleep(500);  // let the program release its files after the window goes
-    return true;
+    if (!window || !IsWindow(window)) return ECloseOutcome::kNoneFound;
+    return PostAndWaitUntilClosed(window, WM_CLOSE, 0, wait);
   }
 
  private:

@@ -1,6 +1,5 @@
 #pragma once
-// A one-shot worker thread: runs its body once; stopping waits a bounded
-// time for it to end.
+// A one-shot worker thread: runs its body once; stopping waits for it to end.
 //
 // The body must not throw (an escaping exception is caught and ends the
 // thread) and never touches windows: it reports through values under a lock
@@ -25,9 +24,10 @@ class WorkerThread {
   bool Start();
   // Non-blocking: true when a stop was asked for or the body has returned.
   bool HasEnded();
-  // Asks the body to stop (StopRequested) and waits up to the time-out. On
-  // Windows a thread still running then is terminated; natively a thread
-  // cannot be ended safely from outside, so Stop keeps waiting for it.
+  // Asks the body to stop (StopRequested) and waits until it has returned.
+  // A thread is never ended from outside (that cannot be done safely), so a
+  // body must end soon after a stop: one that blocks has its blocking call
+  // ended by its owner before Stop (a closed handle, a cancel event).
   void Stop();
   bool IsRunning() const;
   // For bodies that want to look: true once Stop has been called.

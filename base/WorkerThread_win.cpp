@@ -68,8 +68,14 @@ void WorkerThread::Stop() {
   SImpl& s = *m_impl;
   if (!s.thread) return;
   SetEvent(s.stopEvent.Get());
-  if (WaitForSingleObject(s.thread.Get(), s.stopTimeoutMs) == WAIT_TIMEOUT)
-    TerminateThread(s.thread.Get(), /*exitCode=*/0);
+  // Past the time-out the body is still waited for: a thread killed from
+  // outside can die holding a lock of the process (the heap's, the loader's)
+  // or half-way through a change of shared state, and the body's captured
+  // state must stay valid while it runs. Bodies end on a stop by themselves
+  // (their blocking calls are ended by their owners first).
+  if (WaitForSingleObject(s.thread.Get(), s.stopTimeoutMs) == WAIT_TIMEOUT) {
+    WaitForSingleObject(s.thread.Get(), INFINITE);
+  }
   s.thread.Close();
   ResetEvent(s.stopEvent.Get());
   s.running = false;

@@ -18,25 +18,36 @@ std::basic_string<Char> WindowClass() {
 }
 
 template <class Char>
-bool CloseWith(const Char* product) {
+ECloseOutcome CloseWith(const Char* product, unsigned windowBoundMs) {
   CWindowFinder<Char> finder(WindowClass<Char>(), CloseMessageName<Char>(product));
   HWND window = finder.Find();
-  if (!window || !IsWindow(window)) return false;
+  if (!window || !IsWindow(window)) return ECloseOutcome::kNoneFound;
 
   // Command 2 is the main window's Close (the program also ends this way
   // when the user closes it), not WM_CLOSE: it goes through the program's
-  // own clean-up of a running job.
-  PostMessageW(window, WM_COMMAND, /*wParam=*/2, /*lParam=*/0);
-  while (IsWindow(window)) Sleep(kCloserPollMs);
+  // own clean-up of a running job. Only the window is watched, every 500 ms;
+  // the settle time below covers the process's own end.
+  SCloseWait wait;
+  wait.boundMs = windowBoundMs;
+  wait.waitForProcess = false;
+  wait.pollMs = kCloserPollMs;
+  const ECloseOutcome outcome = PostAndWaitUntilClosed(window, WM_COMMAND, /*wParam=*/2, wait);
+  // A program that did not close keeps its files whatever we wait: the
+  // installer goes on now, and meets them as it would any file in use.
+  if (outcome != ECloseOutcome::kClosed) return outcome;
   // The window goes before the process: give it time to write its settings,
   // end its tool runs and release the files the installer is about to touch.
   Sleep(kCloserSettleMs);
-  return true;
+  return outcome;
 }
 
 }  // namespace
 
-bool CloseRunningApp(const char* product) { return CloseWith<char>(product); }
-bool CloseRunningApp(const wchar_t* product) { return CloseWith<wchar_t>(product); }
+ECloseOutcome CloseRunningApp(const char* product, unsigned windowBoundMs) {
+  return CloseWith<char>(product, windowBoundMs);
+}
+ECloseOutcome CloseRunningApp(const wchar_t* product, unsigned windowBoundMs) {
+  return CloseWith<wchar_t>(product, windowBoundMs);
+}
 
 }  // namespace corvane

@@ -52,6 +52,42 @@ STARTUPINFOW MakeStartupInfo(const SChildPipes& pipes) {
   return si;
 }
 
+// The attribute list that names the only handles a child inherits: its own
+// pipe ends. Inheriting every inheritable handle would hand a child the
+// pipe ends of a run another thread is starting at the same moment, and
+// that run's reader would then wait for this child's end, not its own.
+class CInheritedHandles {
+ public:
+  explicit CInheritedHandles(std::vector<HANDLE> handles) : m_handles(std::move(handles)) {
+    SIZE_T size = 0;
+    InitializeProcThreadAttributeList(nullptr, /*attributes=*/1, 0, &size);
+    m_buffer.resize(size);
+    auto* list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(m_buffer.data());
+    if (size == 0 || !InitializeProcThreadAttributeList(list, 1, 0, &size)) return;
+    m_list = list;
+    if (!UpdateProcThreadAttribute(m_list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, m_handles.data(),
+                                   m_handles.size() * sizeof(HANDLE), nullptr, nullptr)) {
+      Free();
+    }
+  }
+  ~CInheritedHandles() { Free(); }
+  CInheritedHandles(const CInheritedHandles&) = delete;
+  CInheritedHandles& operator=(const CInheritedHandles&) = delete;
+
+  // Null when the system could not make the list.
+  LPPROC_THREAD_ATTRIBUTE_LIST Get() const { return m_list; }
+
+ private:
+  void Free() {
+    if (m_list) DeleteProcThreadAttributeList(m_list);
+    m_list = nullptr;
+  }
+
+  std::vector<HANDLE> m_handles;  // read by the list until it is deleted
+  std::vector<char> m_buffer;
+  LPPROC_THREAD_ATTRIBUTE_LIST m_list = nullptr;
+};
+
 void ReadLoop(HANDLE readEnd, TStdStr<char>& accumulated, const OutputChunkHandler& onChunk) {
   const auto read = [readEnd](char* buffer, size_t size) -> size_t {
     DWORD n = 0;
@@ -88,7 +124,13 @@ bool RunTool(const std::wstring& workingFolder, const std::wstring& commandLine,
 
   SChildPipes pipes;
   if (!CreatePipes(pipes)) return false;
-  STARTUPINFOW si = MakeStartupInfo(pipes);
+  // A child that would inherit more than its own ends is not started.
+  const CInheritedHandles inherited({pipes.inputRead.Get(), pipes.outputWrite.Get()});
+  if (!inherited.Get()) return false;
+  STARTUPINFOEXW si = {};
+  si.StartupInfo = MakeStartupInfo(pipes);
+  si.StartupInfo.cb = sizeof si;
+  si.lpAttributeList = inherited.Get();
 
   // CreateProcessW may write into the command line, so it gets its own copy.
   std::vector<wchar_t> buffer(kCommandBufferUnits, L'\0');
@@ -100,8 +142,9 @@ bool RunTool(const std::wstring& workingFolder, const std::wstring& commandLine,
   PROCESS_INFORMATION pi = {};
   if (!CreateProcessW(/*application=*/nullptr, buffer.data(), /*processSecurity=*/nullptr,
                       /*threadSecurity=*/nullptr, /*inherit=*/TRUE,
-                      CREATE_NO_WINDOW | CREATE_SUSPENDED | NORMAL_PRIORITY_CLASS,
-                      /*environment=*/nullptr, workingFolder.empty() ? nullptr : workingFolder.c_str(), &si, &pi))
+                      CREATE_NO_WINDOW | CREATE_SUSPENDED | NORMAL_PRIORITY_CLASS | EXTENDED_STARTUPINFO_PRESENT,
+                      /*environment=*/nullptr, workingFolder.empty() ? nullptr : workingFolder.c_str(),
+                      &si.StartupInfo, &pi))
     return false;
   CHandle process(pi.hProcess);
   CHandle thread(pi.hThread);

@@ -84,9 +84,11 @@ std::unique_ptr<CVersionCheckWorker> MakeVersionCheckWorker(HWND mainWindow) {
   job.domainListFile = configFolder + kDomainListFileName;
   CreateFolderTree(UpdateDataFolder());
   CreateFolderTree(configFolder);
-  return std::make_unique<CVersionCheckWorker>(job, &DownloadUrlToFile, &DeleteFileQuietly, [mainWindow] {
-    PostMessageW(mainWindow, kVersionCheckDoneMessage, /*wParam=*/1, /*lParam=*/0);
-  });
+  auto downloader = std::make_shared<CUrlDownloader>();
+  return std::make_unique<CVersionCheckWorker>(
+      job, [downloader](const std::wstring& url, const std::wstring& path) { return downloader->Download(url, path); },
+      [downloader] { downloader->Cancel(); }, &DeleteFileQuietly,
+      [mainWindow] { PostMessageW(mainWindow, kVersionCheckDoneMessage, /*wParam=*/1, /*lParam=*/0); });
 }
 
 void OnVersionFileArrived(HWND mainWindow, const SProgramIdentity& identity) {

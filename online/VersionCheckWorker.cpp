@@ -9,10 +9,12 @@ CDomainList& SiteDomains() {
   return list;
 }
 
-CVersionCheckWorker::CVersionCheckWorker(SVersionCheckJob job, DownloadToFile download, RemoveFile removeFile,
+CVersionCheckWorker::CVersionCheckWorker(SVersionCheckJob job, DownloadToFile download,
+                                         std::function<void()> cancelDownload, RemoveFile removeFile,
                                          std::function<void()> notify)
     : m_job(std::move(job)),
       m_download(std::move(download)),
+      m_cancelDownload(std::move(cancelDownload)),
       m_removeFile(std::move(removeFile)),
       m_notify(std::move(notify)),
       m_thread([this] { return Run(); }, kVersionCheckStopTimeoutMs) {}
@@ -21,7 +23,12 @@ CVersionCheckWorker::~CVersionCheckWorker() { Stop(); }
 
 bool CVersionCheckWorker::Start() { return m_thread.Start(); }
 
-void CVersionCheckWorker::Stop() { m_thread.Stop(); }
+void CVersionCheckWorker::Stop() {
+  // The body checks the stop only between downloads: the one running is
+  // ended first, so the thread is not waited for while a server dawdles.
+  if (m_cancelDownload) m_cancelDownload();
+  m_thread.Stop();
+}
 
 unsigned CVersionCheckWorker::Run() {
   const auto now = std::chrono::system_clock::now().time_since_epoch();

@@ -16,7 +16,8 @@ namespace corvane {
 // The message the main window receives when the version file is ready
 // (first parameter 1, second 0).
 constexpr unsigned kVersionCheckDoneMessage = 0x8029;
-// How long the owner waits for the worker at the end before it is ended.
+// How long a stopped worker is expected to take to end (its download is
+// cancelled first, so it ends within milliseconds).
 constexpr unsigned kVersionCheckStopTimeoutMs = 5000;
 
 struct SVersionCheckJob {
@@ -33,16 +34,17 @@ CDomainList& SiteDomains();
 class CVersionCheckWorker {
  public:
   using RemoveFile = std::function<void(const std::wstring&)>;
-  CVersionCheckWorker(SVersionCheckJob job, DownloadToFile download, RemoveFile removeFile,
-                      std::function<void()> notify);
+  // `cancelDownload` (any thread) makes a running `download` return false
+  // at once and every later one fail.
+  CVersionCheckWorker(SVersionCheckJob job, DownloadToFile download, std::function<void()> cancelDownload,
+                      RemoveFile removeFile, std::function<void()> notify);
   ~CVersionCheckWorker();  // Stop()
   CVersionCheckWorker(const CVersionCheckWorker&) = delete;
   CVersionCheckWorker& operator=(const CVersionCheckWorker&) = delete;
 
   // Starts the check; false when it runs already or no thread could be made.
   bool Start();
-  // Waits up to kVersionCheckStopTimeoutMs, then ends the thread (the
-  // download cannot be interrupted).
+  // Cancels the download and waits until the thread has ended by itself.
   void Stop();
   // True once the check has finished (or was stopped).
   bool HasEnded() { return m_thread.HasEnded(); }
@@ -52,6 +54,7 @@ class CVersionCheckWorker {
 
   SVersionCheckJob m_job;
   DownloadToFile m_download;
+  std::function<void()> m_cancelDownload;
   RemoveFile m_removeFile;
   std::function<void()> m_notify;
   WorkerThread m_thread;

@@ -1,7 +1,9 @@
 # Sourced by the Wine helpers: a quiet, private Wine environment.
 # WINEPREFIX must be set by the caller (each build tree has its own).
 export WINEARCH=win64
-export WINEDEBUG=-all
+# A test may ask for some of Wine's own checks through CORVANE_WINEDEBUG
+# (tests/skin/HeapChecks.cmake: the heap's checks of freed blocks).
+export WINEDEBUG=${CORVANE_WINEDEBUG:--all}
 # No Mono or Gecko offers (there is no network), and no interactive debugger:
 # with Wine's default debugger a crashing program may exit 0.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"

@@ -4,6 +4,8 @@
 // font, and the hook that gives a window that skin's frame.
 #include <windows.h>
 
+#include <memory>
+
 #include "skin/CaptionButtons.h"
 #include "skin/GdiObject.h"
 #include "skin/SkinXmlReader.h"
@@ -77,6 +79,7 @@ class CFrameSkin::CParentWndHook {
   void OnGetMinMaxInfo(const CFrameSkin& skin, MINMAXINFO& info) const;
   void OnButtonDown(const CFrameSkin& skin, int button);
   void OnButtonUp(const CFrameSkin& skin);
+  // Touches nothing of the hook once the menu's loop has returned.
   void TrackSystemMenu(const CFrameSkin& skin);
 
   CFrameSkinManager& m_manager;
@@ -87,6 +90,9 @@ class CFrameSkin::CParentWndHook {
   bool m_regionSet = false;
   bool m_active = true;
   CCaptionButtons m_buttons;
+  // Goes with the hook: code that runs a modal loop holds a weak reference
+  // and looks at it afterwards.
+  std::shared_ptr<const char> m_alive = std::make_shared<const char>('\0');
 };
 
 }  // namespace corvane

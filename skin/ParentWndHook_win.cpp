@@ -232,28 +232,36 @@ void CFrameSkin::CParentWndHook::OnGetMinMaxInfo(const CFrameSkin& skin, MINMAXI
 void CFrameSkin::CParentWndHook::OnButtonDown(const CFrameSkin& skin, int button) {
   if (m_buttons.ButtonDown(button)) PaintFrame(skin, true);
   if (button != kAnchorSystem) return;
+  // The menu's loop dispatches this thread's messages: a timer in it (a
+  // launched job ending) may destroy the window, and the manager this hook
+  // with it. Nothing of the hook is touched after the loop unless it lives.
+  const std::weak_ptr<const char> alive = m_alive;
   TrackSystemMenu(skin);
+  if (alive.expired()) return;
   m_buttons.Clear();
   // The chosen command may have destroyed the skin (a switch) or the window.
   if (const CFrameSkin* current = IsWindow(m_window) ? Skin() : nullptr) PaintFrame(*current, true);
 }
 
 void CFrameSkin::CParentWndHook::TrackSystemMenu(const CFrameSkin& skin) {
-  HMENU menu = GetSystemMenu(m_window, FALSE);
+  // Only locals after the menu's loop: the hook (and the skin) may be gone
+  // by then; a command posted to a window that has gone is simply lost.
+  const HWND owner = m_window;
+  HMENU menu = GetSystemMenu(owner, FALSE);
   if (!menu) return;
-  const SSkinRect window = WindowRectOf(m_window);
+  const SSkinRect window = WindowRectOf(owner);
   const SSkinRect anchor = PlaceAnchor(skin.Model().anchors[kAnchorSystem].rect, window);
   const DWORD opened = GetTickCount();
   const UINT command = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN,
-                                                        anchor.left, anchor.bottom, 0, m_window, nullptr));
+                                                        anchor.left, anchor.bottom, 0, owner, nullptr));
   if (command) {
-    PostSystemCommand(m_window, command, MAKELPARAM(anchor.left, anchor.bottom));
+    PostSystemCommand(owner, command, MAKELPARAM(anchor.left, anchor.bottom));
     return;
   }
   POINT cursor = {};
   GetCursorPos(&cursor);
   if (GetTickCount() - opened < kQuickCloseMs && anchor.Contains(cursor.x, cursor.y)) {
-    PostSystemCommand(m_window, SC_CLOSE);
+    PostSystemCommand(owner, SC_CLOSE);
   }
 }
 

@@ -77,9 +77,21 @@ void CUpdaterFlow::Install() {
   // The main program is asked to close only once every entry is checked and
   // written beside its target: a bad package leaves it running, untouched.
   bool unpacked = m_host.StageUnpack();
+  // Set once the main program has closed (or none was running): only then
+  // is it started again. One refused before the close was never ended, and
+  // one that did not close in time still runs.
+  bool mainProgramClosed = false;
   if (unpacked) {
-    m_host.CloseMainProgram(m_record.appMainWndClassName, m_record.appUserMsg);
-    unpacked = m_host.CommitUnpack();
+    mainProgramClosed = m_host.CloseMainProgram(m_record.appMainWndClassName, m_record.appUserMsg);
+    if (!mainProgramClosed) {
+      // Its files are still in use: nothing is swapped in under it, the
+      // staged files go, and the installer page offers the update instead.
+      m_host.AbandonUnpack();
+      m_host.Log(L"Update: the main program did not close in time; nothing was replaced.");
+      unpacked = false;
+    } else {
+      unpacked = m_host.CommitUnpack();
+    }
   }
   if (!unpacked) {
     m_host.Log(L"Update package: unpacking failed; the program folder is as it was.");
@@ -89,7 +101,7 @@ void CUpdaterFlow::Install() {
   m_host.ClosePackage();
   m_host.Sleep(1000);
   // A refused program name was cleared when the record was read.
-  if (!m_record.appFileName.empty()) m_host.StartProgram(m_record.appFileName);
+  if (!m_record.appFileName.empty() && mainProgramClosed) m_host.StartProgram(m_record.appFileName);
   m_state = EUpdaterState::kEnded;
   m_host.EndDialog(kUpdaterDialogResult);
   m_host.DeletePackage(m_record.PackagePath());

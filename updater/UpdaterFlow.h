@@ -41,11 +41,16 @@ class IUpdaterHost : public IDownloadHost {
   // file back).
   virtual bool StageUnpack() = 0;
   virtual bool CommitUnpack() = 0;
+  // Removes what Stage wrote, for an unpack that will not be committed.
+  virtual void AbandonUnpack() = 0;
   // Closes the archive and lets the held copy go.
   virtual void ClosePackage() = 0;
 
-  // Asks the running main program to close and waits until its window is gone.
-  virtual void CloseMainProgram(const std::wstring& windowClass, const std::wstring& messageName) = 0;
+  // Asks the running main program to close and waits, a bounded time and
+  // with the dialog still answering, until its window is gone and its
+  // process has ended. True then, or when none was running; false when it
+  // still runs after the bound.
+  virtual bool CloseMainProgram(const std::wstring& windowClass, const std::wstring& messageName) = 0;
   // Starts the program of that file name from the updater's folder; failures are not reported.
   virtual void StartProgram(const std::wstring& fileName) = 0;
 };

@@ -32,7 +32,8 @@ void FreeStackItem(void* item) { GlobalFree(item); }
 
 // Pops the product word ("Join" for the joiner; empty when the stack is
 // empty), closes that product's running main window and waits (see
-// AppCloser.h). Pushes nothing: the installer learns nothing of the outcome.
+// AppCloser.h: bounded; a window that stays is given up on). Pushes nothing:
+// the installer learns nothing of the outcome.
 extern "C" __declspec(dllexport) void __cdecl CloseApp(HWND /*owner*/, int stringSize, QuenbyChar* variables,
                                                         StackItem** stackTop, void* /*extra*/) {
   g_stringSize = stringSize;

@@ -18,6 +18,7 @@ constexpr wchar_t kLauncherMessage[] = L"UWM_CorvaneTestLauncher_IsMe";
 
 struct SReceived {
   int notices = 0;
+  DWORD busyMs = 0;  // how long the launcher keeps the notice before answering
   ULONG_PTR tag = 0;
   std::string bytes;
 };
@@ -34,6 +35,7 @@ LRESULT CALLBACK LauncherProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     ++g_received.notices;
     g_received.tag = data->dwData;
     g_received.bytes.assign(static_cast<const char*>(data->lpData), data->cbData);
+    Sleep(g_received.busyMs);
     return TRUE;
   }
   return DefWindowProcW(window, message, wParam, lParam);
@@ -70,7 +72,9 @@ class CompletionNotice : public ::testing::Test {
     std::atomic<bool> done{false};
     bool result = false;
     std::thread sender([&] {
+      const DWORD start = GetTickCount();
       result = CJoinConvData::Instance().SendCompletionNotice();
+      m_sendMs = GetTickCount() - start;
       done = true;
     });
     while (!done) {
@@ -88,6 +92,7 @@ class CompletionNotice : public ::testing::Test {
     ASSERT_TRUE(data.ParseLaunchData());
   }
   std::vector<HWND> m_windows;
+  DWORD m_sendMs = 0;
 };
 
 TEST_F(CompletionNotice, LauncherReceivesEscapedUtf8AddressWithTag1) {
@@ -105,6 +110,18 @@ TEST_F(CompletionNotice, EmptyAddressSendsJustTheZero) {
   Launch(L"");
   EXPECT_TRUE(SendFromOtherThread());
   EXPECT_EQ(g_received.bytes, std::string(1, '\0'));
+}
+
+// A launcher that sits on the notice does not hold up the job's end: the
+// send gives up after its bound.
+TEST_F(CompletionNotice, LauncherThatKeepsTheNoticeTooLongIsLeftBehind) {
+  MakeLauncher(false);
+  Launch(L"http://x/");
+  g_received.busyMs = kCompletionNoticeTimeoutMs + 3000;
+  EXPECT_FALSE(SendFromOtherThread());
+  EXPECT_EQ(g_received.notices, 1);
+  EXPECT_GE(m_sendMs, kCompletionNoticeTimeoutMs - 100);
+  EXPECT_LT(m_sendMs, kCompletionNoticeTimeoutMs + 1500);
 }
 
 TEST_F(CompletionNotice, NoLauncherWindowSendsNothing) {

@@ -113,14 +113,14 @@ TEST(CorvaneWindow, IsTheRealDialogAndIsFoundByClassAndMessage) {
   EXPECT_GT(client.bottom, 332);
 
   const UINT message = IdentificationMessage();
-  HWND found = FindAnsweringWindow(std::wstring(kClassName), message);
+  HWND found = FindInstanceWindow(std::wstring(kClassName), message);
   ASSERT_EQ(found, window);
   DWORD_PTR reply = 0;
   ASSERT_TRUE(SendMessageTimeoutW(window, message, 0, 0, SMTO_BLOCK, 2000, &reply));
   EXPECT_EQ(reply, message);
   // Another registered message is not answered with its number.
   const UINT other = RegisterWindowMessageW(L"UWM_Corvane_SomethingElse");
-  EXPECT_EQ(FindAnsweringWindow(std::wstring(kClassName), other), nullptr);
+  EXPECT_EQ(FindInstanceWindow(std::wstring(kClassName), other), nullptr);
 
   PostMessageW(window, WM_COMMAND, 2, 0);
   EXPECT_EQ(corvane.ExitCode(), 2);
@@ -201,7 +201,7 @@ TEST(CorvaneWindow, TwoCopiesEachAnswerForTheirOwnWindow) {
     ASSERT_TRUE(SendMessageTimeoutW(window, message, 0, 0, SMTO_BLOCK, 2000, &reply));
     EXPECT_EQ(reply, message);
   }
-  HWND found = FindAnsweringWindow(std::wstring(kClassName), message);
+  HWND found = FindInstanceWindow(std::wstring(kClassName), message);
   EXPECT_TRUE(found == firstWindow || found == secondWindow);
 
   PostMessageW(firstWindow, WM_COMMAND, 2, 0);
@@ -210,7 +210,7 @@ TEST(CorvaneWindow, TwoCopiesEachAnswerForTheirOwnWindow) {
   DWORD_PTR reply = 0;
   ASSERT_TRUE(SendMessageTimeoutW(secondWindow, message, 0, 0, SMTO_BLOCK, 2000, &reply));
   EXPECT_EQ(reply, message);
-  EXPECT_EQ(FindAnsweringWindow(std::wstring(kClassName), message), secondWindow);
+  EXPECT_EQ(FindInstanceWindow(std::wstring(kClassName), message), secondWindow);
   PostMessageW(secondWindow, WM_COMMAND, 2, 0);
   EXPECT_EQ(second.ExitCode(), 2);
 }

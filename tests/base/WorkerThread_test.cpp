@@ -80,7 +80,9 @@ TEST(WorkerThread, StopLetsACooperativeBodyFinish) {
   EXPECT_FALSE(worker.StopRequested());  // reset for the next run
 }
 
-TEST(WorkerThread, StopOfABodyThatIgnoresItRespectsTheTimeOut) {
+// No thread is ever killed from outside: a body that does not look at the
+// stop is waited for, on both platforms, past the time-out.
+TEST(WorkerThread, StopOfABodyThatIgnoresItWaitsForTheBody) {
   std::atomic<bool> finished{false};
   WorkerThread worker(
       [&] {
@@ -92,16 +94,8 @@ TEST(WorkerThread, StopOfABodyThatIgnoresItRespectsTheTimeOut) {
   ASSERT_TRUE(worker.Start());
   const auto start = Clock::now();
   worker.Stop();
-  const auto took = Clock::now() - start;
-#ifdef _WIN32
-  // Terminated after the time-out, well before the body would have ended.
-  EXPECT_LT(took, 350ms);
-  EXPECT_FALSE(finished);
-#else
-  // Natively the body is waited for rather than killed.
-  EXPECT_GE(took, 300ms);
+  EXPECT_GE(Clock::now() - start, 300ms);
   EXPECT_TRUE(finished);
-#endif
   EXPECT_FALSE(worker.IsRunning());
 }
 

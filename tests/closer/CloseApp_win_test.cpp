@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <string>
 
+#include "closer/AppCloser.h"
 #include "closer/harness/QuenbyHarness_win.h"
 
 using namespace corvane::test;
@@ -90,6 +91,24 @@ TYPED_TEST(CloseAppTest, LongParameterIsCutAndTheRestOfTheStackStaysIntact) {
   EXPECT_TRUE(IsWindow(joiner.Window()));
   // The process heap is still sound after the call.
   EXPECT_TRUE(HeapValidate(GetProcessHeap(), 0, nullptr));
+}
+
+// An installer must not hang on a program that does not close: the closer
+// asks once, gives up after its bound, and skips the settle time. (The
+// plug-in's own bound is kCloserWindowBoundMs; the same code with a short one.)
+TYPED_TEST(CloseAppTest, WindowThatIgnoresTheCloseCommandIsGivenUpOnAfterTheBound) {
+  CStandInWindow joiner(L"UWM_JoinDownload_IsMe", /*closeOnCommand2=*/false);
+  ASSERT_NE(joiner.Window(), nullptr);
+  const std::basic_string<TypeParam> product = Text<TypeParam>("Join");
+
+  const auto start = Clock::now();
+  EXPECT_EQ(corvane::CloseRunningApp(product.c_str(), /*windowBoundMs=*/1500), corvane::ECloseOutcome::kStillRunning);
+  const double took = SecondsBetween(start, Clock::now());
+
+  EXPECT_GE(took, 1.4);
+  EXPECT_LT(took, 2.5) << "no settle time for a window that stayed";
+  EXPECT_EQ(joiner.Commands(), std::vector<WPARAM>{2}) << "asked once, with its Close command";
+  EXPECT_TRUE(IsWindow(joiner.Window()));
 }
 
 TYPED_TEST(CloseAppTest, NoWindowAtAllReturnsAtOnce) {

@@ -143,6 +143,42 @@ TEST(RunToolWindows, StopFromAnotherThreadEndsASilentChild) {
   EXPECT_LT(std::chrono::steady_clock::now() - again, std::chrono::seconds(4));
 }
 
+// A pipe of another run, its child's end inheritable as RunTool makes it,
+// while a long run starts its child: that child must not inherit the other
+// run's end, or the other run's reader would see the end of its pipe only
+// when this child ends.
+TEST(RunToolWindows, ChildInheritsOnlyItsOwnPipeEnds) {
+  SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+  CHandle otherRead, otherWrite;
+  ASSERT_TRUE(CreatePipe(otherRead.Put(), otherWrite.Put(), &inheritable, 0));
+  SetHandleInformation(otherRead.Get(), HANDLE_FLAG_INHERIT, 0);
+
+  CToolStop stop;
+  std::thread longRun([&stop] {
+    RunTool(L"", L"\"" + ModuleFilePath() + L"\" " + kWaitingToolArgument, nullptr, nullptr, &stop);
+  });
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (ChildrenOf(GetCurrentProcessId()).empty() && std::chrono::steady_clock::now() < until) Sleep(20);
+  ASSERT_FALSE(ChildrenOf(GetCurrentProcessId()).empty()) << "the long run's child started";
+  // Should the child hold the other end after all, the read below returns
+  // only when this ends the child.
+  std::thread stopper([&stop] {
+    Sleep(3000);
+    stop.Stop();
+  });
+
+  otherWrite.Close();
+  const auto start = std::chrono::steady_clock::now();
+  char byte = 0;
+  DWORD read = 0;
+  EXPECT_FALSE(ReadFile(otherRead.Get(), &byte, 1, &read, nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_BROKEN_PIPE));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000))
+      << "the other run's pipe stayed open while the long child ran";
+  stopper.join();
+  longRun.join();
+}
+
 TEST(RunToolWindows, ThrowingHandlerStillCallsDone) {
   SRecorder rec;
   rec.throwInChunk = true;

@@ -42,6 +42,7 @@ TEST(VersionCheckWorker, DomainListThenFreshVersionFileThenNotice) {
         record.Add(L"get " + path);
         return path == L"ver.ini";  // the domain servers do not answer
       },
+      [] {},
       [&](const std::wstring& path) { record.Add(L"delete " + path); }, [&] { ++notices; });
   RunToEnd(worker);
   EXPECT_EQ(record.steps, (std::vector<std::wstring>{L"delete Domain.ini", L"get Domain.ini", L"delete Domain.ini",
@@ -52,7 +53,7 @@ TEST(VersionCheckWorker, DomainListThenFreshVersionFileThenNotice) {
 TEST(VersionCheckWorker, FailedDownloadTellsNobody) {
   std::atomic<int> notices{0};
   CVersionCheckWorker worker(
-      Job(), [](const std::wstring&, const std::wstring&) { return false; }, [](const std::wstring&) {},
+      Job(), [](const std::wstring&, const std::wstring&) { return false; }, [] {}, [](const std::wstring&) {},
       [&] { ++notices; });
   RunToEnd(worker);
   EXPECT_EQ(notices, 0);

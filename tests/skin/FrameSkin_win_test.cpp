@@ -227,5 +227,61 @@ TEST_F(SkinnedFrame, SystemButtonMenuClosesTheWindowOnlyOnAQuickSecondClick) {
   }
 }
 
+// Destroys the dialog from a timer inside the system menu's loop, as a
+// launched job that ends while the menu is open destroys the main window.
+class CMenuTimeDestroyer {
+ public:
+  explicit CMenuTimeDestroyer(CSkinTestDialog& dialog) {
+    s_dialog = &dialog;
+    m_timer = SetTimer(nullptr, 0, 100, &CMenuTimeDestroyer::OnTimer);
+  }
+  ~CMenuTimeDestroyer() {
+    KillTimer(nullptr, m_timer);
+    s_dialog = nullptr;
+  }
+  static bool SawMenu() { return s_sawMenu; }
+
+ private:
+  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    s_sawMenu = menu && IsWindowVisible(menu);
+    if (s_dialog) s_dialog->Destroy();
+    EndMenu();
+  }
+  static inline CSkinTestDialog* s_dialog = nullptr;
+  static inline bool s_sawMenu = false;
+  UINT_PTR m_timer = 0;
+};
+
+bool EveryHeapIsSound() {
+  HANDLE heaps[64];
+  const DWORD count = GetProcessHeaps(64, heaps);
+  for (DWORD i = 0; i < count && i < 64; ++i) {
+    if (!HeapValidate(heaps[i], 0, nullptr)) return false;
+  }
+  return count > 0;
+}
+
+// The window, and with it the frame's hook, goes while the menu's loop runs:
+// the loop returns into code that must not touch the freed hook.
+TEST_F(SkinnedFrame, WindowDestroyedWhileItsSystemMenuIsOpenLeavesNoHookBehind) {
+  ASSERT_NE(window, nullptr);
+  manager.LoadSkin(L"Slate", /*force=*/true);
+  ASSERT_TRUE(manager.SkinWindow(window));
+  SetForegroundWindow(window);
+  const POINT system = AnchorCentre(kAnchorSystem);
+  SetCursorPos(system.x, system.y);
+  {
+    CMenuTimeDestroyer destroyer(dialog);
+    SendMessageW(window, WM_NCLBUTTONDOWN, HTSYSMENU, MAKELPARAM(system.x, system.y));
+    EXPECT_TRUE(CMenuTimeDestroyer::SawMenu()) << "the window's menu did not open";
+  }
+  test::PumpMessagesFor(0);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_FALSE(manager.IsSkinned(window));
+  EXPECT_TRUE(EveryHeapIsSound());
+}
+
 }  // namespace
 }  // namespace corvane

@@ -59,7 +59,8 @@ class CFakeHost : public IUpdaterHost {
   uint32_t tick = 0, tickStep = 100;
   int gets = 0, pumps = 0, timerStarts = 0, timerStops = 0, endResult = -1;
   std::function<void(int pump)> onPump;  // presses buttons during a download
-  bool packageOpens = true, stageWorks = true, commitWorks = true, createFails = false, holdWorks = true;
+  bool packageOpens = true, stageWorks = true, commitWorks = true, createFails = false, holdWorks = true,
+       mainProgramCloses = true;
   uint32_t writeError = 0;  // from the second write on, e.g. ERROR_DISK_FULL (112)
   std::string held;  // the copy the updater holds
   SSignatureVerdict verdict{true, {}};
@@ -148,13 +149,15 @@ class CFakeHost : public IUpdaterHost {
     log.push_back(L"commit");
     return commitWorks;
   }
+  void AbandonUnpack() override { log.push_back(L"abandon"); }
   void Log(const std::wstring& text) override { logged.push_back(text); }
   void ClosePackage() override {
     held.clear();
     log.push_back(L"close package");
   }
-  void CloseMainProgram(const std::wstring& cls, const std::wstring& msg) override {
+  bool CloseMainProgram(const std::wstring& cls, const std::wstring& msg) override {
     log.push_back(L"close main " + cls + L"/" + msg);
+    return mainProgramCloses;
   }
   void StartProgram(const std::wstring& fileName) override { log.push_back(L"start " + fileName); }
 
@@ -287,7 +290,7 @@ TEST_F(UpdaterFlowTest, PackageThatFailsBeforeAnyFileIsReplacedLeavesTheMainProg
   EXPECT_TRUE(Logged(L"installer page"));
   EXPECT_FALSE(Logged(L"close main Tavrel Video/UWM_JoinDownload_IsMe"));
   EXPECT_FALSE(Logged(L"commit"));
-  EXPECT_TRUE(Logged(L"start Corvane.exe"));
+  EXPECT_FALSE(Logged(L"start Corvane.exe")) << "it was never closed: a second start would open a second window";
   EXPECT_EQ(host.endResult, 2);
   EXPECT_EQ(host.logged.size(), 1u);
 }
@@ -301,6 +304,24 @@ TEST_F(UpdaterFlowTest, FailedSwapShowsItOpensTheInstallerAndRestartsTheOldProgr
   EXPECT_TRUE(Logged(L"installer page"));
   EXPECT_TRUE(Logged(L"start Corvane.exe"));
   EXPECT_EQ(host.endResult, 2);
+}
+
+// The wait for the main program is bounded: one still running then keeps
+// its files and its window; the update is not swapped in under it.
+TEST_F(UpdaterFlowTest, MainProgramThatDoesNotCloseInTimeKeepsItsFilesAndTheInstallerPageOpens) {
+  host.replies = {Package(100)};
+  host.mainProgramCloses = false;
+  flow->OnTimer();
+  const std::vector<std::wstring> tail(host.log.end() - 8, host.log.end());
+  EXPECT_EQ(tail, (std::vector<std::wstring>{L"stage", L"close main Tavrel Video/UWM_JoinDownload_IsMe", L"abandon",
+                                             L"installer page", L"close package", L"sleep 1000", L"end dialog",
+                                             L"delete"}))
+      << "no commit, and no second copy of the program that still runs";
+  EXPECT_EQ(host.statuses.back(), L"T:Unable to unzip file.");
+  ASSERT_FALSE(host.logged.empty());
+  EXPECT_NE(host.logged.front().find(L"did not close"), std::wstring::npos);
+  EXPECT_EQ(host.endResult, 2);
+  EXPECT_EQ(flow->State(), EUpdaterState::kEnded);
 }
 
 // Whatever keeps the transfer from giving the package the server announced:

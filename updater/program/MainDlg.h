@@ -61,9 +61,10 @@ class CMainDlg : public TDialogImpl<CMainDlg>, public IUpdaterHost {
   bool OpenPackage() override;
   bool StageUnpack() override;
   bool CommitUnpack() override;
+  void AbandonUnpack() override;
   void ClosePackage() override;
   void Log(const std::wstring& text) override;
-  void CloseMainProgram(const std::wstring& windowClass, const std::wstring& messageName) override;
+  bool CloseMainProgram(const std::wstring& windowClass, const std::wstring& messageName) override;
   void StartProgram(const std::wstring& fileName) override;
 
  private:

@@ -18,6 +18,8 @@ namespace corvane {
 namespace {
 
 constexpr unsigned kTimerPeriodMs = 1000;
+// How long the main program gets to close before the update is given up.
+constexpr unsigned kMainProgramCloseBoundMs = 30000;
 
 }  // namespace
 
@@ -234,6 +236,8 @@ SSignatureVerdict CMainDlg::VerifyPackage(const std::string& signatureBase64) {
 bool CMainDlg::StageUnpack() {
   // What an interrupted run left could not be put back at start when the
   // half-updated main program holds some of those files: close it first.
+  // Should it not close in time, Stage's own recovery fails and the
+  // unpack ends before it writes anything.
   if (!RecoverInterruptedUnpack(m_folder, m_files)) {
     CloseMainProgram(m_record.appMainWndClassName, m_record.appUserMsg);
   }
@@ -245,6 +249,10 @@ bool CMainDlg::StageUnpack() {
 
 bool CMainDlg::CommitUnpack() { return m_unpack && m_unpack->Commit(); }
 
+void CMainDlg::AbandonUnpack() {
+  if (m_unpack) m_unpack->Abandon();
+}
+
 void CMainDlg::ClosePackage() {
   m_unpack.reset();
   m_unzipper.CloseArchive();
@@ -253,8 +261,15 @@ void CMainDlg::ClosePackage() {
 
 void CMainDlg::Log(const std::wstring& text) { CF3DLogHTML::Instance().Log(kLogWarn, text); }
 
-void CMainDlg::CloseMainProgram(const std::wstring& windowClass, const std::wstring& messageName) {
-  CWindowFinder<wchar_t>(windowClass, messageName).CloseAndWait();
+bool CMainDlg::CloseMainProgram(const std::wstring& windowClass, const std::wstring& messageName) {
+  // Waited for on the dialog's thread with its messages pumped: the dialog
+  // keeps painting and answering (the flow ignores its buttons and timer
+  // while it installs).
+  SCloseWait wait;
+  wait.boundMs = kMainProgramCloseBoundMs;
+  wait.pumpMessages = [this] { PumpMessages(); };
+  const ECloseOutcome outcome = CWindowFinder<wchar_t>(windowClass, messageName).CloseAndWait(wait);
+  return outcome != ECloseOutcome::kStillRunning;
 }
 
 void CMainDlg::StartProgram(const std::wstring& fileName) { StartForUser(m_folder + fileName); }
