@@ -102,8 +102,8 @@ TEST_F(ProgramDialog, MainDialogTurnsGermanAndBack) {
   EXPECT_EQ(ChildTexts(dialog), english);
 }
 
-// Pixels of `character` drawn black on white with `font`, in a cell as large
-// as the font's tallest glyph.
+// Pixels of `character` drawn black on white with `font` in a 48-pixel cell,
+// more than the dialog font's tallest glyph needs.
 std::vector<unsigned> GlyphPixels(HFONT font, wchar_t character) {
   constexpr int kCell = 48;
   const CScreenDC screen;

@@ -8,6 +8,7 @@
 // scripts/measure-dialog-layout.sh.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
@@ -102,12 +103,14 @@ bool AddClip(HWND main, DWORD process, const std::wstring& clip) {
   Command(main, kAddCommand);
   HWND open = WaitForDialog(process, main);
   HWND nameBox = nullptr;
-  if (!open || !WaitFor([&] { return EnumChildWindows(open, &MatchEdit, reinterpret_cast<LPARAM>(&nameBox)), nameBox; })) {
-    return false;
-  }
+  const bool found = open && WaitFor([&] {
+    EnumChildWindows(open, &MatchEdit, reinterpret_cast<LPARAM>(&nameBox));
+    return nameBox != nullptr;
+  });
+  if (!found) return false;
   SendMessageW(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(clip.c_str()));
   PostMessageW(open, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(open, IDOK)));
-  return WaitFor([&] { return !IsWindow(open) && SendDlgItemMessageW(main, kFileListId, 0x1004 /*LVM_GETITEMCOUNT*/, 0, 0) > 0; });
+  return WaitFor([&] { return !IsWindow(open) && SendDlgItemMessageW(main, kFileListId, LVM_GETITEMCOUNT, 0, 0) > 0; });
 }
 
 }  // namespace
