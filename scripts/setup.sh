@@ -8,6 +8,10 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config dpkg-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64 wine64-tools xvfb x11-apps x11-utils imagemagick
+  # Wine's own fonts (Tahoma, Marlett: the dialogs and the caption buttons)
+  # and one small CJK font for the Japanese and Chinese packs (5 MB, both
+  # scripts and kana; scripts/wine-env.sh puts it behind the dialog fonts).
+  fonts-wine fonts-wqy-microhei
   libboost1.81-dev libz-mingw-w64-dev libminizip-dev zlib1g-dev libssl-dev
   openssl
   googletest ffmpeg nsis python3

@@ -41,11 +41,12 @@ stop_all() {
 trap stop_all EXIT
 
 # A fresh prefix takes about 10 s to create (four at once took a minute);
-# the other slots start as copies of the first (it holds no path of its own).
+# the other slots start as copies of the first (it holds no path of its own),
+# and are copied again when the first was set up to a newer level.
 WINEPREFIX=$base corvane_wine_prefix_init
 for ((k = 1; k < slots; k++)); do
   copy=$(slot_prefix "$k")
-  if [ ! -f "$copy/system.reg" ]; then
+  if ! cmp -s "$base/corvane-prefix-level" "$copy/corvane-prefix-level"; then
     rm -rf "$copy"
     cp -a "$base" "$copy"
     rm -f "$copy/wine-start-retries.log"
