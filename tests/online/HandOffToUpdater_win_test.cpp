@@ -71,7 +71,8 @@ TEST(HandOffToUpdater, StartsTheUpdaterThroughTheShellAndADeclinedPromptIsNotNow
     EXPECT_EQ(recorder.programs.size(), 1u);
     EXPECT_TRUE(recorder.pages.empty());
   }
-  for (DWORD failure : {DWORD(ERROR_FILE_NOT_FOUND), DWORD(ERROR_ELEVATION_REQUIRED), DWORD(ERROR_ACCESS_DENIED)}) {
+  constexpr DWORD kElevationRequired = 740;  // ERROR_ELEVATION_REQUIRED, which mingw's headers lack
+  for (DWORD failure : {DWORD(ERROR_FILE_NOT_FOUND), kElevationRequired, DWORD(ERROR_ACCESS_DENIED)}) {
     SCOPED_TRACE("cannot start (" + std::to_string(failure) + "): the installer page instead");
     SHandOffRecorder recorder;
     recorder.startResult = failure;
