@@ -123,7 +123,7 @@ TEST(WebPanel, StartPageOnStartAndCommand2007BuiltInPageAfterAFailure) {
             ERROR_SUCCESS);
   EXPECT_EQ(mode, 11001u);
 
-  const std::wstring startPage = L"before navigate http://";
+  const std::wstring startPage = L"before navigate https://";
   const std::wstring query = L"/api_joiner.php?lang=";
   const auto startRequests = [&] {
     size_t count = 0;

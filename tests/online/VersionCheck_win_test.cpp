@@ -300,7 +300,7 @@ TEST_F(VersionCheck, DialogHandOffReminderTipPageAndErrorPage) {
         "#,#PackageSignature#:#" + kSignature + "#}\"";
     // The shell's start puts the program's own quoted path before the record.
     const std::string launched = WaitForLaunch("#DownloadUrl#");
-    EXPECT_EQ(launched, "\"" + WideToUtf8(updater) + "\"" + expected);
+    EXPECT_EQ(launched, "\"" + WideToUtf8(updater) + "\" " + expected);
     EXPECT_EQ(app.Close(), 2);
     EXPECT_EQ(GetNumber(kConfigKey, L"SysFlags") & 0x2, 0x2u);
     EXPECT_EQ(GetRegistryText(HKEY_CURRENT_USER, kConfigKey, L"DismissedVersion"), L"v9.9");
