@@ -3,8 +3,13 @@
 // media information of one file, a list entry or the result of a join.
 #include <windows.h>
 
-#include "online/HideIEDlgBase.h"
+#include <memory>
+#include <string>
+
+#include "base/WorkerThread.h"
+#include "engine/ToolStop.h"
 #include "engine/VideoPropertyInfo.h"
+#include "online/HideIEDlgBase.h"
 
 namespace corvane {
 
@@ -12,11 +17,22 @@ namespace corvane {
 // browser control 172 that the dialog base hosts.
 class CFilePropertyDlg : public THideIEDlgBase<CFilePropertyDlg, 172> {
  public:
-  // The record is only read and must outlive the dialog.
-  explicit CFilePropertyDlg(const SVideoPropertyInfo& info) : m_info(info) {}
+  // Shows a record already made (the result of a join).
+  explicit CFilePropertyDlg(const SVideoPropertyInfo& info);
+  // Shows the file's name at once and probes the file on a worker of its
+  // own meanwhile: a file on a share that stopped answering would otherwise
+  // keep the window's thread waiting. The dialog looks busy until the probe
+  // has ended, and closing it ends the probe at once.
+  explicit CFilePropertyDlg(std::wstring path);
+  ~CFilePropertyDlg();
+  CFilePropertyDlg(const CFilePropertyDlg&) = delete;
+  CFilePropertyDlg& operator=(const CFilePropertyDlg&) = delete;
 
   // Shows the dialog modally, centred on its owner.
   INT_PTR DoModal(HWND owner);
+  // After DoModal: the probe ended without a description of the file (the
+  // dialog then closed itself; the caller says so).
+  bool ProbeFailed() const { return m_probeFailed; }
 
  private:
   friend class THideIEDlgBase<CFilePropertyDlg, 172>;
@@ -24,8 +40,19 @@ class CFilePropertyDlg : public THideIEDlgBase<CFilePropertyDlg, 172> {
   void OnInitDialog(HWND window);
   void LoadBanner();
   bool OnCommand(HWND window, WORD id);
+  void ShowRecord(HWND window);
+  void StartProbe(HWND window);
+  void OnProbeEnded(HWND window, bool probed);
+  // Ends a running probe's tool and waits for its worker.
+  void StopProbe();
 
-  const SVideoPropertyInfo& m_info;
+  SVideoPropertyInfo m_info;
+  std::wstring m_probePath;  // empty when the record was given
+  SVideoPropertyInfo m_probed;  // written by the probe's worker until it has ended
+  CToolStop m_stop;
+  std::unique_ptr<WorkerThread> m_probe;
+  bool m_busy = false;
+  bool m_probeFailed = false;
 };
 
 }  // namespace corvane

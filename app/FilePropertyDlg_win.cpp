@@ -8,6 +8,8 @@
 #include "app/resource.h"
 #include "base/ResourcePageAddress.h"
 #include "base/WinModule.h"
+#include "engine/ProbeMedia.h"
+#include "engine/ToolRunner.h"
 #include "settings/MultiLanguage.h"
 #include "settings/TranslateWindow.h"
 
@@ -15,8 +17,19 @@ namespace corvane {
 namespace {
 
 constexpr uint32_t kBannerWaitMs = 10000;
+// Posted by the probe's worker when it has ended; wParam: described or not.
+constexpr UINT kProbeEndedMessage = WM_APP + 1;
+// The probe's tool is ended before its worker is waited for: the wait is
+// for a thread that is already returning.
+constexpr unsigned kProbeStopTimeoutMs = 5000;
 
 }  // namespace
+
+CFilePropertyDlg::CFilePropertyDlg(const SVideoPropertyInfo& info) : m_info(info) {}
+
+CFilePropertyDlg::CFilePropertyDlg(std::wstring path) : m_probePath(std::move(path)) { m_info.filePath = m_probePath; }
+
+CFilePropertyDlg::~CFilePropertyDlg() { StopProbe(); }
 
 INT_PTR CFilePropertyDlg::DoModal(HWND owner) {
   return RunModal(owner, IDD_PROPERTY);
@@ -32,6 +45,19 @@ bool CFilePropertyDlg::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM 
       return true;
     case WM_COMMAND:
       return OnCommand(m_window, LOWORD(wParam));
+    case kProbeEndedMessage:
+      OnProbeEnded(m_window, wParam != 0);
+      return true;
+    case WM_SETCURSOR:
+      // Busy but usable: the arrow with the hour-glass, as the system shows
+      // a program that works in the background.
+      if (!m_busy) return false;
+      SetCursor(LoadCursorW(nullptr, IDC_APPSTARTING));
+      result = TRUE;
+      return true;
+    case WM_DESTROY:
+      StopProbe();
+      return false;
     default:
       return false;
   }
@@ -39,7 +65,14 @@ bool CFilePropertyDlg::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM 
 
 void CFilePropertyDlg::OnInitDialog(HWND window) {
   CentreOnOwner(window);
+  // The probe runs while the banner loads.
+  if (!m_probePath.empty()) StartProbe(window);
   LoadBanner();
+  ShowRecord(window);
+  TranslateWindow(window);
+}
+
+void CFilePropertyDlg::ShowRecord(HWND window) {
   SetDlgItemTextW(window, IDC_PROP_FILE_NAME, m_info.filePath.c_str());
   SetDlgItemTextW(window, IDC_PROP_TYPE, m_info.format.c_str());
   SetDlgItemTextW(window, IDC_PROP_DIMENSIONS, DimensionsText(m_info, Translate(L"pixels")).c_str());
@@ -49,7 +82,55 @@ void CFilePropertyDlg::OnInitDialog(HWND window) {
   SetDlgItemTextW(window, IDC_PROP_VIDEO_CODEC, m_info.videoCodec.c_str());
   SetDlgItemTextW(window, IDC_PROP_AUDIO_CODEC, m_info.audioCodec.c_str());
   SetDlgItemTextW(window, IDC_PROP_AUDIO_BITRATE, AudioBitrateText(m_info).c_str());
-  TranslateWindow(window);
+  EnableWindow(GetDlgItem(window, IDC_PROP_PLAY), m_busy ? FALSE : TRUE);
+}
+
+void CFilePropertyDlg::StartProbe(HWND window) {
+  m_probe = std::make_unique<WorkerThread>(
+      [this, window]() -> unsigned {
+        // The tool's own open is the only look at the file: asking the
+        // system whether it exists first is one more wait on a share that
+        // stopped answering (and a named pipe has no attributes under Wine).
+        const std::wstring tool = GetToolPath();
+        m_probed.filePath = m_probePath;
+        const bool probed = !tool.empty() && RunProbe(tool, m_probePath, m_probed, &m_stop);
+        PostMessageW(window, kProbeEndedMessage, probed ? 1 : 0, 0);
+        return probed ? 1 : 0;
+      },
+      kProbeStopTimeoutMs);
+  m_busy = m_probe->Start();
+  if (!m_busy) {
+    m_probe.reset();
+    m_probeFailed = true;
+    PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+  }
+}
+
+void CFilePropertyDlg::OnProbeEnded(HWND window, bool probed) {
+  if (!m_probe) return;  // already stopped by a close
+  m_probe->Stop();  // returns at once: the body has posted its last message
+  m_probe.reset();
+  m_busy = false;
+  if (!probed) {
+    m_probeFailed = true;
+    EndDialog(window, IDCANCEL);
+    return;
+  }
+  m_info = m_probed;
+  ShowRecord(window);
+  // The cursor over the dialog stops looking busy without waiting for the mouse to move.
+  POINT cursor;
+  if (GetCursorPos(&cursor) && WindowFromPoint(cursor) && GetAncestor(WindowFromPoint(cursor), GA_ROOT) == window) {
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+  }
+}
+
+void CFilePropertyDlg::StopProbe() {
+  if (!m_probe) return;
+  m_stop.Stop();
+  m_probe->Stop();
+  m_probe.reset();
+  m_busy = false;
 }
 
 void CFilePropertyDlg::LoadBanner() {
@@ -64,10 +145,11 @@ bool CFilePropertyDlg::OnCommand(HWND window, WORD id) {
   switch (id) {
     case IDCANCEL:
     case IDOK:
+      StopProbe();  // closing does not wait for a file that does not answer
       EndDialog(window, id);
       return true;
     case IDC_PROP_PLAY:
-      PlayFile(window, m_info.filePath);
+      if (!m_busy) PlayFile(window, m_info.filePath);
       return true;
     case IDC_PROP_IGNORED:
       return true;  // accepted and ignored

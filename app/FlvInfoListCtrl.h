@@ -52,8 +52,10 @@ class CFlvInfoListCtrl : public TVistaStyleListCtrl<CFlvInfoListCtrl, CFlatHeade
   void Select(size_t index);
   void BuildColumns();
   void PaintRow(HDC target, int row);
-  // The file's index in the system's small icons. Asking the shell reads the
-  // file and the registry, so each path is asked once, not at every paint.
+  // The index in the system's small icons of the file's type. The shell is
+  // asked by the name's extension alone, never the file itself (the list is
+  // painted on the window's thread, which a file on a share that stopped
+  // answering would hold), and once per extension, not at every paint.
   int IconIndex(const std::wstring& path);
   std::vector<std::wstring> AskFilesToAdd(HWND owner);
 
@@ -66,7 +68,7 @@ class CFlvInfoListCtrl : public TVistaStyleListCtrl<CFlvInfoListCtrl, CFlatHeade
   std::function<bool()> m_canAdd;
   std::function<void()> m_changed;
   std::wstring m_textBuffer;  // the last display text handed to the list
-  std::unordered_map<std::wstring, int> m_iconIndex;
+  std::unordered_map<std::wstring, int> m_iconIndex;  // by lower-case extension
 };
 
 }  // namespace corvane

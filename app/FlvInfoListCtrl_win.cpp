@@ -13,6 +13,7 @@
 #include "app/JoinConvData.h"
 #include "app/SaveFilters.h"
 #include "base/UniqueHandle.h"
+#include "engine/PathParts.h"
 #include "settings/ConverterPreference.h"
 #include "settings/MultiLanguage.h"
 #include "skin/GdiObject.h"
@@ -40,12 +41,21 @@ HIMAGELIST SystemSmallIcons() {
       SHGetFileInfoW(L"C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
 }
 
-int SmallIconIndex(const std::wstring& path) {
+// With SHGFI_USEFILEATTRIBUTES the shell does not touch the file.
+int SmallIconIndexOfType(const std::wstring& extension) {
   SHFILEINFOW info = {};
-  if (!SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_LINKOVERLAY)) {
+  const std::wstring name = L"file" + extension;
+  if (!SHGetFileInfoW(name.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                      SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES)) {
     return 0;
   }
   return info.iIcon;
+}
+
+std::wstring LowerCaseExtension(const std::wstring& path) {
+  std::wstring extension = ExtensionOf(path);
+  CharLowerBuffW(extension.data(), static_cast<DWORD>(extension.size()));
+  return extension;
 }
 
 using Microsoft::WRL::ComPtr;
@@ -228,10 +238,11 @@ void CFlvInfoListCtrl::PaintRow(HDC target, int row) {
 }
 
 int CFlvInfoListCtrl::IconIndex(const std::wstring& path) {
-  const auto known = m_iconIndex.find(path);
+  const std::wstring extension = LowerCaseExtension(path);
+  const auto known = m_iconIndex.find(extension);
   if (known != m_iconIndex.end()) return known->second;
-  const int index = SmallIconIndex(path);
-  m_iconIndex.emplace(path, index);
+  const int index = SmallIconIndexOfType(extension);
+  m_iconIndex.emplace(extension, index);
   return index;
 }
 
@@ -330,6 +341,9 @@ std::optional<size_t> CFlvInfoListCtrl::SelectedOrFirst() const {
 
 void CFlvInfoListCtrl::Refresh() {
   if (!m_list) return;
+  // The first look-up of a type loads its icon (a few hundred milliseconds
+  // under some systems): done now, not in the middle of a paint.
+  for (const std::wstring& file : CJoinConvData::Instance().Files()) IconIndex(file);
   ListView_SetItemCountEx(m_list, static_cast<int>(CJoinConvData::Instance().Files().size()), 0);
   InvalidateRect(m_list, nullptr, TRUE);
 }

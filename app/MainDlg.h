@@ -56,7 +56,6 @@ class CMainDlg : public THideIEDlgBase<CMainDlg, 153>, public IJoinHost {
   void ShowResult(const SVideoPropertyInfo& info) override;
   void SendDiagnosticReport(const std::wstring& sourceUrl) override;
   void SendCompletionNotice() override;
-  void Pause(unsigned milliseconds) override;
 
   // The web panel's events (from the dialog base).
   void OnBeforeNavigate(const std::wstring& url, const std::string& postData, bool& cancel);

@@ -380,13 +380,15 @@ void CMainDlg::PlaySelected() {
   if (index) PlayFile(m_window, CJoinConvData::Instance().Files()[*index]);
 }
 
+// The dialog probes the file itself, off this thread: even asking whether a
+// file on a share that stopped answering exists can take minutes.
 void CMainDlg::ShowSelectedProperties() {
   const std::optional<size_t> index = m_fileList.SelectedOrFirst();
   if (!index) return;
   const std::wstring path = CJoinConvData::Instance().Files()[*index];
-  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return;
-  SVideoPropertyInfo info;
-  if (m_steps.ProbeMedia(path, info)) ShowResult(info);
+  CFilePropertyDlg dialog(path);
+  dialog.DoModal(m_window);
+  if (dialog.ProbeFailed()) ShowMessage({L"This file cannot be read as a video: %1", {path}}, L"Tips");
 }
 
 // The six list buttons: image buttons drawing their command images, with
@@ -498,7 +500,5 @@ void CMainDlg::SendDiagnosticReport(const std::wstring& sourceUrl) {
 }
 
 void CMainDlg::SendCompletionNotice() { CJoinConvData::Instance().SendCompletionNotice(); }
-
-void CMainDlg::Pause(unsigned milliseconds) { Sleep(milliseconds); }
 
 }  // namespace corvane

@@ -1,8 +1,5 @@
 #include "cli/CliJoinHost.h"
 
-#include <chrono>
-#include <thread>
-
 #include "base/TextConvert.h"
 #include "cli/ProbeReport.h"
 #include "cli/ProgressBar.h"
@@ -118,10 +115,6 @@ void CCliJoinHost::ShowResult(const SVideoPropertyInfo& info) {
 }
 
 void CCliJoinHost::EndProgram() { Quit(kExitFailed); }
-
-void CCliJoinHost::Pause(unsigned milliseconds) {
-  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
 
 void CCliJoinHost::Quit(int exitCode) {
   if (m_quitting) return;

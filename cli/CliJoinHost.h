@@ -45,7 +45,6 @@ class CCliJoinHost : public IJoinHost {
   void ShowResult(const SVideoPropertyInfo& info) override;
   void SendDiagnosticReport(const std::wstring& sourceUrl) override {}
   void SendCompletionNotice() override {}
-  void Pause(unsigned milliseconds) override;
 
  private:
   void Dispatch(int commandId);

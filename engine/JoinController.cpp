@@ -23,6 +23,7 @@ constexpr wchar_t kFilesDiffer[] =
 constexpr wchar_t kCopyRefused[] =
     L"Fast-Join could not copy these files into this kind of file. Join the files by converting them instead?";
 constexpr wchar_t kOutputIsInput[] = L"The output file is one of the files to join: %1";
+constexpr wchar_t kDidNotAnswer[] = L"This file cannot be read: it did not answer: %1";
 
 // A joined file may differ from the inputs' added lengths by rounding at
 // each seam; a missing input or a wrong length in the file's header is far
@@ -67,6 +68,11 @@ const SFinalStep* FinalStepOfCommand(int commandId) {
 bool FastRouteWrites(OutputKind kind) { return kind == OutputKindMp4 || kind == OutputKindFlv; }
 
 SUserMessage Message(const wchar_t* text, std::vector<std::wstring> args = {}) { return {text, std::move(args)}; }
+
+int64_t SteadyMilliseconds() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
 
 }  // namespace
 
@@ -165,7 +171,7 @@ void CJoinController::ResetJob() {
   m_inputSecondsKnown = true;
   m_outputWritten = false;
   m_outputVerified = false;
-  m_fastChecking = false;
+  m_task = EWorkerTask::kRunStep;
   m_resultRecord = SVideoPropertyInfo();
   m_workingFolder = m_programFolder;
   ResetProgress();
@@ -186,17 +192,16 @@ void CJoinController::AddInputLength(const SVideoPropertyInfo& record) {
 // the window must answer meanwhile (and Cancel must end it).
 void CJoinController::StartFastCheck() {
   m_fastCheckRecords.clear();
-  m_fastChecking = true;
+  m_task = EWorkerTask::kCheckInputs;
   const std::vector<std::wstring> inputs = m_job.files;
   StartWorkerBody(kJoinFastRoute, [this, inputs]() -> unsigned {
-    m_fastCheckRecords = m_steps.ProbeAll(m_toolPath, inputs);
+    m_fastCheckRecords = m_steps.ProbeAll(m_toolPath, inputs, [this] { NoteProbeAnswer(); });
     return 1;
   });
 }
 
 // Called when the worker's description of the inputs has ended.
 void CJoinController::OnFastCheckEnded() {
-  m_fastChecking = false;
   const std::vector<SVideoPropertyInfo> records = std::move(m_fastCheckRecords);
   if (records.size() < m_job.files.size()) {
     FailJob(Message(kCannotRead, {m_job.files[records.size()]}));
@@ -278,43 +283,42 @@ bool CJoinController::OnQueueTimer() {
   return false;
 }
 
-bool CJoinController::ProbeInput(const std::wstring& input) {
-  // Each input is described afresh: the parser only fills empty fields.
+// Probes the queue's front input on the worker into m_probeRecord; the
+// monitor goes on with OnInputProbed when it has ended. Each input is
+// described afresh: the parser only fills empty fields.
+void CJoinController::RunPerInputStep() {
+  if (m_worker) return;
+  const std::wstring input = m_queue.front();
   m_probeRecord = SVideoPropertyInfo();
   m_probeRecord.filePath = input;
-  SetMode(kJoinProbing);
-  return m_steps.RunTool(
-      /*workingFolder=*/L"", m_steps.ProbeCommand(m_toolPath, input),
-      [this](TStdStr<char>& acc, const TStdStr<char>& block) { return OnProgressChunk(acc, block); },
-      [this](const TStdStr<char>& acc) { return OnToolDone(acc); });
+  m_task = EWorkerTask::kProbeInput;
+  const std::wstring command = m_steps.ProbeCommand(m_toolPath, input);
+  StartWorkerBody(kJoinProbing, [this, command]() -> unsigned {
+    const bool probed = m_steps.RunTool(
+        /*workingFolder=*/L"", command,
+        [this](TStdStr<char>& acc, const TStdStr<char>& block) { return OnProgressChunk(acc, block); },
+        [this](const TStdStr<char>& acc) { return OnToolDone(acc); });
+    if (!probed) m_stepFailed = true;
+    return probed ? 1 : 0;
+  });
 }
 
-// Probes the queue's front input into m_probeRecord. False (job ended) when
-// the file cannot be read or has no picture. The tool opens every name the
-// system can (Unicode and long paths alike), so a file it cannot read is
-// not made readable by copying it under another name: the job ends at once,
-// naming the file, and nothing is copied.
-bool CJoinController::ProbeCurrentInput(const std::wstring& input) {
-  if (!ProbeInput(input)) {
+// The job ends, naming the file, when the tool cannot read it or it has no
+// picture. The tool opens every name the system can (Unicode and long paths
+// alike), so a file it cannot read is not made readable by copying it under
+// another name: nothing is copied.
+void CJoinController::OnInputProbed() {
+  const std::wstring input = m_queue.front();
+  if (m_stepFailed.exchange(false)) {
     FailJob(Message(kCannotRead, {input}));
-    return false;
+    return;
   }
   if (m_probeRecord.width == 0 && m_probeRecord.videoCodec.empty()) {
     FailJob(Message(kNoPicture, {input}));
-    return false;
-  }
-  return true;
-}
-
-void CJoinController::RunPerInputStep() {
-  if (m_worker) return;
-  m_busy = true;
-  const std::wstring input = m_queue.front();
-  const bool first = m_queue.size() == m_job.files.size();
-  if (!ProbeCurrentInput(input)) {
-    m_busy = false;
     return;
   }
+  m_busy = true;
+  const bool first = m_queue.size() == m_job.files.size();
   if (first) {
     m_referenceRecord = m_probeRecord;
     m_intermediateFormat = MakeIntermediateFormat(m_referenceRecord);
@@ -400,6 +404,7 @@ void CJoinController::StartWorker(EJoinMode mode, const std::wstring& commandLin
 
 void CJoinController::StartWorkerBody(EJoinMode mode, std::function<unsigned()> body) {
   m_stepFailed = false;
+  m_lastAnswerMs = SteadyMilliseconds();
   m_failureTail.clear();
   if (StepUsesInputTotal(mode)) {
     std::lock_guard<std::mutex> lock(m_progressLock);
@@ -434,6 +439,7 @@ bool CJoinController::OnProgressChunk(TStdStr<char>& accumulated, const TStdStr<
   const EJoinMode mode = Mode();
   if (mode == kJoinProbing) {
     accumulated.append(block.c_str());  // up to the first NUL byte
+    NoteProbeAnswer();
     return true;
   }
   // A failure text may be split across two blocks.
@@ -464,31 +470,67 @@ bool CJoinController::OnToolDone(const TStdStr<char>& accumulated) {
 
 void CJoinController::OnMonitorTimer() {
   if (!IsJobRunning()) return;
-  if (m_worker && m_worker->HasEnded()) OnWorkerEnded();
+  if (m_worker && m_worker->HasEnded()) {
+    OnWorkerEnded();
+  } else if (m_worker && ProbeHasStalled()) {
+    OnProbeStalled();
+  }
   if (IsJobRunning()) UpdateProgressBar();
+}
+
+void CJoinController::NoteProbeAnswer() { m_lastAnswerMs = SteadyMilliseconds(); }
+
+bool CJoinController::ProbeHasStalled() const {
+  if (m_task == EWorkerTask::kRunStep) return false;
+  return SteadyMilliseconds() - m_lastAnswerMs.load() >= m_probeAnswerLimit.count();
+}
+
+// A file on a share that stopped answering (or any file whose reading
+// blocks) keeps the probe waiting for ever. The job ends, naming the file;
+// the list stays for the user to take that file out or try again later.
+void CJoinController::OnProbeStalled() {
+  const EWorkerTask task = m_task;
+  StopRunningTool();  // the worker has ended once this returns
+  std::wstring file;
+  if (task == EWorkerTask::kProbeInput && !m_queue.empty()) {
+    file = m_queue.front();
+  } else if (task == EWorkerTask::kCheckInputs && !m_job.files.empty()) {
+    // The inputs are read in order: the first one not yet described is the one that stalled.
+    file = m_job.files[std::min(m_fastCheckRecords.size(), m_job.files.size() - 1)];
+  } else {
+    file = m_job.outputPath;
+  }
+  FailJob(Message(kDidNotAnswer, {file}), EJobOutcome::kFailed, /*keepList=*/true);
 }
 
 void CJoinController::OnWorkerEnded() {
   const EJoinMode mode = Mode();
+  const EWorkerTask task = m_task;
+  m_task = EWorkerTask::kRunStep;
   StopWorker();
-  const bool failed = m_stepFailed.exchange(false);
   ResetProgress();
+  if (task == EWorkerTask::kProbeInput) {
+    OnInputProbed();
+    return;
+  }
+  if (task == EWorkerTask::kCheckInputs) {
+    OnFastCheckEnded();
+    return;
+  }
+  if (task == EWorkerTask::kCheckOutput) {
+    OnOutputChecked();
+    return;
+  }
+  const bool failed = m_stepFailed.exchange(false);
   if (mode == kJoinToMpeg && (failed || m_steps.FileSize(m_intermediates.back()) == 0)) {
     FailJob(Message(kFailedToConvert));
-  } else if (mode == kJoinFastRoute && m_fastChecking) {
-    OnFastCheckEnded();
   } else if (mode == kJoinFastRoute && (failed || m_steps.FileSize(m_job.outputPath) == 0)) {
     OfferConversionAfterRefusedCopy();
   } else if (mode == kJoinFastRoute) {
     // The tool may copy without an error and still write a wrong file:
     // inputs alike in kind whose streams count time in different units
     // (time scales) come out far longer or shorter than they are together.
-    m_outputVerified = VerifyOutput();
-    if (m_outputVerified) {
-      m_host.PostCommand(kCmdFinish);
-    } else {
-      OfferConversionAfterRefusedCopy();
-    }
+    StartOutputCheck();
   } else if (mode == kJoinByteCopy) {
     if (failed) {
       FailJob(Message(kFailedToMerge));
@@ -499,8 +541,10 @@ void CJoinController::OnWorkerEnded() {
   } else if (IsFinalConversion(mode)) {
     if (failed || m_steps.FileSize(m_job.outputPath) == 0) {
       FailJob(Message(kFailedToConvert));
+    } else if (mode == kJoinMp4Pass1) {
+      m_host.PostCommand(kCmdMp4Pass2);
     } else {
-      m_host.PostCommand(mode == kJoinMp4Pass1 ? kCmdMp4Pass2 : kCmdFinish);
+      StartOutputCheck();
     }
   }
   // After an input the queue timer goes on with the next one.
@@ -543,24 +587,44 @@ void CJoinController::DeleteWorkFolder() {
 }
 
 // The output counts only when this job wrote it, the tool can read it, and
-// it is as long as the inputs together.
-bool CJoinController::VerifyOutput() {
-  if (!m_outputWritten || !m_steps.FileExists(m_job.outputPath)) return false;
-  if (!m_steps.ProbeMedia(m_job.outputPath, m_resultRecord)) return false;
-  if (!m_inputSecondsKnown) return true;
-  const std::optional<double> length = m_resultRecord.DurationSeconds();
-  if (!length) return false;
-  const double tolerance = std::max(kLengthTolerance, kLengthTolerancePerInput * m_job.files.size());
-  return std::fabs(*length - m_inputSeconds) <= tolerance;
+// it is as long as the inputs together. The probe runs on the worker, in the
+// mode of the step that wrote the file.
+void CJoinController::StartOutputCheck() {
+  m_resultRecord = SVideoPropertyInfo();
+  m_task = EWorkerTask::kCheckOutput;
+  const std::wstring output = m_job.outputPath;
+  StartWorkerBody(Mode(), [this, output]() -> unsigned {
+    const bool probed = m_steps.FileExists(output) &&
+                        m_steps.ProbeMedia(output, m_resultRecord, [this] { NoteProbeAnswer(); });
+    if (!probed) m_stepFailed = true;
+    return probed ? 1 : 0;
+  });
+}
+
+void CJoinController::OnOutputChecked() {
+  const bool probed = m_outputWritten && !m_stepFailed.exchange(false);
+  bool whole = probed;
+  if (probed && m_inputSecondsKnown) {
+    const std::optional<double> length = m_resultRecord.DurationSeconds();
+    const double tolerance = std::max(kLengthTolerance, kLengthTolerancePerInput * m_job.files.size());
+    whole = length && std::fabs(*length - m_inputSeconds) <= tolerance;
+  }
+  m_outputVerified = whole;
+  if (whole) {
+    m_host.PostCommand(kCmdFinish);
+  } else if (Mode() == kJoinFastRoute) {
+    OfferConversionAfterRefusedCopy();
+  } else {
+    FailJob(Message(kFailedToMerge));
+  }
 }
 
 void CJoinController::Finish() {
   if (!IsJobRunning()) return;
   DeleteIntermediates();
   DeleteWorkFolder();
-  // The fast route's copy was checked when it ended; the other routes' file
-  // is checked here.
-  if (!m_outputVerified && !VerifyOutput()) {
+  // Only a file checked on the worker when its step ended is a result.
+  if (!m_outputVerified) {
     FailJob(Message(kFailedToMerge));
     return;
   }
@@ -600,7 +664,7 @@ void CJoinController::DiscardJobFiles() {
   DeleteWorkFolder();
 }
 
-void CJoinController::FailJob(const SUserMessage& message, EJobOutcome outcome) {
+void CJoinController::FailJob(const SUserMessage& message, EJobOutcome outcome, bool keepList) {
   m_cancel.exchange(1);
   m_queue.clear();
   StopRunningTool();
@@ -610,8 +674,11 @@ void CJoinController::FailJob(const SUserMessage& message, EJobOutcome outcome) 
 
   ResetProgress();
   m_host.SetProgress(0);
-  m_job.files.clear();
-  m_host.RefreshFileList();
+  m_task = EWorkerTask::kRunStep;
+  if (!keepList) {
+    m_job.files.clear();
+    m_host.RefreshFileList();
+  }
   SetMode(kJoinIdle);
   m_host.UpdateButtons();
   if (!message.text.empty()) m_host.ShowMessage(message, kTipsCaption);
@@ -634,7 +701,7 @@ void CJoinController::Close() {
   m_queue.clear();
   StopRunningTool();
   m_host.StopTimers();
-  if (m_job.IsLaunched()) m_host.Pause(1000);
+  // The tool has ended and been waited for: what it wrote can go at once.
   if (running) DiscardJobFiles();  // closing mid-job leaves nothing of it behind
   SetMode(kJoinIdle);
   m_host.EndProgram();

@@ -8,11 +8,18 @@
 // the output's format. The progress values written by the worker's output
 // handler are read by the monitor timer, which places the progress bar.
 //
+// Every tool run, probes included, and every read of a whole file runs on
+// the worker: the UI thread only starts steps and looks at them, so the
+// window answers while a file on a share that stopped answering keeps a
+// probe waiting. Such a probe ends the job once it has printed nothing for
+// the probe answer limit.
+//
 // Threads: every method runs on the UI thread except the worker's output
 // handler, which touches only the progress values (under m_progressLock),
-// the cancel flag and the mode, and may show the failure message and post
-// Cancel through the host.
+// the cancel flag, the time of the last answer and the record its step
+// fills, and may show the failure message and post Cancel through the host.
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -46,11 +53,17 @@ enum EJoinCommand : int {
 
 class CJoinController {
  public:
+  // How long a probe may print nothing before the job ends with the file
+  // named as one that did not answer.
+  static constexpr std::chrono::milliseconds kProbeAnswerLimit{30000};
+
   CJoinController(IJoinHost& host, IJoinSteps& steps, SJoinJob& job, std::wstring toolPath,
                   std::wstring programFolder);
   ~CJoinController();
   CJoinController(const CJoinController&) = delete;
   CJoinController& operator=(const CJoinController&) = delete;
+
+  void SetProbeAnswerLimit(std::chrono::milliseconds limit) { m_probeAnswerLimit = limit; }
 
   // Handles one of the EJoinCommand identifiers; false for any other.
   bool OnCommand(int commandId);
@@ -95,8 +108,8 @@ class CJoinController {
 
   // Steps of the conversion route
   void RunPerInputStep();
-  bool ProbeInput(const std::wstring& input);
-  bool ProbeCurrentInput(const std::wstring& input);
+  // The per-input step once the worker has probed the queue's front input.
+  void OnInputProbed();
   void RunByteCopyStep();
   void StartWorker(EJoinMode mode, const std::wstring& commandLine);
   // Starts body on the worker as the step of mode; a worker that cannot
@@ -106,15 +119,23 @@ class CJoinController {
   void OnWorkerEnded();
   void UpdateProgressBar();
   void SetMode(EJoinMode mode);
-  bool VerifyOutput();
+  // The output's check on the worker: the tool must read it and find it as
+  // long as the inputs together; OnOutputChecked goes on from there.
+  void StartOutputCheck();
+  void OnOutputChecked();
+  // A probe on the worker that has printed nothing for too long.
+  bool ProbeHasStalled() const;
+  void OnProbeStalled();
+  void NoteProbeAnswer();
 
   // Output handling (worker thread)
   bool OnProgressChunk(TStdStr<char>& accumulated, const TStdStr<char>& block);
   bool OnToolDone(const TStdStr<char>& accumulated);
   bool StepUsesInputTotal(EJoinMode mode) const;
 
-  // Ends the job as failed (message shown when not empty) or cancelled.
-  void FailJob(const SUserMessage& message, EJobOutcome outcome = EJobOutcome::kFailed);
+  // Ends the job as failed (message shown when not empty) or cancelled; the
+  // list is emptied unless keepList is set.
+  void FailJob(const SUserMessage& message, EJobOutcome outcome = EJobOutcome::kFailed, bool keepList = false);
   void StopRunningTool();
   void DeleteIntermediates();
   void DiscardJobFiles();
@@ -139,6 +160,12 @@ class CJoinController {
   std::wstring m_commandLine;
   std::wstring m_workingFolder;
   std::unique_ptr<IJoinWorker> m_worker;
+  // What the worker does in its step besides running the step's tool.
+  enum class EWorkerTask { kRunStep, kCheckInputs, kProbeInput, kCheckOutput };
+  EWorkerTask m_task = EWorkerTask::kRunStep;
+  std::chrono::milliseconds m_probeAnswerLimit = kProbeAnswerLimit;
+  // When the running probe started or last printed (steady clock, ms).
+  std::atomic<int64_t> m_lastAnswerMs{0};
   std::atomic<int> m_cancel{0};
   // Set by the worker when its step failed (a failure text, or a body that
   // reports failure); read by the monitor when the worker has ended.
@@ -155,8 +182,7 @@ class CJoinController {
   bool m_inputSecondsKnown = true;  // false when an input's length is unknown
   bool m_outputWritten = false;     // this job has begun to write the output
   bool m_outputVerified = false;    // the output was probed and found whole (m_resultRecord)
-  bool m_fastChecking = false;      // the worker describes the fast route's inputs
-  std::vector<SVideoPropertyInfo> m_fastCheckRecords;  // written by that worker
+  std::vector<SVideoPropertyInfo> m_fastCheckRecords;  // written by the worker that describes the inputs
   bool m_busy = false;
   bool m_reportSent = false;
 };

@@ -54,8 +54,6 @@ class IJoinHost {
   virtual void SendDiagnosticReport(const std::wstring& sourceUrl) = 0;
   // Tells the program that launched the job that it has finished.
   virtual void SendCompletionNotice() = 0;
-  // Waits before the clean-up of a launched job that is being closed.
-  virtual void Pause(unsigned milliseconds) = 0;
   // The job is over (after its result or message was shown).
   virtual void JobEnded(EJobOutcome /*outcome*/) {}
 };

@@ -13,6 +13,7 @@
 #include "engine/JoinCommands.h"
 #include "engine/JoinMode.h"
 #include "engine/OutputKind.h"
+#include "engine/ProbeMedia.h"
 #include "engine/ToolRunner.h"
 
 namespace corvane {
@@ -56,9 +57,12 @@ class IJoinSteps {
                        const OutputChunkHandler& onChunk, const OutputDoneHandler& onDone) = 0;
   // Describes every input with as few tool runs as the command line allows
   // (usually one). Stops at the first input the tool cannot read: a result
-  // shorter than inputs ends just before it.
+  // shorter than inputs ends just before it (or just before the input it
+  // was reading when StopTool ended it). onAnswer hears of every block the
+  // tool prints.
   virtual std::vector<SVideoPropertyInfo> ProbeAll(const std::wstring& toolPath,
-                                                   const std::vector<std::wstring>& inputs) = 0;
+                                                   const std::vector<std::wstring>& inputs,
+                                                   const ProbeAnswerHandler& onAnswer) = 0;
   // Joins the MPEG streams byte for byte into joinedStream (blocking, on the
   // worker); keepGoing is asked between blocks. False on any failed read or
   // write, or when stopped; joinedStream is then gone.
@@ -71,8 +75,9 @@ class IJoinSteps {
   virtual void StopTool() = 0;
   virtual void AllowTool() = 0;
   virtual std::unique_ptr<IJoinWorker> StartWorker(std::function<unsigned()> body) = 0;
-  // Probes a finished output.
-  virtual bool ProbeMedia(const std::wstring& path, SVideoPropertyInfo& record) = 0;
+  // Probes a finished output (blocking, on the worker; StopTool ends it).
+  // onAnswer hears of every block the tool prints.
+  virtual bool ProbeMedia(const std::wstring& path, SVideoPropertyInfo& record, const ProbeAnswerHandler& onAnswer) = 0;
 
   // --- files
   // A new, empty folder in the output's folder for the two-pass statistics, or nothing.

@@ -86,8 +86,9 @@ bool CJoinSteps::RunTool(const std::wstring& workingFolder, const std::wstring& 
 }
 
 std::vector<SVideoPropertyInfo> CJoinSteps::ProbeAll(const std::wstring& toolPath,
-                                                     const std::vector<std::wstring>& inputs) {
-  return ProbeAllMedia(toolPath, inputs, &m_stop);
+                                                     const std::vector<std::wstring>& inputs,
+                                                     const ProbeAnswerHandler& onAnswer) {
+  return ProbeAllMedia(toolPath, inputs, &m_stop, onAnswer);
 }
 
 bool CJoinSteps::JoinByteCopy(const std::vector<std::wstring>& intermediates, const std::wstring& joinedStream,
@@ -106,8 +107,9 @@ std::unique_ptr<IJoinWorker> CJoinSteps::StartWorker(std::function<unsigned()> b
   return worker;
 }
 
-bool CJoinSteps::ProbeMedia(const std::wstring& path, SVideoPropertyInfo& record) {
-  return corvane::ProbeMedia(path, record);
+bool CJoinSteps::ProbeMedia(const std::wstring& path, SVideoPropertyInfo& record,
+                            const ProbeAnswerHandler& onAnswer) {
+  return corvane::ProbeMedia(path, record, &m_stop, onAnswer);
 }
 
 std::optional<std::wstring> CJoinSteps::MakeWorkFolder(const std::wstring& outputPath) {

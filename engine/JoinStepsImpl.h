@@ -21,8 +21,8 @@ class CJoinSteps : public IJoinSteps {
 
   bool RunTool(const std::wstring& workingFolder, const std::wstring& commandLine,
                const OutputChunkHandler& onChunk, const OutputDoneHandler& onDone) override;
-  std::vector<SVideoPropertyInfo> ProbeAll(const std::wstring& toolPath,
-                                           const std::vector<std::wstring>& inputs) override;
+  std::vector<SVideoPropertyInfo> ProbeAll(const std::wstring& toolPath, const std::vector<std::wstring>& inputs,
+                                           const ProbeAnswerHandler& onAnswer) override;
   bool JoinByteCopy(const std::vector<std::wstring>& intermediates, const std::wstring& joinedStream,
                     const std::function<bool()>& keepGoing) override;
   bool RunFastRoute(bool mp4, const std::wstring& outputPath, const std::vector<std::wstring>& inputs,
@@ -30,7 +30,7 @@ class CJoinSteps : public IJoinSteps {
   void StopTool() override { m_stop.Stop(); }
   void AllowTool() override { m_stop.Allow(); }
   std::unique_ptr<IJoinWorker> StartWorker(std::function<unsigned()> body) override;
-  bool ProbeMedia(const std::wstring& path, SVideoPropertyInfo& record) override;
+  bool ProbeMedia(const std::wstring& path, SVideoPropertyInfo& record, const ProbeAnswerHandler& onAnswer) override;
 
   std::optional<std::wstring> MakeWorkFolder(const std::wstring& outputPath) override;
   std::optional<std::wstring> ReserveFreePath(const std::wstring& preferred) override;

@@ -11,18 +11,14 @@
 namespace corvane {
 namespace {
 
-bool ProbeInto(const std::wstring& toolPath, const std::wstring& probed, const std::wstring& named,
-               SVideoPropertyInfo& info) {
-  info.Clear();
-  info.filePath = named;
-  return RunProbe(toolPath, probed, info);
-}
-
 // The probe's chunk handler: keeps the whole text, each block as a C string
-// (it counts up to its first NUL byte).
-bool AppendBlock(TStdStr<char>& accumulated, const TStdStr<char>& block) {
-  accumulated.append(block.c_str());
-  return true;
+// (it counts up to its first NUL byte), and tells onAnswer of each block.
+OutputChunkHandler AppendBlock(const ProbeAnswerHandler& onAnswer) {
+  return [onAnswer](TStdStr<char>& accumulated, const TStdStr<char>& block) {
+    accumulated.append(block.c_str());
+    if (onAnswer) onAnswer();
+    return true;
+  };
 }
 
 // One run of the tool that describes several files: each one as its own
@@ -62,15 +58,17 @@ std::wstring BuildProbeCommand(const std::wstring& toolPath, const std::wstring&
   return command;
 }
 
-bool RunProbe(const std::wstring& toolPath, const std::wstring& file, SVideoPropertyInfo& info) {
+bool RunProbe(const std::wstring& toolPath, const std::wstring& file, SVideoPropertyInfo& info, CToolStop* stop,
+              const ProbeAnswerHandler& onAnswer) {
   const auto parse = [&info, &file](const TStdStr<char>& accumulated) {
     return ParseProbeOutput(info, accumulated, file);
   };
-  return RunTool(/*workingFolder=*/std::wstring(), BuildProbeCommand(toolPath, file), AppendBlock, parse);
+  return RunTool(/*workingFolder=*/std::wstring(), BuildProbeCommand(toolPath, file), AppendBlock(onAnswer), parse,
+                 stop);
 }
 
 std::vector<SVideoPropertyInfo> ProbeAllMedia(const std::wstring& toolPath, const std::vector<std::wstring>& files,
-                                              CToolStop* stop) {
+                                              CToolStop* stop, const ProbeAnswerHandler& onAnswer) {
   std::vector<SVideoPropertyInfo> records;
   for (const std::vector<std::wstring>& batch : BatchProbeInputs(toolPath, files)) {
     std::vector<SVideoPropertyInfo> found;
@@ -78,7 +76,8 @@ std::vector<SVideoPropertyInfo> ProbeAllMedia(const std::wstring& toolPath, cons
       found = ParseProbeAllOutput(accumulated, batch);
       return true;
     };
-    if (!RunTool(/*workingFolder=*/std::wstring(), BuildProbeAllCommand(toolPath, batch), AppendBlock, parse, stop))
+    if (!RunTool(/*workingFolder=*/std::wstring(), BuildProbeAllCommand(toolPath, batch), AppendBlock(onAnswer), parse,
+                 stop))
       break;
     // One record per input of this batch at most, whatever the text held.
     if (found.size() > batch.size()) found.resize(batch.size());
@@ -89,14 +88,17 @@ std::vector<SVideoPropertyInfo> ProbeAllMedia(const std::wstring& toolPath, cons
   return records;
 }
 
-bool ProbeMedia(const std::wstring& filePath, SVideoPropertyInfo& info) {
+bool ProbeMedia(const std::wstring& filePath, SVideoPropertyInfo& info, CToolStop* stop,
+                const ProbeAnswerHandler& onAnswer) {
   std::error_code error;
   if (!std::filesystem::exists(ToFsPath(filePath), error)) return false;
   const std::wstring toolPath = GetToolPath();
   if (toolPath.empty()) return false;
   // The tool opens every name the system can (Unicode and long paths): a
   // file it cannot read is not retried under another name.
-  return ProbeInto(toolPath, filePath, filePath, info);
+  info.Clear();
+  info.filePath = filePath;
+  return RunProbe(toolPath, filePath, info, stop, onAnswer);
 }
 
 }  // namespace corvane

@@ -13,4 +13,12 @@ inline std::wstring UnixTempName(const std::wstring& prefix) {
   return L"/tmp/" + prefix + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(std::random_device{}());
 }
 
+// A Linux path as a Windows program under Wine sees it: "/tmp/x" is "Z:\tmp\x".
+inline std::wstring UnixToWine(std::wstring path) {
+  for (wchar_t& c : path) {
+    if (c == L'/') c = L'\\';
+  }
+  return L"Z:" + path;
+}
+
 }  // namespace corvane::test

@@ -279,6 +279,14 @@ inline HWND WaitForDialog(CMainWindowDriver& app, const std::wstring& title) {
   return dialog && TextOf(dialog) == title ? dialog : nullptr;
 }
 
+// The Property dialog once it has read its file: it opens at once and reads
+// the file meanwhile, with Play... disabled until then.
+inline HWND WaitForFilledPropertyDialog(CMainWindowDriver& app) {
+  HWND dialog = WaitForDialog(app, L"Property");
+  if (!dialog || !WaitFor([&] { return IsWindowEnabled(GetDlgItem(dialog, 223)) != FALSE; })) return nullptr;
+  return dialog;
+}
+
 }  // namespace testing_driver
 using namespace testing_driver;
 }  // namespace corvane

@@ -142,7 +142,7 @@ TEST_F(MainWindow, AboutAndPropertyDialogsOpenAndClose) {
   ASSERT_FALSE(clip.empty()) << "the build put no ffmpeg bridge beside Corvane.exe";
   ASSERT_TRUE(app.AddThroughOpenDialog(clip));
   app.Command(2011);  // Property... of the first (nothing selected)
-  HWND property = WaitForDialog(app, L"Property");
+  HWND property = WaitForFilledPropertyDialog(app);
   ASSERT_NE(property, nullptr);
   EXPECT_EQ(TextOf(GetDlgItem(property, 224)), clip);
   EXPECT_EQ(TextOf(GetDlgItem(property, 194)), L"160x120 pixels");

@@ -133,7 +133,7 @@ TEST_F(PlayCommand, PropertyDialogPlayStartsTheHandlerWithTheFile) {
   ASSERT_TRUE(app.Start());
   ASSERT_TRUE(app.AddThroughOpenDialog(clip));
   app.Command(2011);  // Property...
-  HWND property = WaitForDialog(app, L"Property");
+  HWND property = WaitForFilledPropertyDialog(app);
   ASSERT_NE(property, nullptr);
   PostMessageW(property, WM_COMMAND, MAKEWPARAM(223, BN_CLICKED), 0);  // its Play...
   const std::string launch = RecordedLaunch();

@@ -80,7 +80,6 @@ struct SRecordingHost : IJoinHost {
   void ShowResult(const SVideoPropertyInfo&) override {}
   void SendDiagnosticReport(const std::wstring&) override {}
   void SendCompletionNotice() override {}
-  void Pause(unsigned) override {}
   void JobEnded(EJobOutcome outcome) override { outcomes.push_back(outcome); }
 };
 

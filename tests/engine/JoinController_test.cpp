@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <functional>
 #include <map>
@@ -55,7 +56,6 @@ struct SFakeHost : IJoinHost {
   void ShowResult(const SVideoPropertyInfo& info) override { results.push_back(info.filePath); }
   void SendDiagnosticReport(const std::wstring& url) override { reports.push_back(url); }
   void SendCompletionNotice() override { ++notices; }
-  void Pause(unsigned) override {}
   void JobEnded(EJobOutcome outcome) override { outcomes.push_back(outcome); }
 };
 
@@ -67,9 +67,9 @@ struct SFakeWorker : IJoinWorker {
 };
 
 // Builds readable commands, keeps a pretend file system, and lets the test
-// play the running tool: a worker's tool run stays "live" until the test
-// ends it, and the test feeds it output blocks. Every outside operation can
-// be made to fail.
+// play the running tool: every worker's step (a probe too) stays "live"
+// until the test ends it, and the test feeds a conversion's tool output
+// blocks. Every outside operation can be made to fail.
 struct SFakeSteps : IJoinSteps {
   std::set<std::wstring> files;
   std::set<std::wstring> emptyFiles;                 // exist with no content
@@ -124,7 +124,8 @@ struct SFakeSteps : IJoinSteps {
   std::wstring JoinedStreamPath(const std::wstring& first) override {
     return L"/out/" + Title(first) + L"_all.xbv";
   }
-  std::vector<SVideoPropertyInfo> ProbeAll(const std::wstring&, const std::vector<std::wstring>& inputs) override {
+  std::vector<SVideoPropertyInfo> ProbeAll(const std::wstring&, const std::vector<std::wstring>& inputs,
+                                           const ProbeAnswerHandler&) override {
     commands.push_back(L"probe all");
     std::vector<SVideoPropertyInfo> records;
     for (const std::wstring& input : inputs) {
@@ -184,7 +185,7 @@ struct SFakeSteps : IJoinSteps {
     worker->stops = &workerStops;
     return worker;
   }
-  bool ProbeMedia(const std::wstring& path, SVideoPropertyInfo& record) override {
+  bool ProbeMedia(const std::wstring& path, SVideoPropertyInfo& record, const ProbeAnswerHandler&) override {
     record.filePath = path;
     record.duration = outputDuration;
     return files.count(path) != 0;
@@ -254,16 +255,26 @@ class JoinControllerTest : public ::testing::Test {
 
   // Delivers the commands the controller posted to itself, in order.
   void DeliverPosted() { ::DeliverPosted(host, controller); }
-  // The live tool ends and the monitor notices.
+  // The live step ends and the monitor notices.
   void EndToolAndMonitor() {
     steps.toolEnded = true;
     controller.OnMonitorTimer();
+  }
+  // The queue's next input is probed; its conversion to MPEG then runs.
+  void ProbeNextInput() {
+    controller.OnQueueTimer();
+    EndToolAndMonitor();
+  }
+  // A step that writes the output ends, and so does the check of that file.
+  void EndStepAndItsCheck() {
+    EndToolAndMonitor();
+    EndToolAndMonitor();
   }
   // Runs the conversions of every input and the byte copy, then builds the
   // final step.
   void RunToFinalStep() {
     for (size_t i = 0; i < job.files.size(); ++i) {
-      controller.OnQueueTimer();
+      ProbeNextInput();
       EndToolAndMonitor();
     }
     controller.OnQueueTimer();
@@ -356,9 +367,9 @@ TEST_F(JoinControllerTest, EveryInteractiveJobAsksForItsOutput) {
     const char* how;
     std::function<void()> end;
   } kEnds[] = {
-      {"joined", [this] { RunToFinalStep(); EndToolAndMonitor(); DeliverPosted(); }},
+      {"joined", [this] { RunToFinalStep(); EndStepAndItsCheck(); DeliverPosted(); }},
       {"cancelled", [this] { controller.OnQueueTimer(); controller.OnCommand(kCmdCancel); }},
-      {"failed", [this] { controller.OnQueueTimer(); steps.Print("Video encoding failed"); EndToolAndMonitor(); }},
+      {"failed", [this] { ProbeNextInput(); steps.Print("Video encoding failed"); EndToolAndMonitor(); }},
   };
   job.outputPath.clear();
   int prompts = 0;
@@ -406,6 +417,8 @@ TEST_F(JoinControllerTest, FastRouteChecksTheInputsCopiesOnAWorkerAndShowsTheRes
   steps.Print("frame= 1 time=00:01:40.00 bitrate=1\r");  // half of the 200 s of input
   controller.OnMonitorTimer();
   EXPECT_EQ(LastProgress(), 50);
+  EndToolAndMonitor();
+  EXPECT_TRUE(host.posted.empty()) << "finished before the copy was read back";
   EndToolAndMonitor();
   DeliverPosted();
   EXPECT_TRUE(job.files.empty());
@@ -484,8 +497,8 @@ TEST_F(JoinControllerTest, StreamCopyOfTheWrongLengthOffersTheConversionRoute) {
   job.outputPath = L"/out/joined.mp4";
   steps.outputDuration = L"00:27:40.00";  // the inputs hold 200 s
   controller.OnCommand(kCmdJoin);
-  EndToolAndMonitor();  // the inputs agree
-  EndToolAndMonitor();  // the copy ends
+  EndToolAndMonitor();    // the inputs agree
+  EndStepAndItsCheck();   // the copy ends and is read back
   ASSERT_EQ(host.questions.size(), 1u);
   EXPECT_NE(host.questions[0].find(L"could not copy"), std::wstring::npos);
   EXPECT_TRUE(steps.WasDeleted(L"/out/joined.mp4"));
@@ -498,7 +511,7 @@ TEST_F(JoinControllerTest, StreamCopyOfTheWrongLengthOffersTheConversionRoute) {
   host.questions.clear();
   job.outputPath = L"/out/joined.mp4";
   declined.OnCommand(kCmdJoin);
-  for (int run = 0; run < 2; ++run) {  // the description, then the copy
+  for (int run = 0; run < 3; ++run) {  // the description, the copy, its check
     steps.toolEnded = true;
     declined.OnMonitorTimer();
   }
@@ -514,7 +527,7 @@ TEST_F(JoinControllerTest, StreamCopyOfTheWrongLengthOffersTheConversionRoute) {
   CJoinController launched(host, steps, job, L"/prog/ffmpeg", L"/prog/");
   host.questions.clear();
   launched.OnCommand(kCmdJoin);
-  for (int run = 0; run < 2; ++run) {
+  for (int run = 0; run < 3; ++run) {
     steps.toolEnded = true;
     launched.OnMonitorTimer();
   }
@@ -546,6 +559,9 @@ TEST_F(JoinControllerTest, MpegRouteToFlvRunsEveryStepWithItsProgress) {
   EXPECT_EQ(host.queueTimerStarts, 1);
 
   EXPECT_TRUE(controller.OnQueueTimer());
+  EXPECT_EQ(controller.Mode(), kJoinProbing);  // on the worker
+  EXPECT_EQ(steps.commands.back(), L"probe /in/a.mp4");
+  EndToolAndMonitor();
   EXPECT_EQ(controller.Mode(), kJoinToMpeg);
   EXPECT_EQ(steps.commands.back(), L"mpeg /in/a.mp4 /out/a.xbv");
   steps.Print("  Duration: 00:01:40.00, start: 0.000000\n");
@@ -557,7 +573,7 @@ TEST_F(JoinControllerTest, MpegRouteToFlvRunsEveryStepWithItsProgress) {
   EndToolAndMonitor();
   EXPECT_TRUE(host.posted.empty());
 
-  EXPECT_TRUE(controller.OnQueueTimer());
+  ProbeNextInput();
   EXPECT_EQ(steps.commands.back(), L"mpeg /in/b.mp4 /out/b.xbv");
   steps.Print("  Duration: 00:01:40.00, start: 0.0\n");
   steps.Print("frame= 1 time=00:00:50.00 bitrate=1\r");
@@ -579,7 +595,7 @@ TEST_F(JoinControllerTest, MpegRouteToFlvRunsEveryStepWithItsProgress) {
   controller.OnMonitorTimer();
   EXPECT_EQ(LastProgress(), 75);
 
-  EndToolAndMonitor();
+  EndStepAndItsCheck();
   DeliverPosted();
   const std::vector<std::wstring> removed{L"/out/a.xbv", L"/out/b.xbv", L"/out/a_all.xbv"};
   EXPECT_EQ(steps.deleted, removed);
@@ -611,7 +627,7 @@ TEST_F(JoinControllerTest, Mp4PassesKeepStatisticsInTheirOwnFolderAndFillTheSeco
   controller.OnMonitorTimer();
   EXPECT_EQ(LastProgress(), 80);
 
-  EndToolAndMonitor();
+  EndStepAndItsCheck();
   DeliverPosted();
   EXPECT_TRUE(steps.WasDeleted(L"/out/x264tmp"));
   EXPECT_EQ(controller.WorkingFolder(), L"/prog/");
@@ -622,7 +638,7 @@ TEST_F(JoinControllerTest, Mp4PassesKeepStatisticsInTheirOwnFolderAndFillTheSeco
 // any case; the text may arrive split over two blocks.
 TEST_F(JoinControllerTest, FailureTextEndsTheJobWithAMessageAndNothingLeft) {
   controller.OnCommand(kCmdJoin);
-  controller.OnQueueTimer();
+  ProbeNextInput();
   EXPECT_TRUE(steps.Print("[mpeg1video @ 0x1] frame size not supported\nConversion fai"));
   EXPECT_FALSE(steps.Print("led!\n"));  // the tool is stopped
   EXPECT_TRUE(host.messages.empty());   // never from the worker thread
@@ -664,7 +680,7 @@ TEST_F(JoinControllerTest, JoinedFileOfTheWrongLengthIsNoResult) {
   steps.outputDuration = L"00:01:40.00";  // one of the two inputs is missing
   controller.OnCommand(kCmdJoin);
   RunToFinalStep();
-  EndToolAndMonitor();
+  EndStepAndItsCheck();
   DeliverPosted();
   EXPECT_TRUE(host.results.empty());
   ASSERT_EQ(host.messages.size(), 1u);
@@ -720,7 +736,7 @@ TEST_F(JoinControllerTest, EveryFailingOperationEndsTheJob) {
 
 TEST_F(JoinControllerTest, InvalidDataDuringConversionIsIgnored) {
   controller.OnCommand(kCmdJoin);
-  controller.OnQueueTimer();
+  ProbeNextInput();
   EXPECT_TRUE(steps.Print("x: Invalid data found when processing input\n"));
   EXPECT_TRUE(host.messages.empty());
   EXPECT_TRUE(host.posted.empty());
@@ -732,9 +748,9 @@ TEST_F(JoinControllerTest, SameTitledInputsAndAUsersFileGetIntermediatesOfTheirO
   steps.probeOutput[L"/B/clip.mp4"] = "complete";
   steps.files.insert(L"/out/clip.xbv");  // the user's own file
   controller.OnCommand(kCmdJoin);
-  controller.OnQueueTimer();
+  ProbeNextInput();
   EndToolAndMonitor();
-  controller.OnQueueTimer();
+  ProbeNextInput();
   EndToolAndMonitor();
   EXPECT_EQ(controller.Intermediates(), (std::vector<std::wstring>{L"/out/clip.xbv~2", L"/out/clip.xbv~3"}));
   controller.OnCommand(kCmdCancel);
@@ -762,9 +778,9 @@ TEST_F(JoinControllerTest, CancelWhileTheFastRouteDescribesItsInputs) {
 
 TEST_F(JoinControllerTest, CancelEndsTheToolAtOnceAndRemovesIntermediates) {
   controller.OnCommand(kCmdJoin);
-  controller.OnQueueTimer();
+  ProbeNextInput();
   EndToolAndMonitor();
-  controller.OnQueueTimer();
+  ProbeNextInput();
   EXPECT_TRUE(steps.Print("frame= 1 time=00:00:10.00 bitrate=1\r"));
   const int stopsBefore = steps.workerStops;
 
@@ -783,7 +799,7 @@ TEST_F(JoinControllerTest, CancelEndsTheToolAtOnceAndRemovesIntermediates) {
   job.outputPath = L"/out/joined.flv";
   controller.OnCommand(kCmdJoin);
   EXPECT_TRUE(controller.Intermediates().empty());
-  controller.OnQueueTimer();
+  ProbeNextInput();
   EXPECT_EQ(controller.Intermediates(), std::vector<std::wstring>{L"/out/a.xbv"});
 }
 
@@ -791,7 +807,7 @@ TEST_F(JoinControllerTest, ButtonsFollowEveryChangeOfStep) {
   controller.OnCommand(kCmdJoin);
   const int afterJoin = host.buttonUpdates;
   EXPECT_TRUE(controller.IsJobRunning());
-  controller.OnQueueTimer();  // probe, then conversion: from the queue timer, not a command
+  ProbeNextInput();  // probe, then conversion: from the timers, not a command
   EXPECT_GT(host.buttonUpdates, afterJoin);
 }
 
@@ -818,10 +834,10 @@ TEST_F(JoinControllerTest, CancelBeforeTheFinalConversionKeepsAnExistingOutput) 
 TEST_F(JoinControllerTest, InputTheToolCannotReadEndsTheJobAndNothingIsCopied) {
   steps.probeOutput[L"/in/b.mp4"] = "b.mp4: Invalid data found when processing input";
   controller.OnCommand(kCmdJoin);
-  controller.OnQueueTimer();
+  ProbeNextInput();
   EndToolAndMonitor();
   const std::set<std::wstring> filesBefore = steps.files;
-  controller.OnQueueTimer();
+  ProbeNextInput();
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].first, L"This file cannot be read as a video: /in/b.mp4");
   EXPECT_TRUE(steps.WasDeleted(L"/out/a.xbv"));
@@ -833,7 +849,7 @@ TEST_F(JoinControllerTest, LaunchedJobNotifiesAndEndsOnceItsResultIsThere) {
   job.launchData = L"{}";
   controller.OnCommand(kCmdJoin);
   RunToFinalStep();
-  EndToolAndMonitor();
+  EndStepAndItsCheck();
   DeliverPosted();
   EXPECT_EQ(host.notices, 1);
   EXPECT_TRUE(steps.files.count(L"/out/joined.flv"));
@@ -848,22 +864,22 @@ TEST_F(JoinControllerTest, LaunchedJobWithPoorlyDescribedFirstInputSendsOneRepor
   steps.probeOutput[L"/in/a.mp4"] = "no details";
   steps.probeOutput[L"/in/b.mp4"] = "no details";
   controller.OnCommand(kCmdJoin);
-  controller.OnQueueTimer();
+  ProbeNextInput();
   EndToolAndMonitor();
-  controller.OnQueueTimer();
+  ProbeNextInput();
   EXPECT_EQ(host.reports, std::vector<std::wstring>{L"http://example.test/v?id=1"});
 }
 
 TEST_F(JoinControllerTest, InteractiveJobSendsNoReport) {
   steps.probeOutput[L"/in/a.mp4"] = "no details";
   controller.OnCommand(kCmdJoin);
-  controller.OnQueueTimer();
+  ProbeNextInput();
   EXPECT_TRUE(host.reports.empty());
 }
 
 TEST_F(JoinControllerTest, CloseDuringAJobLeavesNoIntermediateBehind) {
   controller.OnCommand(kCmdJoin);
-  controller.OnQueueTimer();
+  ProbeNextInput();
   controller.OnCommand(kCmdClose);
   EXPECT_EQ(steps.deleted, std::vector<std::wstring>{L"/out/a.xbv"});
   EXPECT_EQ(steps.toolStops, 1);
@@ -890,7 +906,7 @@ TEST_F(JoinControllerTest, CloseOfALaunchedJobDeletesOnlyAnOutputItWrote) {
   job.files = {L"/in/a.mp4", L"/in/b.mp4"};
   CJoinController writing(host, steps, job, L"/prog/ffmpeg", L"/prog/");
   writing.OnCommand(kCmdJoin);
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < 5; ++i) {  // two probes, two conversions, the byte copy
     writing.OnQueueTimer();
     steps.toolEnded = true;
     writing.OnMonitorTimer();
@@ -903,10 +919,89 @@ TEST_F(JoinControllerTest, CloseOfALaunchedJobDeletesOnlyAnOutputItWrote) {
 
 TEST_F(JoinControllerTest, JoinWhileAJobRunsIsIgnored) {
   controller.OnCommand(kCmdJoin);
-  controller.OnQueueTimer();
+  ProbeNextInput();
   controller.OnCommand(kCmdJoin);
   EXPECT_EQ(controller.QueueLength(), 1u);
   EXPECT_EQ(host.queueTimerStarts, 1);
+}
+
+// A probe that prints nothing for the answer limit (a file on a share that
+// stopped answering) ends the job, whichever probe it is: the tool is ended,
+// the message names the file, nothing of the job is left and the list stays.
+// Within the limit the same silent probe goes on.
+TEST_F(JoinControllerTest, ProbeThatDoesNotAnswerEndsTheJobNamingTheFileAndKeepsTheList) {
+  using Drive = std::function<void(CJoinController&, SFakeSteps&, SFakeHost&)>;
+  const auto endStep = [](CJoinController& c, SFakeSteps& s) {
+    s.toolEnded = true;
+    c.OnMonitorTimer();
+  };
+  const struct {
+    const char* name;
+    const wchar_t* output;
+    bool fast;
+    Drive reachSilentProbe;
+    const wchar_t* named;
+  } cases[] = {
+      {"the second input's probe", L"/out/joined.avi", false,
+       [&](CJoinController& c, SFakeSteps& s, SFakeHost&) {
+         c.OnQueueTimer();
+         endStep(c, s);  // the first input probed
+         endStep(c, s);  // and converted
+         c.OnQueueTimer();
+       },
+       L"/in/b.mp4"},
+      // The tool described the first input, then heard nothing from the second.
+      {"the fast route's description", L"/out/joined.mp4", true,
+       [](CJoinController&, SFakeSteps& s, SFakeHost&) {
+         s.probeOutput[L"/in/b.mp4"] = "Invalid data";
+       },
+       L"/in/b.mp4"},
+      {"the check of the written output", L"/out/joined.avi", false,
+       [&](CJoinController& c, SFakeSteps& s, SFakeHost& h) {
+         for (int input = 0; input < 2; ++input) {
+           c.OnQueueTimer();
+           endStep(c, s);
+           endStep(c, s);
+         }
+         c.OnQueueTimer();
+         endStep(c, s);  // the byte copy
+         ::DeliverPosted(h, c);
+         endStep(c, s);  // the AVI conversion; its output's probe now runs
+       },
+       L"/out/joined.avi"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SFakeHost freshHost;
+    freshHost.fastJoin = c.fast;
+    SFakeSteps freshSteps;
+    freshSteps.probeOutput = steps.probeOutput;
+    SJoinJob freshJob;
+    freshJob.files = {L"/in/a.mp4", L"/in/b.mp4"};
+    freshJob.outputPath = c.output;
+    CJoinController fresh(freshHost, freshSteps, freshJob, L"/prog/ffmpeg", L"/prog/");
+    fresh.OnCommand(kCmdJoin);
+    c.reachSilentProbe(fresh, freshSteps, freshHost);
+    ASSERT_TRUE(fresh.IsJobRunning());
+    ASSERT_TRUE(fresh.HasWorker());
+    fresh.OnMonitorTimer();  // well within 30 s
+    EXPECT_TRUE(fresh.IsJobRunning());
+    EXPECT_EQ(freshSteps.toolStops, 0);
+
+    fresh.SetProbeAnswerLimit(std::chrono::milliseconds(0));
+    fresh.OnMonitorTimer();
+    EXPECT_FALSE(fresh.IsJobRunning());
+    EXPECT_FALSE(fresh.HasWorker());
+    EXPECT_GT(freshSteps.toolStops, 0);
+    ASSERT_EQ(freshHost.messages.size(), 1u);
+    EXPECT_EQ(freshHost.messages[0].first, std::wstring(L"This file cannot be read: it did not answer: ") + c.named);
+    EXPECT_EQ(freshJob.files, (std::vector<std::wstring>{L"/in/a.mp4", L"/in/b.mp4"}));
+    EXPECT_TRUE(fresh.Intermediates().empty());
+    EXPECT_FALSE(freshSteps.files.count(c.output));
+    for (const std::wstring& file : freshSteps.files) EXPECT_EQ(file.find(L".xbv"), std::wstring::npos) << file.c_str();
+    EXPECT_EQ(freshHost.outcomes, std::vector<EJobOutcome>{EJobOutcome::kFailed});
+    EXPECT_FALSE(fresh.OnQueueTimer());
+  }
 }
 
 TEST(FillMessageArgs, PlacesEachArgumentOnceWithoutRescanning) {

@@ -76,7 +76,7 @@ class VersionCheck : public ::testing::Test {
     // The server reads its files from a Linux folder; this process writes
     // them through Z:.
     m_unixFiles = test::UnixTempName(L"corvane-version-check-");
-    m_files = LoopbackServer::UnixToWine(m_unixFiles);
+    m_files = test::UnixToWine(m_unixFiles);
     ASSERT_TRUE(CreateDirectoryW(m_files.c_str(), nullptr));
     m_server = std::make_unique<LoopbackServer>(m_unixFiles);
     ASSERT_NE(m_server->Port(), 0u) << "the loopback server (python3) did not start";

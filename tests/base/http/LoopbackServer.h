@@ -23,7 +23,7 @@ class LoopbackServer {
     // The server is a Linux program: it gets Linux paths, this test reads
     // the same file through Wine's Z: drive.
     const std::wstring unixPortFile = corvane::test::UnixTempName(L"corvane-http-test-") + L".port";
-    m_portFile = UnixToWine(unixPortFile);
+    m_portFile = corvane::test::UnixToWine(unixPortFile);
     DeleteFileW(m_portFile.c_str());
     const std::wstring script = Widen(CORVANE_TEST_DATA "/../base/http/http_test_server.py");
     std::wstring command = L"/usr/bin/python3 \"" + script + L"\" \"" + unixPortFile + L"\"";
@@ -53,14 +53,6 @@ class LoopbackServer {
   unsigned Port() const { return m_port; }
   std::wstring Url(const wchar_t* path) const {
     return L"http://127.0.0.1:" + std::to_wstring(m_port) + path;
-  }
-
-  // A Linux path as this process sees it: "/tmp/x" is "Z:\tmp\x".
-  static std::wstring UnixToWine(std::wstring path) {
-    for (wchar_t& c : path) {
-      if (c == L'/') c = L'\\';
-    }
-    return L"Z:" + path;
   }
 
  private:
