@@ -83,4 +83,9 @@ std::wstring CDomainList::Domain(int which) const {
 
 std::wstring CDomainList::SitePage(const std::wstring& page) const { return SitePageAddress(Domain(1), page); }
 
+CDomainList& SiteDomains() {
+  static CDomainList list;
+  return list;
+}
+
 }  // namespace corvane

@@ -50,4 +50,8 @@ class CDomainList {
   std::wstring m_domain2;
 };
 
+// The process's domain list: refreshed by the version check's worker, read
+// by the web panels' filters.
+CDomainList& SiteDomains();
+
 }  // namespace corvane

@@ -8,7 +8,6 @@
 #include "base/http/UrlParts.h"
 #include "online/DomainList.h"
 #include "online/ServerHosts.h"
-#include "online/VersionCheckWorker.h"
 #include "online/WebUrl.h"
 
 namespace corvane {

@@ -4,11 +4,6 @@
 
 namespace corvane {
 
-CDomainList& SiteDomains() {
-  static CDomainList list;
-  return list;
-}
-
 CVersionCheckWorker::CVersionCheckWorker(SVersionCheckJob job, DownloadToFile download,
                                          std::function<void()> cancelDownload, RemoveFile removeFile,
                                          std::function<void()> notify)

@@ -28,9 +28,6 @@ struct SVersionCheckJob {
   std::wstring version;
 };
 
-// The process's domain list, refreshed by the worker.
-CDomainList& SiteDomains();
-
 class CVersionCheckWorker {
  public:
   using RemoveFile = std::function<void(const std::wstring&)>;

@@ -188,6 +188,9 @@ TEST_F(BrowserPanel, PropertyDialogOpensWithoutTheTenSecondWaitAndCloses) {
   app.Command(2011);
   ASSERT_TRUE(WaitFor([&] { return (property = FindTopWindow(app.ProcessId(), L"#32770", app.Window())) != nullptr; },
                       30s));
+  // As a user would: once it shows. A command that reaches a dialog still
+  // being created (before its initialisation) has no dialog object to go to.
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(property) != FALSE; }, 20s));
   PostMessageW(property, WM_COMMAND, IDCANCEL, 0);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(property); }));
   EXPECT_EQ(app.Close(), 2);
