@@ -250,7 +250,7 @@ struct SFakeSteps : IJoinSteps {
 // ends on its worker and the monitor notices.
 void StartJob(SFakeSteps& steps, CJoinController& controller) {
   const int before = steps.workersStarted;
-  StartJob(steps, controller);
+  controller.OnCommand(kCmdJoin);
   if (steps.workersStarted == before) return;  // no job started
   steps.toolEnded = true;
   controller.OnMonitorTimer();
