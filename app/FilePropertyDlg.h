@@ -13,6 +13,8 @@
 
 namespace corvane {
 
+class CFilePlayer;
+
 // The banner page "snap.htm" of the program's resources is shown by the
 // browser control 172 that the dialog base hosts.
 class CFilePropertyDlg : public THideIEDlgBase<CFilePropertyDlg, 172> {
@@ -51,6 +53,7 @@ class CFilePropertyDlg : public THideIEDlgBase<CFilePropertyDlg, 172> {
   SVideoPropertyInfo m_probed;  // written by the probe's worker until it has ended
   CToolStop m_stop;
   std::unique_ptr<WorkerThread> m_probe;
+  std::unique_ptr<CFilePlayer> m_player;  // its Play... looks at the file off this thread
   bool m_busy = false;
   bool m_probeFailed = false;
 };

@@ -37,7 +37,11 @@ INT_PTR CFilePropertyDlg::DoModal(HWND owner) {
 
 // The dialog base has made the banner's browser control before WM_INITDIALOG
 // arrives here.
-bool CFilePropertyDlg::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRESULT& result) {
+bool CFilePropertyDlg::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (m_player && m_player->OnMessage(message, wParam, lParam)) {
+    result = 0;
+    return true;
+  }
   switch (message) {
     case WM_INITDIALOG:
       OnInitDialog(m_window);
@@ -65,6 +69,7 @@ bool CFilePropertyDlg::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM 
 
 void CFilePropertyDlg::OnInitDialog(HWND window) {
   CentreOnOwner(window);
+  m_player = std::make_unique<CFilePlayer>(window);
   // The probe runs while the banner loads.
   if (!m_probePath.empty()) StartProbe(window);
   LoadBanner();
@@ -149,7 +154,7 @@ bool CFilePropertyDlg::OnCommand(HWND window, WORD id) {
       EndDialog(window, id);
       return true;
     case IDC_PROP_PLAY:
-      if (!m_busy) PlayFile(window, m_info.filePath);
+      if (!m_busy && m_player) m_player->Play(m_info.filePath);
       return true;
     case IDC_PROP_IGNORED:
       return true;  // accepted and ignored

@@ -26,6 +26,7 @@
 namespace corvane {
 
 class UiTimer;
+class CFilePlayer;
 class CMultiLangCombobox;
 class CVersionCheckWorker;
 
@@ -91,6 +92,7 @@ class CMainDlg : public THideIEDlgBase<CMainDlg, 153>, public IJoinHost {
   std::unique_ptr<UiTimer> m_monitorTimer;
   std::unique_ptr<UiTimer> m_panelTimer;  // the web panel's start page every 5 minutes
   std::unique_ptr<CVersionCheckWorker> m_versionCheck;
+  std::unique_ptr<CFilePlayer> m_player;  // Play... looks at its file off this thread
   std::unique_ptr<CMultiLangCombobox> m_languageBox;
   CFlvInfoListCtrl m_fileList;
   // The command images outlive the six list buttons that share them.

@@ -75,6 +75,7 @@ CMainDlg::~CMainDlg() {
   // The workers stop before the timers and the window go.
   m_versionCheck.reset();
   m_controller.reset();
+  m_player.reset();
   m_panelTimer.reset();
   m_queueTimer.reset();
   m_monitorTimer.reset();
@@ -91,6 +92,10 @@ bool CMainDlg::Create() {
 bool CMainDlg::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (COneInstance2::Instance() &&
       COneInstance2::Instance()->ProcessWindowMessage(m_window, message, wParam, lParam, result)) {
+    return true;
+  }
+  if (m_player && m_player->OnMessage(message, wParam, lParam)) {
+    result = 0;
     return true;
   }
   switch (message) {
@@ -124,6 +129,7 @@ bool CMainDlg::OnInitDialog() {
   m_outputFolder = CConverterPreference::Instance().OutputFolder();
   SetWindowIcons();
   SetMessageMainWindow(m_window);
+  m_player = std::make_unique<CFilePlayer>(m_window);
   CheckDlgButton(m_window, IDC_FAST_JOIN, BST_CHECKED);
   CJoinConvData& data = CJoinConvData::Instance();
   data.ParseLaunchData();
@@ -377,7 +383,7 @@ void CMainDlg::OnNavigateError(const std::wstring& url, long statusCode) {
 
 void CMainDlg::PlaySelected() {
   const std::optional<size_t> index = m_fileList.SelectedOrFirst();
-  if (index) PlayFile(m_window, CJoinConvData::Instance().Files()[*index]);
+  if (index) m_player->Play(CJoinConvData::Instance().Files()[*index]);
 }
 
 // The dialog probes the file itself, off this thread: even asking whether a

@@ -126,16 +126,11 @@ void CJoinController::Join() {
     ForgetChosenOutput();
     return;
   }
-  if (RefuseInputAsOutput()) return;
-
   ResetJob();
-  m_host.UpdateButtons();
   // Kinds the stream copy cannot write are converted whatever the box says.
-  if (m_host.IsFastJoinChecked() && FastRouteWrites(m_outputKind)) {
-    StartFastCheck();
-    return;
-  }
-  StartConversionRoute();
+  m_fastRoute = m_host.IsFastJoinChecked() && FastRouteWrites(m_outputKind);
+  m_host.UpdateButtons();
+  StartIdentityCheck();
 }
 
 // Every interactive job asks for its output: a name kept from the last job
@@ -147,17 +142,42 @@ void CJoinController::ForgetChosenOutput() {
 
 // The tool would truncate an input while it reads it when the output is
 // that input under another name (a link to it, another spelling of its
-// name); the list does not show it, so the file's identity decides. Nothing
-// is written and the list stays, for the user to choose another output or
-// take the file out.
-bool CJoinController::RefuseInputAsOutput() {
-  const std::optional<size_t> same = m_steps.FindSameFile(m_job.outputPath, m_job.files);
-  if (!same) return false;
-  const std::wstring input = m_job.files[*same];
+// name); the list does not show it, so the file's identity decides. The
+// job's first step, before anything is written: it opens the output and,
+// when that exists, each input, and an input on a share that stopped
+// answering keeps an open waiting, so it runs on the worker.
+void CJoinController::StartIdentityCheck() {
+  m_sameFile.reset();
+  m_task = EWorkerTask::kCheckIdentity;
+  const std::wstring output = m_job.outputPath;
+  const std::vector<std::wstring> inputs = m_job.files;
+  StartWorkerBody(m_fastRoute ? kJoinFastRoute : kJoinProbing, [this, output, inputs]() -> unsigned {
+    m_sameFile = m_steps.FindSameFile(output, inputs, [this](const std::wstring& name) { NoteOpening(name); });
+    return 1;
+  });
+}
+
+void CJoinController::OnIdentityChecked() {
+  if (m_sameFile) {
+    RefuseInputAsOutput(*m_sameFile);
+  } else if (m_fastRoute) {
+    StartFastCheck();
+  } else {
+    StartConversionRoute();
+  }
+}
+
+// Nothing was written and the list stays, for the user to choose another
+// output or take the file out; a launched job's window stays open with it.
+void CJoinController::RefuseInputAsOutput(size_t input) {
+  const std::wstring name = m_job.files[input];
   ForgetChosenOutput();
-  m_host.ShowMessage(Message(kOutputIsInput, {input}), kTipsCaption);
+  SetMode(kJoinIdle);
+  ResetProgress();
+  m_host.SetProgress(0);
+  m_host.UpdateButtons();
+  m_host.ShowMessage(Message(kOutputIsInput, {name}), kTipsCaption);
   m_host.JobEnded(EJobOutcome::kFailed);
-  return true;
 }
 
 void CJoinController::ResetJob() {
@@ -174,6 +194,10 @@ void CJoinController::ResetJob() {
   m_task = EWorkerTask::kRunStep;
   m_resultRecord = SVideoPropertyInfo();
   m_workingFolder = m_programFolder;
+  {
+    std::lock_guard<std::mutex> lock(m_progressLock);
+    m_opening.clear();
+  }
   ResetProgress();
   m_host.SetProgress(0);
 }
@@ -480,6 +504,14 @@ void CJoinController::OnMonitorTimer() {
 
 void CJoinController::NoteProbeAnswer() { m_lastAnswerMs = SteadyMilliseconds(); }
 
+void CJoinController::NoteOpening(const std::wstring& name) {
+  {
+    std::lock_guard<std::mutex> lock(m_progressLock);
+    m_opening = name;
+  }
+  NoteProbeAnswer();
+}
+
 bool CJoinController::ProbeHasStalled() const {
   if (m_task == EWorkerTask::kRunStep) return false;
   return SteadyMilliseconds() - m_lastAnswerMs.load() >= m_probeAnswerLimit.count();
@@ -494,6 +526,9 @@ void CJoinController::OnProbeStalled() {
   std::wstring file;
   if (task == EWorkerTask::kProbeInput && !m_queue.empty()) {
     file = m_queue.front();
+  } else if (task == EWorkerTask::kCheckIdentity) {
+    std::lock_guard<std::mutex> lock(m_progressLock);
+    file = m_opening.empty() ? m_job.outputPath : m_opening;
   } else if (task == EWorkerTask::kCheckInputs && !m_job.files.empty()) {
     // The inputs are read in order: the first one not yet described is the one that stalled.
     file = m_job.files[std::min(m_fastCheckRecords.size(), m_job.files.size() - 1)];
@@ -509,6 +544,10 @@ void CJoinController::OnWorkerEnded() {
   m_task = EWorkerTask::kRunStep;
   StopWorker();
   ResetProgress();
+  if (task == EWorkerTask::kCheckIdentity) {
+    OnIdentityChecked();
+    return;
+  }
   if (task == EWorkerTask::kProbeInput) {
     OnInputProbed();
     return;

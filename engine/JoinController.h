@@ -8,22 +8,25 @@
 // the output's format. The progress values written by the worker's output
 // handler are read by the monitor timer, which places the progress bar.
 //
-// Every tool run, probes included, and every read of a whole file runs on
-// the worker: the UI thread only starts steps and looks at them, so the
-// window answers while a file on a share that stopped answering keeps a
-// probe waiting. Such a probe ends the job once it has printed nothing for
-// the probe answer limit.
+// Every tool run, probes included, every read of a whole file and every
+// open of the inputs (the check that the output is none of them, the job's
+// first step) runs on the worker: the UI thread only starts steps and looks
+// at them, so the window answers while a file on a share that stopped
+// answering keeps a probe or an open waiting. Such a step ends the job once
+// it has given no sign of life for the probe answer limit.
 //
 // Threads: every method runs on the UI thread except the worker's output
-// handler, which touches only the progress values (under m_progressLock),
-// the cancel flag, the time of the last answer and the record its step
-// fills, and may show the failure message and post Cancel through the host.
+// handler, which touches only the progress values and the name being
+// opened (under m_progressLock), the cancel flag, the time of the last
+// answer and the record its step fills, and may show the failure message
+// and post Cancel through the host.
 #include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -94,8 +97,11 @@ class CJoinController {
 
   // Routes
   void ForgetChosenOutput();
-  // True (and the job refused) when the output is one of the inputs.
-  bool RefuseInputAsOutput();
+  // The job's first step on the worker: is the output one of the inputs?
+  void StartIdentityCheck();
+  void OnIdentityChecked();
+  // Ends the job that would write over the input of that index.
+  void RefuseInputAsOutput(size_t input);
   void ResetJob();
   // Before a stream copy the worker describes the inputs; when it has
   // ended, the copy starts, or the job converts, asks, or fails.
@@ -127,6 +133,8 @@ class CJoinController {
   bool ProbeHasStalled() const;
   void OnProbeStalled();
   void NoteProbeAnswer();
+  // The identity check is about to open this file (worker thread).
+  void NoteOpening(const std::wstring& name);
 
   // Output handling (worker thread)
   bool OnProgressChunk(TStdStr<char>& accumulated, const TStdStr<char>& block);
@@ -161,7 +169,7 @@ class CJoinController {
   std::wstring m_workingFolder;
   std::unique_ptr<IJoinWorker> m_worker;
   // What the worker does in its step besides running the step's tool.
-  enum class EWorkerTask { kRunStep, kCheckInputs, kProbeInput, kCheckOutput };
+  enum class EWorkerTask { kRunStep, kCheckIdentity, kCheckInputs, kProbeInput, kCheckOutput };
   EWorkerTask m_task = EWorkerTask::kRunStep;
   std::chrono::milliseconds m_probeAnswerLimit = kProbeAnswerLimit;
   // When the running probe started or last printed (steady clock, ms).
@@ -183,6 +191,9 @@ class CJoinController {
   bool m_outputWritten = false;     // this job has begun to write the output
   bool m_outputVerified = false;    // the output was probed and found whole (m_resultRecord)
   std::vector<SVideoPropertyInfo> m_fastCheckRecords;  // written by the worker that describes the inputs
+  bool m_fastRoute = false;                 // the job copies streams (chosen at Join)
+  std::optional<size_t> m_sameFile;         // written by the identity check: the input that is the output
+  std::wstring m_opening;                   // the file the identity check opens (under m_progressLock)
   bool m_busy = false;
   bool m_reportSent = false;
 };

@@ -88,8 +88,11 @@ class IJoinSteps {
   virtual bool FileExists(const std::wstring& path) = 0;
   // The index of the first of candidates that is the very file `file` names
   // (through a link or another spelling of its name); none when there is no
-  // such candidate or `file` does not exist.
-  virtual std::optional<size_t> FindSameFile(const std::wstring& file, const std::vector<std::wstring>& candidates) = 0;
+  // such candidate or `file` does not exist (blocking, on the worker:
+  // opening a file on a share that stopped answering waits; StopTool ends
+  // the wait with none). onOpening hears each name as it comes to be opened.
+  virtual std::optional<size_t> FindSameFile(const std::wstring& file, const std::vector<std::wstring>& candidates,
+                                             const std::function<void(const std::wstring&)>& onOpening) = 0;
   // 0 for a missing file.
   virtual uint64_t FileSize(const std::wstring& path) = 0;
   virtual void RemoveFile(const std::wstring& path) = 0;

@@ -14,6 +14,7 @@
 #include "engine/PathParts.h"
 #include "engine/ProbeMedia.h"
 #include "engine/ProbeParser.h"
+#include "engine/StoppableCall.h"
 #include "engine/TempFiles.h"
 #include "engine/VideoPropertyInfo.h"
 
@@ -131,8 +132,14 @@ bool CJoinSteps::FileExists(const std::wstring& path) {
   return std::filesystem::is_regular_file(ToFsPath(path), error);
 }
 
-std::optional<size_t> CJoinSteps::FindSameFile(const std::wstring& file, const std::vector<std::wstring>& candidates) {
-  return corvane::FindSameFile(file, candidates);
+// An open that waits for a share cannot be ended: the stop leaves it to
+// finish alone, so Cancel, Close and the answer limit need not wait for it.
+std::optional<size_t> CJoinSteps::FindSameFile(const std::wstring& file, const std::vector<std::wstring>& candidates,
+                                               const std::function<void(const std::wstring&)>& onOpening) {
+  const std::optional<std::optional<size_t>> answer = CallUntilStopped<std::optional<size_t>>(
+      [file, candidates](const TextReport& report) { return corvane::FindSameFile(file, candidates, report); },
+      onOpening, &m_stop);
+  return answer ? *answer : std::nullopt;
 }
 
 void CJoinSteps::RemoveFile(const std::wstring& path) { corvane::RemoveFile(path); }

@@ -35,7 +35,8 @@ class CJoinSteps : public IJoinSteps {
   std::optional<std::wstring> MakeWorkFolder(const std::wstring& outputPath) override;
   std::optional<std::wstring> ReserveFreePath(const std::wstring& preferred) override;
   bool FileExists(const std::wstring& path) override;
-  std::optional<size_t> FindSameFile(const std::wstring& file, const std::vector<std::wstring>& candidates) override;
+  std::optional<size_t> FindSameFile(const std::wstring& file, const std::vector<std::wstring>& candidates,
+                                     const std::function<void(const std::wstring&)>& onOpening) override;
   uint64_t FileSize(const std::wstring& path) override;
   void RemoveFile(const std::wstring& path) override;
   void RemoveWorkFolder(const std::wstring& path) override;

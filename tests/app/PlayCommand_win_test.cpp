@@ -8,10 +8,15 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <fstream>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "app/PlayCommand.h"
+#include "base/Handle.h"
+#include "base/UniqueHandle.h"
 #include "online/BrowserHost.h"
 #include "base/TextConvert.h"
 #include "engine/TempFiles.h"
@@ -181,17 +186,69 @@ TEST_F(PlayCommand, PlayWhileAJoinRunsLeavesTheJoinAlone) {
   EXPECT_EQ(app.Close(), 2);
 }
 
-// In this process: the default handler directly, and a type nothing opens.
+// In this process: the default handler directly, and paths that name no file.
 TEST_F(PlayCommand, DefaultHandlerOfThisProcess) {
+  const CComApartment com;
   const std::wstring clip = MakeFile(L"direct.mp4");
-  EXPECT_TRUE(OpenWithDefaultHandler(nullptr, clip));
+  EXPECT_EQ(StartPlaying(clip, EPlayRoute::kDefaultHandler), EPlayStart::kStarted);
   const std::string launch = RecordedLaunch();
   EXPECT_NE(launch.find("\"" + WideToUtf8(clip) + "\""), std::string::npos) << launch;
   // Played for a path that does not exist: nothing starts, nothing is shown.
   DeleteFileW(m_record.c_str());
-  PlayFile(nullptr, m_folder + L"missing.mp4");
-  PlayFile(nullptr, m_folder);  // a folder is no file to play
+  EXPECT_EQ(StartPlaying(m_folder + L"missing.mp4", EPlayRoute::kDefaultHandler), EPlayStart::kNoFile);
+  EXPECT_EQ(StartPlaying(m_folder, EPlayRoute::kDefaultHandler), EPlayStart::kNoFile);  // a folder is no file to play
   EXPECT_EQ(RecordedLaunch(1s), "");
+}
+
+// Looking at the file and starting its handler can wait for minutes (a
+// share that stopped answering): Play hands both to a worker and returns at
+// once; a failed start comes back to the window's thread naming the file;
+// a player that goes while a worker still waits does not wait for it.
+TEST(FilePlayer, WaitsForNoFileOnTheWindowsThread) {
+  const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  ASSERT_NE(window, nullptr);
+  const CHandle fileAnswers(CreateEventW(nullptr, /*manualReset=*/TRUE, FALSE, nullptr));
+  std::atomic<int> looked{0};
+  const auto start = [event = fileAnswers.Get(), &looked](const std::wstring& path, EPlayRoute) {
+    WaitForSingleObject(event, 10000);
+    ++looked;
+    return path.find(L"broken") != std::wstring::npos ? EPlayStart::kFailed : EPlayStart::kStarted;
+  };
+  std::vector<std::pair<std::wstring, DWORD>> failures;  // path, thread
+  // Delivers what reached the window for `limit` or until `done`.
+  const auto pump = [&](CFilePlayer& player, Clock::duration limit, const std::function<bool()>& done) {
+    const auto until = Clock::now() + limit;
+    while (Clock::now() < until && !(done && done())) {
+      MSG msg;
+      while (PeekMessageW(&msg, window, 0, 0, PM_REMOVE)) {
+        if (!player.OnMessage(msg.message, msg.wParam, msg.lParam)) DispatchMessageW(&msg);
+      }
+      Sleep(10);
+    }
+  };
+  Clock::time_point closing;
+  {
+    CFilePlayer player(window, start, [&](const std::wstring& path) { failures.emplace_back(path, GetCurrentThreadId()); });
+    const auto playing = Clock::now();
+    player.Play(L"C:\\videos\\broken clip.mp4");
+    player.Play(L"C:\\videos\\fine clip.mp4");
+    EXPECT_LT(Clock::now() - playing, 300ms) << "Play waited for the file";
+    pump(player, 300ms, nullptr);
+    EXPECT_TRUE(failures.empty());
+    SetEvent(fileAnswers.Get());
+    pump(player, 5s, [&] { return looked == 2 && !failures.empty(); });
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].first, L"C:\\videos\\broken clip.mp4");
+    EXPECT_EQ(failures[0].second, GetCurrentThreadId());
+
+    ResetEvent(fileAnswers.Get());
+    player.Play(L"C:\\videos\\broken too.mp4");
+    closing = Clock::now();
+  }
+  EXPECT_LT(Clock::now() - closing, 300ms) << "the player waited for its worker";
+  SetEvent(fileAnswers.Get());  // that worker ends, alone
+  EXPECT_TRUE(WaitFor([&] { return looked == 3; }, 5s));
+  DestroyWindow(window);
 }
 
 TEST(PlayerClasses, RegistryLookUp) {

@@ -127,13 +127,16 @@ TEST_F(StalledInput, LaunchedJobWaitingForAnInputAnswersAndClosesAtOnce) {
   EXPECT_TRUE(IsListed(m_pipe));
 }
 
-// Property of a file that never answers: the dialog opens at once, busy
-// (nothing to play yet), the window behind it answers, and Close ends the
-// dialog and its probe at once; the list is as it was.
-TEST_F(StalledInput, PropertyDialogOfAFileThatDoesNotAnswerClosesAtOnce) {
+// Play... and Property... of a file that never answers. Play looks at the
+// file off the window's thread: the window answers. The property dialog
+// opens at once, busy (nothing to play yet), the window behind it answers,
+// and Close ends the dialog and its probe at once; the list is as it was.
+TEST_F(StalledInput, PlayAndPropertyOfAFileThatDoesNotAnswer) {
   // One file is no job: the window only lists it.
   ASSERT_TRUE(m_app.Start(L"\"" + LaunchData({m_pipe}, m_folder + L"never.avi") + L"\""));
   ASSERT_EQ(m_app.RowCount(), 1);
+  m_app.Command(223);  // Play...
+  EXPECT_TRUE(AnswersEveryTime(m_app.Window(), 5, 500));
   m_app.Command(2011);  // Property...
   HWND property = WaitForDialog(m_app, L"Property");
   ASSERT_NE(property, nullptr);

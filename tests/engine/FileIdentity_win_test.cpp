@@ -110,7 +110,8 @@ TEST_F(FileIdentityWin, EveryNameOfAFileLeadsToIt) {
 }
 
 // The window's and the launched job's path: the controller with the real
-// steps refuses the output before any tool starts, and the input is whole.
+// steps refuses the output before any tool starts (the check is the job's
+// first step, on its worker), and the input is whole.
 TEST_F(FileIdentityWin, JoinRefusesAnInputUnderAnotherNameAndWritesNothing) {
   const std::wstring shortName = ShortName(m_input);
   SJoinJob job;
@@ -121,6 +122,11 @@ TEST_F(FileIdentityWin, JoinRefusesAnInputUnderAnotherNameAndWritesNothing) {
   CJoinSteps steps;
   CJoinController controller(host, steps, job, m_folder + L"no-such-tool.exe", m_folder);
   controller.OnCommand(kCmdJoin);
+  // The check opens the files on the job's worker; the monitor sees it end.
+  for (int tick = 0; tick < 500 && controller.IsJobRunning(); ++tick) {
+    Sleep(20);
+    controller.OnMonitorTimer();
+  }
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0], L"The output file is one of the files to join: " + m_input);
   EXPECT_EQ(host.outcomes, std::vector<EJobOutcome>{EJobOutcome::kFailed});

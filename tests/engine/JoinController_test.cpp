@@ -84,6 +84,10 @@ struct SFakeSteps : IJoinSteps {
   bool toolWritesNothing = false;  // the live tool's output file stays empty
   int workerStops = 0;
   int toolStops = 0;
+  int workersStarted = 0;
+  bool inWorkerBody = false;
+  int sameFileChecksOffTheWorker = 0;  // must stay 0: opening the inputs can wait on a dead share
+  std::wstring hangOn;                 // the identity check hears nothing back from this name
   bool workerFails = false, workFolderFails = false, reserveFails = false, byteCopyFails = false;
   OutputChunkHandler liveChunk;
   OutputDoneHandler liveDone;
@@ -178,8 +182,11 @@ struct SFakeSteps : IJoinSteps {
   void AllowTool() override {}
   std::unique_ptr<IJoinWorker> StartWorker(std::function<unsigned()> body) override {
     if (workerFails) return nullptr;
+    ++workersStarted;
     toolEnded = false;
+    inWorkerBody = true;
     body();  // the tool's run now stays live until EndTool()
+    inWorkerBody = false;
     auto worker = std::make_unique<SFakeWorker>();
     worker->ended = &toolEnded;
     worker->stops = &workerStops;
@@ -202,12 +209,16 @@ struct SFakeSteps : IJoinSteps {
     return path;
   }
   bool FileExists(const std::wstring& path) override { return files.count(path) != 0; }
-  std::optional<size_t> FindSameFile(const std::wstring& file, const std::vector<std::wstring>& candidates) override {
+  std::optional<size_t> FindSameFile(const std::wstring& file, const std::vector<std::wstring>& candidates,
+                                     const std::function<void(const std::wstring&)>& onOpening) override {
+    if (!inWorkerBody) ++sameFileChecksOffTheWorker;
     const auto resolve = [this](const std::wstring& name) {
       const auto link = links.find(name);
       return link == links.end() ? name : link->second;
     };
     for (size_t i = 0; i < candidates.size(); ++i) {
+      onOpening(candidates[i]);
+      if (candidates[i] == hangOn) return std::nullopt;  // the worker stays live
       if (resolve(file) == resolve(candidates[i])) return i;
     }
     return std::nullopt;
@@ -234,6 +245,16 @@ struct SFakeSteps : IJoinSteps {
     return path.substr(slash, path.rfind(L'.') - slash);
   }
 };
+
+// Join, and the job's first step (the check that the output is no input)
+// ends on its worker and the monitor notices.
+void StartJob(SFakeSteps& steps, CJoinController& controller) {
+  const int before = steps.workersStarted;
+  controller.OnCommand(kCmdJoin);
+  if (steps.workersStarted == before) return;  // no job started
+  steps.toolEnded = true;
+  controller.OnMonitorTimer();
+}
 
 // Delivers the commands the controller posted to itself, in order.
 void DeliverPosted(SFakeHost& host, CJoinController& controller) {
@@ -294,7 +315,7 @@ class JoinControllerTest : public ::testing::Test {
 
 TEST_F(JoinControllerTest, FewerThanTwoFilesDoNothing) {
   job.files = {L"/in/a.mp4"};
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   EXPECT_EQ(host.queueTimerStarts, 0);
   EXPECT_TRUE(host.posted.empty());
   EXPECT_EQ(controller.Mode(), kJoinIdle);
@@ -302,17 +323,17 @@ TEST_F(JoinControllerTest, FewerThanTwoFilesDoNothing) {
 
 TEST_F(JoinControllerTest, UnknownOutputKindDoesNothing) {
   job.outputPath = L"/out/joined.mpeg";
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   EXPECT_EQ(host.queueTimerStarts, 0);
   EXPECT_TRUE(host.posted.empty());
 }
 
 TEST_F(JoinControllerTest, CancelledOutputPromptStopsTheJoin) {
   job.outputPath.clear();
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   EXPECT_EQ(host.queueTimerStarts, 0);
   host.promptAnswer = L"/out/chosen.avi";
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   EXPECT_EQ(job.outputPath, L"/out/chosen.avi");
   EXPECT_EQ(controller.OutputKind(), OutputKindAvi);
 }
@@ -334,6 +355,12 @@ TEST_F(JoinControllerTest, OutputThatIsAnInputUnderAnotherNameIsRefusedBeforeAny
       freshHost.fastJoin = fast;
       CJoinController fresh(freshHost, freshSteps, freshJob, L"/prog/ffmpeg", L"/prog/");
       fresh.OnCommand(kCmdJoin);
+      EXPECT_TRUE(freshHost.messages.empty()) << "the check runs on the worker";
+      EXPECT_EQ(fresh.Mode(), fast ? kJoinFastRoute : kJoinProbing);  // Cancel works meanwhile
+      freshSteps.toolEnded = true;
+      fresh.OnMonitorTimer();
+      EXPECT_EQ(freshSteps.workersStarted, 1);
+      EXPECT_EQ(freshSteps.sameFileChecksOffTheWorker, 0);
       ASSERT_EQ(freshHost.messages.size(), 1u);
       EXPECT_EQ(freshHost.messages[0].first, L"The output file is one of the files to join: /in/b.mp4");
       EXPECT_TRUE(freshSteps.commands.empty());
@@ -350,11 +377,11 @@ TEST_F(JoinControllerTest, OutputThatIsAnInputUnderAnotherNameIsRefusedBeforeAny
   // The same input chosen in the save dialog, then another output.
   job.outputPath.clear();
   host.promptAnswer = L"/in/a.mp4";
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].first, L"The output file is one of the files to join: /in/a.mp4");
   host.promptAnswer = L"/out/joined.flv";
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   EXPECT_EQ(host.prompts, 2);
   EXPECT_EQ(controller.Mode(), kJoinProbing);
 }
@@ -377,7 +404,7 @@ TEST_F(JoinControllerTest, EveryInteractiveJobAsksForItsOutput) {
     SCOPED_TRACE(end.how);
     job.files = inputs;
     host.promptAnswer = L"/out/" + Utf8Name(end.how) + L".flv";
-    controller.OnCommand(kCmdJoin);
+    StartJob(steps, controller);
     EXPECT_EQ(host.prompts, ++prompts);
     ASSERT_EQ(controller.Mode(), kJoinProbing);
     end.end();
@@ -390,12 +417,12 @@ TEST_F(JoinControllerTest, EveryInteractiveJobAsksForItsOutput) {
   host.fastJoin = true;
   host.answer = false;
   host.promptAnswer = L"/out/declined.mp4";
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   EndToolAndMonitor();
   ASSERT_EQ(host.questions.size(), 1u);
   EXPECT_EQ(controller.Mode(), kJoinIdle);
   host.promptAnswer.clear();
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   EXPECT_EQ(host.prompts, prompts + 2);
   EXPECT_TRUE(steps.fastRuns.empty());
 }
@@ -403,7 +430,7 @@ TEST_F(JoinControllerTest, EveryInteractiveJobAsksForItsOutput) {
 TEST_F(JoinControllerTest, FastRouteChecksTheInputsCopiesOnAWorkerAndShowsTheResult) {
   host.fastJoin = true;
   job.outputPath = L"/out/joined.mp4";
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   // The inputs are described on the worker; the job runs meanwhile and
   // nothing is copied before that description has ended.
   EXPECT_EQ(steps.commands, std::vector<std::wstring>{L"probe all"});
@@ -433,7 +460,7 @@ TEST_F(JoinControllerTest, FastRouteChecksTheInputsCopiesOnAWorkerAndShowsTheRes
 TEST_F(JoinControllerTest, FastJoinToAviConverts) {
   host.fastJoin = true;
   job.outputPath = L"/out/joined.avi";
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   EXPECT_TRUE(steps.fastRuns.empty());
   EXPECT_EQ(host.queueTimerStarts, 1);
   EXPECT_EQ(controller.Mode(), kJoinProbing);
@@ -444,7 +471,7 @@ TEST_F(JoinControllerTest, FastJoinOfDifferentInputsAsksAndConvertsOrStops) {
   job.outputPath = L"/out/joined.mp4";
   steps.probeOutput[L"/in/b.mp4"] = "big";
   host.answer = false;
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   EXPECT_TRUE(host.questions.empty());  // not before the worker has described the inputs
   EndToolAndMonitor();
   ASSERT_EQ(host.questions.size(), 1u);
@@ -458,7 +485,7 @@ TEST_F(JoinControllerTest, FastJoinOfDifferentInputsAsksAndConvertsOrStops) {
 
   host.answer = true;
   host.promptAnswer = L"/out/joined.mp4";  // the next job asks again
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   EndToolAndMonitor();
   EXPECT_TRUE(steps.fastRuns.empty());
   EXPECT_EQ(host.queueTimerStarts, 1);
@@ -467,7 +494,7 @@ TEST_F(JoinControllerTest, FastJoinOfDifferentInputsAsksAndConvertsOrStops) {
   CJoinController launched(host, steps, job, L"/prog/ffmpeg", L"/prog/");
   job.launchData = L"{}";
   host.questions.clear();
-  launched.OnCommand(kCmdJoin);
+  StartJob(steps, launched);
   steps.toolEnded = true;
   launched.OnMonitorTimer();
   EXPECT_TRUE(host.questions.empty());
@@ -478,7 +505,7 @@ TEST_F(JoinControllerTest, FastJoinOfDifferentInputsAsksAndConvertsOrStops) {
 TEST_F(JoinControllerTest, RefusedStreamCopyOffersTheConversionRoute) {
   host.fastJoin = true;
   job.outputPath = L"/out/joined.mp4";
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   EndToolAndMonitor();  // the inputs agree
   EXPECT_FALSE(steps.Print("Could not write header for output file #0\nConversion failed!\n"));
   EndToolAndMonitor();
@@ -496,7 +523,7 @@ TEST_F(JoinControllerTest, StreamCopyOfTheWrongLengthOffersTheConversionRoute) {
   host.fastJoin = true;
   job.outputPath = L"/out/joined.mp4";
   steps.outputDuration = L"00:27:40.00";  // the inputs hold 200 s
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   EndToolAndMonitor();    // the inputs agree
   EndStepAndItsCheck();   // the copy ends and is read back
   ASSERT_EQ(host.questions.size(), 1u);
@@ -510,7 +537,7 @@ TEST_F(JoinControllerTest, StreamCopyOfTheWrongLengthOffersTheConversionRoute) {
   host.answer = false;
   host.questions.clear();
   job.outputPath = L"/out/joined.mp4";
-  declined.OnCommand(kCmdJoin);
+  StartJob(steps, declined);
   for (int run = 0; run < 3; ++run) {  // the description, the copy, its check
     steps.toolEnded = true;
     declined.OnMonitorTimer();
@@ -526,7 +553,7 @@ TEST_F(JoinControllerTest, StreamCopyOfTheWrongLengthOffersTheConversionRoute) {
   job.outputPath = L"/out/joined.mp4";
   CJoinController launched(host, steps, job, L"/prog/ffmpeg", L"/prog/");
   host.questions.clear();
-  launched.OnCommand(kCmdJoin);
+  StartJob(steps, launched);
   for (int run = 0; run < 3; ++run) {
     steps.toolEnded = true;
     launched.OnMonitorTimer();
@@ -541,7 +568,7 @@ TEST_F(JoinControllerTest, FastJoinWithAnUnreadableInputFailsBeforeWritingAnythi
   steps.files.insert(L"/out/joined.mp4");  // an old file of that name
   job.files = {L"/in/a.mp4", L"/in/bad.mp4", L"/in/b.mp4"};
   steps.probeOutput[L"/in/bad.mp4"] = "bad.mp4: Invalid data found when processing input";
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   EndToolAndMonitor();
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].first, L"This file cannot be read as a video: /in/bad.mp4");
@@ -555,7 +582,7 @@ TEST_F(JoinControllerTest, FastJoinWithAnUnreadableInputFailsBeforeWritingAnythi
 // Two inputs of 100 s each joined to FLV: 12 at 50 s of the first, 37 at 50 s
 // of the second, 75 halfway through the final conversion.
 TEST_F(JoinControllerTest, MpegRouteToFlvRunsEveryStepWithItsProgress) {
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   EXPECT_EQ(host.queueTimerStarts, 1);
 
   EXPECT_TRUE(controller.OnQueueTimer());
@@ -609,7 +636,7 @@ TEST_F(JoinControllerTest, MpegRouteToFlvRunsEveryStepWithItsProgress) {
 // their command lines (a current folder could not be deeper than MAX_PATH).
 TEST_F(JoinControllerTest, Mp4PassesKeepStatisticsInTheirOwnFolderAndFillTheSecondHalf) {
   job.outputPath = L"/out/joined.mp4";
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   RunToFinalStep();
   EXPECT_EQ(controller.Mode(), kJoinMp4Pass1);
   EXPECT_EQ(steps.commands.back(), L"final9 stats=/out/x264tmp /out/a_all.xbv /out/joined.mp4");
@@ -637,7 +664,7 @@ TEST_F(JoinControllerTest, Mp4PassesKeepStatisticsInTheirOwnFolderAndFillTheSeco
 // Today's tool ends a failed step with "Conversion failed!" after lines in
 // any case; the text may arrive split over two blocks.
 TEST_F(JoinControllerTest, FailureTextEndsTheJobWithAMessageAndNothingLeft) {
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   ProbeNextInput();
   EXPECT_TRUE(steps.Print("[mpeg1video @ 0x1] frame size not supported\nConversion fai"));
   EXPECT_FALSE(steps.Print("led!\n"));  // the tool is stopped
@@ -660,7 +687,7 @@ TEST_F(JoinControllerTest, FinalStepFailuresNeverShowAResult) {
     steps.files.insert(L"/out/joined.flv");  // an old file of the output's name
     job.files = {L"/in/a.mp4", L"/in/b.mp4"};
     job.outputPath = L"/out/joined.flv";
-    controller.OnCommand(kCmdJoin);
+    StartJob(steps, controller);
     RunToFinalStep();
     ASSERT_EQ(controller.Mode(), kJoinFinalFlv);
     // Without a failure text: a tool that wrote an empty file.
@@ -678,7 +705,7 @@ TEST_F(JoinControllerTest, FinalStepFailuresNeverShowAResult) {
 
 TEST_F(JoinControllerTest, JoinedFileOfTheWrongLengthIsNoResult) {
   steps.outputDuration = L"00:01:40.00";  // one of the two inputs is missing
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   RunToFinalStep();
   EndStepAndItsCheck();
   DeliverPosted();
@@ -717,7 +744,7 @@ TEST_F(JoinControllerTest, EveryFailingOperationEndsTheJob) {
     freshJob.files = {L"/in/a.mp4", L"/in/b.mp4"};
     freshJob.outputPath = L"/out/joined.mp4";
     CJoinController fixture(freshHost, fresh, freshJob, L"/prog/ffmpeg", L"/prog/");
-    fixture.OnCommand(kCmdJoin);
+    StartJob(fresh, fixture);
     for (int i = 0; i <= 4 && fixture.IsJobRunning(); ++i) {
       if (i == c.stepsBefore) c.breakIt(fresh);
       fixture.OnQueueTimer();
@@ -735,7 +762,7 @@ TEST_F(JoinControllerTest, EveryFailingOperationEndsTheJob) {
 }
 
 TEST_F(JoinControllerTest, InvalidDataDuringConversionIsIgnored) {
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   ProbeNextInput();
   EXPECT_TRUE(steps.Print("x: Invalid data found when processing input\n"));
   EXPECT_TRUE(host.messages.empty());
@@ -747,7 +774,7 @@ TEST_F(JoinControllerTest, SameTitledInputsAndAUsersFileGetIntermediatesOfTheirO
   steps.probeOutput[L"/A/clip.mp4"] = "complete";
   steps.probeOutput[L"/B/clip.mp4"] = "complete";
   steps.files.insert(L"/out/clip.xbv");  // the user's own file
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   ProbeNextInput();
   EndToolAndMonitor();
   ProbeNextInput();
@@ -765,7 +792,7 @@ TEST_F(JoinControllerTest, CancelWhileTheFastRouteDescribesItsInputs) {
   job.outputPath = L"/out/joined.mp4";
   steps.files.insert(L"/out/joined.mp4");
   steps.probeOutput[L"/in/b.mp4"] = "big";  // would be asked about
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   controller.OnCommand(kCmdCancel);
   EXPECT_EQ(steps.toolStops, 1);
   EXPECT_EQ(controller.Mode(), kJoinIdle);
@@ -777,7 +804,7 @@ TEST_F(JoinControllerTest, CancelWhileTheFastRouteDescribesItsInputs) {
 }
 
 TEST_F(JoinControllerTest, CancelEndsTheToolAtOnceAndRemovesIntermediates) {
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   ProbeNextInput();
   EndToolAndMonitor();
   ProbeNextInput();
@@ -797,14 +824,14 @@ TEST_F(JoinControllerTest, CancelEndsTheToolAtOnceAndRemovesIntermediates) {
 
   job.files = {L"/in/a.mp4", L"/in/b.mp4"};
   job.outputPath = L"/out/joined.flv";
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   EXPECT_TRUE(controller.Intermediates().empty());
   ProbeNextInput();
   EXPECT_EQ(controller.Intermediates(), std::vector<std::wstring>{L"/out/a.xbv"});
 }
 
 TEST_F(JoinControllerTest, ButtonsFollowEveryChangeOfStep) {
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   const int afterJoin = host.buttonUpdates;
   EXPECT_TRUE(controller.IsJobRunning());
   ProbeNextInput();  // probe, then conversion: from the timers, not a command
@@ -813,7 +840,7 @@ TEST_F(JoinControllerTest, ButtonsFollowEveryChangeOfStep) {
 
 TEST_F(JoinControllerTest, CancelDuringFinalConversionRemovesTheHalfWrittenOutput) {
   job.outputPath = L"/out/joined.avi";
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   RunToFinalStep();
   ASSERT_EQ(controller.Mode(), kJoinFinalAvi);
   controller.OnCommand(kCmdCancel);
@@ -823,7 +850,7 @@ TEST_F(JoinControllerTest, CancelDuringFinalConversionRemovesTheHalfWrittenOutpu
 
 TEST_F(JoinControllerTest, CancelBeforeTheFinalConversionKeepsAnExistingOutput) {
   steps.files.insert(L"/out/joined.flv");
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   controller.OnQueueTimer();
   controller.OnCommand(kCmdCancel);
   EXPECT_TRUE(steps.files.count(L"/out/joined.flv"));
@@ -833,7 +860,7 @@ TEST_F(JoinControllerTest, CancelBeforeTheFinalConversionKeepsAnExistingOutput) 
 // again: the job ends at once, naming it, and only its own files go.
 TEST_F(JoinControllerTest, InputTheToolCannotReadEndsTheJobAndNothingIsCopied) {
   steps.probeOutput[L"/in/b.mp4"] = "b.mp4: Invalid data found when processing input";
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   ProbeNextInput();
   EndToolAndMonitor();
   const std::set<std::wstring> filesBefore = steps.files;
@@ -847,7 +874,7 @@ TEST_F(JoinControllerTest, InputTheToolCannotReadEndsTheJobAndNothingIsCopied) {
 
 TEST_F(JoinControllerTest, LaunchedJobNotifiesAndEndsOnceItsResultIsThere) {
   job.launchData = L"{}";
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   RunToFinalStep();
   EndStepAndItsCheck();
   DeliverPosted();
@@ -863,7 +890,7 @@ TEST_F(JoinControllerTest, LaunchedJobWithPoorlyDescribedFirstInputSendsOneRepor
   job.sourceUrl = L"http://example.test/v?id=1";
   steps.probeOutput[L"/in/a.mp4"] = "no details";
   steps.probeOutput[L"/in/b.mp4"] = "no details";
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   ProbeNextInput();
   EndToolAndMonitor();
   ProbeNextInput();
@@ -872,13 +899,13 @@ TEST_F(JoinControllerTest, LaunchedJobWithPoorlyDescribedFirstInputSendsOneRepor
 
 TEST_F(JoinControllerTest, InteractiveJobSendsNoReport) {
   steps.probeOutput[L"/in/a.mp4"] = "no details";
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   ProbeNextInput();
   EXPECT_TRUE(host.reports.empty());
 }
 
 TEST_F(JoinControllerTest, CloseDuringAJobLeavesNoIntermediateBehind) {
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   ProbeNextInput();
   controller.OnCommand(kCmdClose);
   EXPECT_EQ(steps.deleted, std::vector<std::wstring>{L"/out/a.xbv"});
@@ -890,7 +917,7 @@ TEST_F(JoinControllerTest, CloseDuringAJobLeavesNoIntermediateBehind) {
 TEST_F(JoinControllerTest, CloseOfALaunchedJobDeletesOnlyAnOutputItWrote) {
   job.launchData = L"{}";
   steps.files.insert(L"/out/joined.flv");  // the launcher's file, not yet written by this job
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   controller.OnQueueTimer();
   controller.OnCommand(kCmdClose);
   EXPECT_FALSE(steps.WasDeleted(L"/out/joined.flv"));
@@ -905,7 +932,7 @@ TEST_F(JoinControllerTest, CloseOfALaunchedJobDeletesOnlyAnOutputItWrote) {
 
   job.files = {L"/in/a.mp4", L"/in/b.mp4"};
   CJoinController writing(host, steps, job, L"/prog/ffmpeg", L"/prog/");
-  writing.OnCommand(kCmdJoin);
+  StartJob(steps, writing);
   for (int i = 0; i < 5; ++i) {  // two probes, two conversions, the byte copy
     writing.OnQueueTimer();
     steps.toolEnded = true;
@@ -918,9 +945,9 @@ TEST_F(JoinControllerTest, CloseOfALaunchedJobDeletesOnlyAnOutputItWrote) {
 }
 
 TEST_F(JoinControllerTest, JoinWhileAJobRunsIsIgnored) {
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   ProbeNextInput();
-  controller.OnCommand(kCmdJoin);
+  StartJob(steps, controller);
   EXPECT_EQ(controller.QueueLength(), 1u);
   EXPECT_EQ(host.queueTimerStarts, 1);
 }
@@ -941,7 +968,11 @@ TEST_F(JoinControllerTest, ProbeThatDoesNotAnswerEndsTheJobNamingTheFileAndKeeps
     bool fast;
     Drive reachSilentProbe;
     const wchar_t* named;
+    const wchar_t* hangOn = nullptr;  // the check that the output is no input waits on it
   } cases[] = {
+      // The output exists; the first input does not answer its open.
+      {"the check that the output is no input", L"/out/joined.avi", false,
+       [](CJoinController&, SFakeSteps&, SFakeHost&) {}, L"/in/a.mp4", L"/in/a.mp4"},
       {"the second input's probe", L"/out/joined.avi", false,
        [&](CJoinController& c, SFakeSteps& s, SFakeHost&) {
          c.OnQueueTimer();
@@ -980,7 +1011,12 @@ TEST_F(JoinControllerTest, ProbeThatDoesNotAnswerEndsTheJobNamingTheFileAndKeeps
     freshJob.files = {L"/in/a.mp4", L"/in/b.mp4"};
     freshJob.outputPath = c.output;
     CJoinController fresh(freshHost, freshSteps, freshJob, L"/prog/ffmpeg", L"/prog/");
-    fresh.OnCommand(kCmdJoin);
+    if (c.hangOn) {
+      freshSteps.hangOn = c.hangOn;
+      fresh.OnCommand(kCmdJoin);  // the check's open still waits
+    } else {
+      StartJob(freshSteps, fresh);
+    }
     c.reachSilentProbe(fresh, freshSteps, freshHost);
     ASSERT_TRUE(fresh.IsJobRunning());
     ASSERT_TRUE(fresh.HasWorker());
