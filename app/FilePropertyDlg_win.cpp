@@ -143,7 +143,9 @@ void CFilePropertyDlg::LoadBanner() {
   // where the system cannot show pages at all (the dialog would only open
   // 10 s late). A page that does not load leaves the panel empty.
   const std::wstring address = ResourcePageAddress(ModuleFilePath(), L"snap.htm");
-  if (!address.empty()) NavigateAndWait(address, kBannerWaitMs);
+  if (address.empty()) return;
+  SetOwnPage(address);  // the panel loads nothing else of the disk's
+  NavigateAndWait(address, kBannerWaitMs);
 }
 
 bool CFilePropertyDlg::OnCommand(HWND window, WORD id) {

@@ -156,6 +156,7 @@ void CFlvDlg::BuildAndShowPage() {
   input.barAddress = PreviewBarAddress(kVendorWebAddress, CMultiLanguage::Instance().CurrentLanguageName());
   m_pageFile = WriteTemporaryFile(BuildPreviewPage(input));
   if (m_pageFile.empty()) return;
+  SetOwnPage(m_pageFile);  // the panel loads nothing else of the disk's
   if (CBrowserHost* browser = Browser()) browser->Navigate(m_pageFile);
 }
 

@@ -127,10 +127,16 @@ void CF3DLogHTML::SendToDebugger(int level, const std::wstring& text) {
 bool CF3DLogHTML::EnsureFile() {
   if (m_file) return true;
   if (m_path.empty()) return false;
-  auto file = std::make_unique<CF3DFile>();
-  if (!file->Open(m_path, CF3DFile::modeWrite | CF3DFile::modeCreate | CF3DFile::shareDenyNone |
-                              CF3DFile::modeNoInherit))
-    return false;  // tried again with the next message
+  std::unique_ptr<CF3DFile> file;
+  if (m_opener) {
+    file = m_opener(m_path);
+  } else {
+    file = std::make_unique<CF3DFile>();
+    if (!file->Open(m_path, CF3DFile::modeWrite | CF3DFile::modeCreate | CF3DFile::shareDenyNone |
+                                CF3DFile::modeNoInherit))
+      file.reset();
+  }
+  if (!file) return false;  // tried again with the next message
   m_file = std::move(file);
   if (!m_headWritten) WriteHead();
   return m_file != nullptr;

@@ -60,6 +60,9 @@ class CF3DLogHTML {
   };
 
   using DebugOutput = std::function<void(const std::wstring&)>;
+  // Opens the log file at a path for writing, emptied; nullptr when it may
+  // not or cannot be opened (tried again with the next message).
+  using FileOpener = std::function<std::unique_ptr<CF3DFile>(const std::wstring& path)>;
 
   CF3DLogHTML();
   ~CF3DLogHTML();
@@ -76,6 +79,9 @@ class CF3DLogHTML {
   void LogRaw(int level, const std::wstring& text);
 
   void SetLogPath(const std::wstring& path) { m_path = path; }
+  // How the file is opened; an empty function restores the plain open
+  // (write, create or truncate, shared).
+  void SetFileOpener(FileOpener opener) { m_opener = std::move(opener); }
   const std::wstring& LogPath() const { return m_path; }
   void SetTitle(const std::wstring& title) { m_title = title; }
   void SetStyleSheet(const std::wstring& css) { m_styleSheet = css; }
@@ -124,6 +130,7 @@ class CF3DLogHTML {
   std::deque<std::wstring> m_pendingTags;
   bool m_headWritten = false;
   DebugOutput m_debugOutput;
+  FileOpener m_opener;
 };
 
 // Platform parts (F3DLogHTML_win.cpp / _posix.cpp).

@@ -13,7 +13,7 @@ bool IsHostChar(wchar_t c) {
   return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') || c == L'-' || c == L'.';
 }
 
-// A domain from the server goes into "http://#domain#/flv/…": only a host
+// A domain from the server goes into "https://#domain#/flv/…": only a host
 // name with an optional port may, or the page would go somewhere else
 // ("host/other?", "user@host") or nowhere (an empty value).
 bool IsHostName(const std::wstring& text) {
@@ -43,12 +43,12 @@ int FirstDomainListServer(int cacheBuster) { return cacheBuster % 2 != 0 ? 1 : 2
 
 std::wstring DomainListAddress(int server, int cacheBuster, const std::wstring& language,
                                const std::wstring& version) {
-  return L"http://" + DomainListHost(server) + DomainListScript() + L"?" + std::to_wstring(cacheBuster) +
+  return L"https://" + DomainListHost(server) + DomainListScript() + L"?" + std::to_wstring(cacheBuster) +
          L"&lang=" + language + L"&ver=" + version;
 }
 
 std::wstring SitePageAddress(const std::wstring& domain, const std::wstring& page) {
-  std::wstring address = L"http://#domain#/flv/";
+  std::wstring address = L"https://#domain#/flv/";
   address.replace(address.find(L"#domain#"), 8, domain);
   return address + page + L".php";
 }

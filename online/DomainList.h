@@ -23,7 +23,7 @@ int FirstDomainListServer(int cacheBuster);
 std::wstring DomainListAddress(int server, int cacheBuster, const std::wstring& language,
                                const std::wstring& version);
 
-// "http://#domain#/flv/" with the domain put in, + page + ".php".
+// "https://#domain#/flv/" with the domain put in, + page + ".php".
 std::wstring SitePageAddress(const std::wstring& domain, const std::wstring& page);
 
 // Downloads `url` into the file `path`; true when the whole file arrived.

@@ -9,14 +9,24 @@
 // The browser's events arrive at the hooks below; a dialog hides the ones
 // it needs with methods of the same signature, accessible to this base
 // (public, or befriend it).
+//
+// Every navigation passes the panels' filter (FilterPanelNavigation) unless
+// a dialog hides OnBeforeNavigate with one of its own: the page the dialog
+// put there itself (SetOwnPage) and our hosts' pages load, another site's
+// page goes to the user's browser, and file:, javascript:, \\host\share and
+// the like are refused. A page, or a link on it, never reaches the disk or
+// the network's shares from a panel.
 #include <windows.h>
 
 #include <memory>
 #include <string>
 
 #include "base/DialogImpl.h"
+#include "base/F3DLogHTML.h"
+#include "online/BrowserEventDispatch.h"
 #include "online/BrowserHost.h"
 #include "online/BrowserLoadWait.h"
+#include "online/NavigationFilters.h"
 
 namespace corvane {
 
@@ -24,6 +34,9 @@ template <class TDialog, int BrowserId>
 class THideIEDlgBase : public TDialogImpl<TDialog>, private IBrowserEvents {
  public:
   static constexpr int kBrowserId = BrowserId;
+
+  // nullptr when the dialog has no browser control.
+  CBrowserHost* Browser() { return m_browser.get(); }
 
  protected:
   THideIEDlgBase() = default;
@@ -48,8 +61,30 @@ class THideIEDlgBase : public TDialogImpl<TDialog>, private IBrowserEvents {
     m_browser.reset();
   }
 
-  // nullptr when the dialog has no browser control.
-  CBrowserHost* Browser() { return m_browser.get(); }
+  // The one page of the program's own the panel may show besides our
+  // hosts' pages: a "res:" address or the path of a page file it wrote.
+  void SetOwnPage(const std::wstring& address) { m_ownPage = address; }
+
+  // The panels' filter and what follows from it: sets cancel for anything
+  // but a page the panel may load, and hands another site's page to the
+  // user's browser.
+  void GuardNavigation(const std::wstring& url, bool& cancel) {
+    const bool topLevel = !m_browser || m_browser->NavigationIsTopLevel();
+    const EPanelNavigation verdict = FilterPanelNavigation(url, m_ownPage, topLevel);
+    if (verdict == EPanelNavigation::kProceed) return;
+    cancel = true;
+    OpenOutsidePanel(url, verdict == EPanelNavigation::kOpenInBrowser);
+  }
+
+  // A web page (`webPage`) goes to the user's browser; anything else is only
+  // written to the log.
+  static void OpenOutsidePanel(const std::wstring& url, bool webPage) {
+    if (!webPage) {
+      CF3DLogHTML::Instance().LogFormat(kLogWarn, L"Web panel: refused to open %ls: not a web page", url.c_str());
+    } else if (!OpenInDefaultBrowser(url)) {
+      CF3DLogHTML::Instance().LogFormat(kLogWarn, L"Web panel: the browser could not open %ls", url.c_str());
+    }
+  }
 
   // Navigates the browser to `url` and waits (pumping messages) until the
   // page is complete or limitMs have passed. Does not wait where no page can
@@ -71,7 +106,9 @@ class THideIEDlgBase : public TDialogImpl<TDialog>, private IBrowserEvents {
   }
 
   // Hooks a dialog may hide (called on the UI thread).
-  void OnBeforeNavigate(const std::wstring& /*url*/, const std::string& /*postData*/, bool& /*cancel*/) {}
+  void OnBeforeNavigate(const std::wstring& url, const std::string& /*postData*/, bool& cancel) {
+    GuardNavigation(url, cancel);
+  }
   void OnNavigateError(const std::wstring& /*url*/, long /*statusCode*/) {}
   void OnDocumentComplete(const std::wstring& /*url*/) {}
   void OnTitleChange(const std::wstring& /*title*/) {}
@@ -90,6 +127,7 @@ class THideIEDlgBase : public TDialogImpl<TDialog>, private IBrowserEvents {
   void BrowserTitleChange(const std::wstring& title) override { Self().OnTitleChange(title); }
 
   std::unique_ptr<CBrowserHost> m_browser;
+  std::wstring m_ownPage;
 };
 
 }  // namespace corvane

@@ -58,12 +58,12 @@ int HexDigit(char c) {
   return -1;
 }
 
-// A form field's value as the page's bytes: "+" is a blank and "%XX" a byte
-// (a "%" without two hex digits stays as it is).
-std::string FormValueText(const std::string& value) {
+// "%XX" as a byte (a "%" without two hex digits stays as it is); in a form
+// field's value "+" is a blank as well.
+std::string PercentDecoded(const std::string& value, bool plusIsBlank) {
   std::string text;
   for (size_t i = 0; i < value.size(); ++i) {
-    if (value[i] == '+') {
+    if (plusIsBlank && value[i] == '+') {
       text += ' ';
     } else if (value[i] == '%' && i + 2 < value.size() && HexDigit(value[i + 1]) >= 0 && HexDigit(value[i + 2]) >= 0) {
       text += static_cast<char>(HexDigit(value[i + 1]) * 16 + HexDigit(value[i + 2]));
@@ -94,14 +94,39 @@ bool IsOnHost(const std::wstring& url, const std::vector<std::wstring>& hosts) {
                      [&host](const std::wstring& ours) { return !ours.empty() && Lowered(WithoutPort(ours)) == host; });
 }
 
+// Whether `url` is `page`, the program's own page: the same text in any
+// case (the control may report the path in another one), or, for a page
+// file given by its path ("C:\Temp\TFR1.tmp"), the control's file: address
+// of that path ("file:///C:/Temp/TFR1.tmp", perhaps %-escaped). Nothing
+// else on the disk or on a share passes.
+bool IsOwnPage(const std::wstring& url, const std::wstring& page) {
+  if (page.empty()) return false;
+  if (Lowered(url) == Lowered(page)) return true;
+  constexpr wchar_t kLocalFile[] = L"file:///";
+  if (Lowered(url.substr(0, 8)) != kLocalFile) return false;
+  std::wstring path = Utf8ToWide(PercentDecoded(WideToUtf8(url.substr(8)), /*plusIsBlank=*/false));
+  std::replace(path.begin(), path.end(), L'/', L'\\');
+  return Lowered(path) == Lowered(page);
+}
+
 }  // namespace
 
 EPanelDestination PanelDestination(const std::wstring& url, const std::vector<std::wstring>& panelHosts,
                                    const std::wstring& builtInPage) {
-  // The control may report the path in another case than it was given.
-  if (!builtInPage.empty() && Lowered(url) == Lowered(builtInPage)) return EPanelDestination::kPanel;
+  if (IsOwnPage(url, builtInPage)) return EPanelDestination::kPanel;
   if (!IsAddressForExternalBrowser(url)) return EPanelDestination::kRefused;
   return IsOnHost(url, panelHosts) ? EPanelDestination::kPanel : EPanelDestination::kDefaultBrowser;
+}
+
+EPanelNavigation FilterPanelNavigation(const std::wstring& url, const std::wstring& ownPage, bool topLevel) {
+  switch (PanelDestination(url, PanelHosts(), ownPage)) {
+    case EPanelDestination::kPanel: return EPanelNavigation::kProceed;
+    // A frame of one of our pages may show another site; the page itself
+    // goes to the user's browser.
+    case EPanelDestination::kDefaultBrowser: return topLevel ? EPanelNavigation::kOpenInBrowser : EPanelNavigation::kProceed;
+    case EPanelDestination::kRefused: break;
+  }
+  return EPanelNavigation::kCancel;
 }
 
 std::vector<std::wstring> PanelHosts() {
@@ -183,7 +208,7 @@ SToolbarAction FilterToolbarNavigation(const std::wstring& url, const std::strin
     const size_t start = field + 8;
     const size_t end = postData.find('&', start);
     const std::wstring address =
-        Utf8ToWide(FormValueText(postData.substr(start, end == std::string::npos ? std::string::npos : end - start)));
+        Utf8ToWide(PercentDecoded(postData.substr(start, end == std::string::npos ? std::string::npos : end - start), /*plusIsBlank=*/true));
     const std::wstring typed = TrimBlanks(address);
     if (typed.empty()) return action;
     action.address = TypedAddress(typed);

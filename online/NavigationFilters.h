@@ -29,9 +29,24 @@ enum class EPanelDestination {
 };
 
 // `panelHosts` are host names (a ":port" on them is ignored); `builtInPage`
-// is the program's own page (ResourcePageAddress), empty where there is none.
+// is the program's own page (ResourcePageAddress, or the path of a page file
+// it wrote, which also passes as its "file:///" address), empty where there
+// is none.
 EPanelDestination PanelDestination(const std::wstring& url, const std::vector<std::wstring>& panelHosts,
                                    const std::wstring& builtInPage = {});
+
+enum class EPanelNavigation {
+  kProceed,
+  kCancel,         // refused: nothing is loaded
+  kOpenInBrowser,  // cancel and give the address to the user's browser
+};
+
+// The filter of every web panel without a page protocol of its own (the
+// property dialog's banner, the preview's player page, the stand-alone
+// windows' pages): PanelDestination with PanelHosts() and `ownPage` (as
+// builtInPage above); another site's page goes to the user's browser unless
+// it is a frame's (`topLevel` false), which may show it.
+EPanelNavigation FilterPanelNavigation(const std::wstring& url, const std::wstring& ownPage, bool topLevel);
 
 // The hosts our panels show pages from: the maker's web and search servers
 // and the site domains of the domain list.

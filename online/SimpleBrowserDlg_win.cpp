@@ -23,10 +23,6 @@ constexpr wchar_t kTitleSuffix[] = L" - Corvane";
 constexpr wchar_t kPlacementSection[] = L"Settings";
 constexpr wchar_t kPlacementKey[] = L"SBPlacement";
 
-void LogRefusal(const std::wstring& address) {
-  CF3DLogHTML::Instance().LogFormat(kLogWarn, L"Web panel: refused to open %ls: not a web page", address.c_str());
-}
-
 }  // namespace
 
 std::wstring StartAddressOf(const SBrowserWindowRequest& request) {
@@ -59,7 +55,7 @@ bool CSimpleBrowserDlg::Open(const SBrowserWindowRequest& request) {
   const bool engine = CBrowserHost::EngineAvailable();
   if (!engine) {
     const std::wstring start = StartAddressOf(request);
-    if (!IsAddressForExternalBrowser(start) || !OpenInDefaultBrowser(start)) LogRefusal(start);
+    OpenOutsidePanel(start, IsAddressForExternalBrowser(start));
   }
   if (!engine && !request.closingEndsProgram) return true;
   auto* dialog = new CSimpleBrowserDlg(request);
@@ -138,14 +134,7 @@ void CSimpleBrowserDlg::OnBeforeNavigate(const std::wstring& url, const std::str
     PerformCommand(link->command, link->argument);
     return;
   }
-  const EPanelDestination destination = PanelDestination(url, PanelHosts());
-  if (destination == EPanelDestination::kPanel) return;
-  // A frame of one of our pages may show another site; it may not reach
-  // the disk, the network's shares or a script.
-  const CBrowserHost* page = Browser();
-  if (destination == EPanelDestination::kDefaultBrowser && page && !page->NavigationIsTopLevel()) return;
-  cancel = true;
-  OpenOutside(url, destination);
+  GuardNavigation(url, cancel);
 }
 
 void CSimpleBrowserDlg::OpenAddress(const std::wstring& address) {
@@ -155,9 +144,7 @@ void CSimpleBrowserDlg::OpenAddress(const std::wstring& address) {
 }
 
 void CSimpleBrowserDlg::OpenOutside(const std::wstring& address, EPanelDestination destination) {
-  if (destination == EPanelDestination::kDefaultBrowser && OpenInDefaultBrowser(address)) return;
-  if (destination == EPanelDestination::kRefused) return LogRefusal(address);
-  CF3DLogHTML::Instance().LogFormat(kLogWarn, L"Web panel: the browser could not open %ls", address.c_str());
+  OpenOutsidePanel(address, destination == EPanelDestination::kDefaultBrowser);
 }
 
 void CSimpleBrowserDlg::OnNavigateError(const std::wstring& url, long statusCode) {
@@ -194,7 +181,7 @@ void CSimpleBrowserDlg::OnToolbarNavigate(const std::wstring& url, const std::st
       OpenOutside(action.address, EPanelDestination::kDefaultBrowser);
       break;
     case SToolbarAction::kRefused:
-      LogRefusal(action.address);
+      OpenOutsidePanel(action.address, /*webPage=*/false);
       break;
     case SToolbarAction::kProceed:
       break;

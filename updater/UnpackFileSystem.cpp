@@ -19,6 +19,10 @@ EFileOp CUnpackFileSystem::CanOverwrite(const std::wstring& path) { return CanOv
 
 EFileOp CUnpackFileSystem::Move(const std::wstring& from, const std::wstring& to) { return ReplaceWithFile(from, to); }
 
+EFileOp CUnpackFileSystem::MoveToFreeName(const std::wstring& from, const std::wstring& to) {
+  return corvane::MoveToFreeName(from, to);
+}
+
 uint64_t CUnpackFileSystem::FreeSpace(const std::wstring& folder) { return FreeBytesAt(folder); }
 
 void CUnpackFileSystem::Wait(uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }

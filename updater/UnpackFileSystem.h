@@ -28,6 +28,9 @@ class IUnpackFileSystem {
   virtual EFileOp CanOverwrite(const std::wstring& path) = 0;
   // Renames `from` to `to`, replacing `to`; kBusy as above.
   virtual EFileOp Move(const std::wstring& from, const std::wstring& to) = 0;
+  // Renames `from` to `to` only while nothing is at `to` (kFailed when
+  // something is); kBusy as above.
+  virtual EFileOp MoveToFreeName(const std::wstring& from, const std::wstring& to) = 0;
   virtual bool Remove(const std::wstring& path) = 0;
   virtual bool WriteWholeFile(const std::wstring& path, const std::string& bytes) = 0;
   virtual bool ReadWholeFile(const std::wstring& path, std::string& bytes) = 0;
@@ -48,6 +51,7 @@ class CUnpackFileSystem : public IUnpackFileSystem {
   bool RemoveFolder(const std::wstring& path) override;
   EFileOp CanOverwrite(const std::wstring& path) override;
   EFileOp Move(const std::wstring& from, const std::wstring& to) override;
+  EFileOp MoveToFreeName(const std::wstring& from, const std::wstring& to) override;
   bool Remove(const std::wstring& path) override;
   bool WriteWholeFile(const std::wstring& path, const std::string& bytes) override;
   bool ReadWholeFile(const std::wstring& path, std::string& bytes) override;

@@ -256,10 +256,13 @@ bool CUnpackTransaction::SwapIn(const SJournalFile& file) {
         !MoveRetrying(m_files, target, BackupPathFor(target))) {
       return false;
     }
-  } else if (m_files.PathKind(target) != EFileKind::kMissing) {
-    return false;  // appeared since the plan: not ours to replace
   }
-  return MoveRetrying(m_files, PendingPathFor(target), target);
+  // The target is free now (the old file is aside, or the package's file is
+  // new). A file that appears there since the plan or the backup is not ours
+  // to replace: the move itself refuses it, so there is no moment between a
+  // check and the move in which one could appear and be lost.
+  return RetryWhileBusy(m_files, [&] { return m_files.MoveToFreeName(PendingPathFor(target), target); }) ==
+         EFileOp::kDone;
 }
 
 void CUnpackTransaction::Abandon() {

@@ -29,6 +29,11 @@ EFileOp CanOverwriteFile(const std::wstring& path);
 // Moves `from` over `to`, replacing it.
 EFileOp ReplaceWithFile(const std::wstring& from, const std::wstring& to);
 
+// Moves `from` to `to` only while nothing is at `to`: the system refuses an
+// existing target in the same step (kFailed), so a file that appears there
+// at any moment is never replaced.
+EFileOp MoveToFreeName(const std::wstring& from, const std::wstring& to);
+
 // Bytes the current user may still write on the volume of `folder`; 0 when
 // that cannot be learnt.
 uint64_t FreeBytesAt(const std::wstring& folder);

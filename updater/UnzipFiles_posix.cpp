@@ -51,6 +51,18 @@ EFileOp ReplaceWithFile(const std::wstring& from, const std::wstring& to) {
   return std::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0 ? EFileOp::kDone : FailureKind();
 }
 
+EFileOp MoveToFreeName(const std::wstring& from, const std::wstring& to) {
+  const std::string source = NativePath(from), target = NativePath(to);
+  if (renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return EFileOp::kDone;
+  // A file system without the flag (EINVAL) or a kernel without the call
+  // (ENOSYS): a hard link refuses an existing name as well (EEXIST), and the
+  // old name goes once the new one is there.
+  if (errno != EINVAL && errno != ENOSYS) return FailureKind();
+  if (link(source.c_str(), target.c_str()) != 0) return FailureKind();
+  unlink(source.c_str());
+  return EFileOp::kDone;
+}
+
 uint64_t FreeBytesAt(const std::wstring& folder) {
   struct statvfs info {};
   if (statvfs(NativePath(folder).c_str(), &info) != 0) return 0;

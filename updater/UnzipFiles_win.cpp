@@ -45,6 +45,12 @@ EFileOp ReplaceWithFile(const std::wstring& from, const std::wstring& to) {
   return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) ? EFileOp::kDone : FailureKind();
 }
 
+EFileOp MoveToFreeName(const std::wstring& from, const std::wstring& to) {
+  // Without MOVEFILE_REPLACE_EXISTING the rename fails with
+  // ERROR_ALREADY_EXISTS when `to` exists; both names lie in one folder.
+  return MoveFileExW(from.c_str(), to.c_str(), /*flags=*/0) ? EFileOp::kDone : FailureKind();
+}
+
 uint64_t FreeBytesAt(const std::wstring& folder) {
   ULARGE_INTEGER available{};
   if (!GetDiskFreeSpaceExW(folder.c_str(), &available, /*total=*/nullptr, /*free=*/nullptr)) return 0;

@@ -12,10 +12,12 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/MarkupEscape.h"
 #include "app/ModelessDialogs.h"
 #include "app/PreviewPlacement.h"
+#include "base/F3DLogHTML.h"
 #include "base/TextConvert.h"
 #include "engine/TempFiles.h"
 #include "settings/Preference.h"
@@ -190,6 +192,31 @@ TEST_F(PreviewWindow, WmvAndRmWriteTheirPage) {
     ASSERT_TRUE(Close(dialog->Window()));
     EXPECT_FALSE(FileExists(page));
   }
+}
+
+// The player page loads; the disk, a share or a script do not, whoever asks.
+TEST_F(PreviewWindow, PanelLoadsItsOwnPageAndRefusesOtherFilesAndScripts) {
+  std::vector<std::wstring> refusals;
+  CF3DLogHTML::Instance().SetDebugOutput([&refusals](const std::wstring& line) {
+    if (line.find(L"Web panel: refused") != std::wstring::npos) refusals.push_back(line);
+  });
+  CFlvDlg* dialog = Open(MakeFile(L"panel.mp4"));
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_NE(dialog->Browser(), nullptr);
+  if (!dialog->Browser()->EventsConnected()) {
+    CF3DLogHTML::Instance().SetDebugOutput({});
+    GTEST_SKIP() << "this system's control offers no events";
+  }
+  EXPECT_EQ(refusals, std::vector<std::wstring>{}) << "the player page itself was refused";
+  for (const wchar_t* address : {L"file:///C:/windows/win.ini", L"javascript:alert(1)"}) {
+    dialog->Browser()->Navigate(address);
+    Pump();
+  }
+  CF3DLogHTML::Instance().SetDebugOutput({});
+  ASSERT_EQ(refusals.size(), 2u);
+  // Wine names the file by its path, Windows may by its file: address.
+  EXPECT_NE(refusals[0].find(L"win.ini"), std::wstring::npos) << WideToUtf8(refusals[0]);
+  EXPECT_NE(refusals[1].find(L"javascript:alert(1)"), std::wstring::npos) << WideToUtf8(refusals[1]);
 }
 
 TEST_F(PreviewWindow, SeveralWindowsLiveIndependently) {

@@ -26,8 +26,8 @@ TEST(DomainList, CacheBusterRangeAndServerByParity) {
   EXPECT_EQ(servers.size(), 2u);  // both servers get their share
   EXPECT_EQ(DomainListCacheBuster(12, 345), DomainListCacheBuster(12, 345));
   EXPECT_EQ(DomainListAddress(2, 4711, L"German", L"v2.2"),
-            L"http://" + DomainListHost(2) + DomainListScript() + L"?4711&lang=German&ver=v2.2");
-  EXPECT_EQ(SitePageAddress(L"site.example", L"list"), L"http://site.example/flv/list.php");
+            L"https://" + DomainListHost(2) + DomainListScript() + L"?4711&lang=German&ver=v2.2");
+  EXPECT_EQ(SitePageAddress(L"site.example", L"list"), L"https://site.example/flv/list.php");
 }
 
 TEST(DomainList, FallsBackToTheOtherServerAndKeepsOldValuesOnFailure) {
@@ -56,7 +56,7 @@ TEST(DomainList, FallsBackToTheOtherServerAndKeepsOldValuesOnFailure) {
   EXPECT_EQ(removed, 2);
   EXPECT_EQ(list.Domain(1), L"new.example");
   EXPECT_EQ(list.Domain(2), L"spare.example");
-  EXPECT_EQ(list.SitePage(L"top"), L"http://new.example/flv/top.php");
+  EXPECT_EQ(list.SitePage(L"top"), L"https://new.example/flv/top.php");
   EXPECT_NE(before, L"new.example");
 
   asked.clear();

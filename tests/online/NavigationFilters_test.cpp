@@ -127,3 +127,27 @@ TEST(PanelDestination, OurPagesInThePanelOtherSitesOutsideTheRestNowhere) {
   for (const auto& c : cases) EXPECT_EQ(PanelDestination(c.url, hosts, builtIn), c.expected) << c.url;
   EXPECT_EQ(PanelDestination(builtIn, hosts), EPanelDestination::kRefused);  // only the page we name
 }
+
+// The property dialog's and the preview's panels: their own page (the
+// preview's is a file it wrote, which the control may name by its file:
+// address), our pages; the rest as in every panel.
+TEST(PanelFilter, OwnPageFileLoadsOtherFilesAndSharesDoNot) {
+  const std::wstring page = L"C:\\Users\\A B\\Temp\\TFR1A.tmp";
+  const std::wstring bar = VendorServerRoot() + L"/api_playtop.php?lang=English&type=flv";
+  const struct {
+    const wchar_t* url;
+    bool topLevel;
+    EPanelNavigation expected;
+  } cases[] = {
+      {L"C:\\Users\\A B\\Temp\\TFR1A.tmp", true, EPanelNavigation::kProceed},
+      {L"file:///c:/users/a%20b/temp/TFR1A.tmp", true, EPanelNavigation::kProceed},
+      {L"file:///C:/Users/A B/Temp/TFR1B.tmp", true, EPanelNavigation::kCancel},
+      {L"file://host/C:/Users/A B/Temp/TFR1A.tmp", true, EPanelNavigation::kCancel},
+      {L"\\\\host\\share\\TFR1A.tmp", true, EPanelNavigation::kCancel},
+      {L"javascript:alert(1)", false, EPanelNavigation::kCancel},
+      {bar.c_str(), false, EPanelNavigation::kProceed},
+      {L"https://video.example/", false, EPanelNavigation::kProceed},  // inside a frame of ours
+      {L"https://video.example/", true, EPanelNavigation::kOpenInBrowser},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FilterPanelNavigation(c.url, page, c.topLevel), c.expected) << c.url;
+}

@@ -53,11 +53,13 @@ class CFaultyFiles : public CUnpackFileSystem {
   uint64_t freeSpace = UINT64_MAX;
   std::vector<uint32_t> waits;
 
+  std::wstring appearName;     // a file someone else makes at its target just before it is swapped in
+
   EFileOp Move(const std::wstring& from, const std::wstring& to) override {
-    Step();
-    if (Busy(from) || Busy(to)) return EFileOp::kBusy;
-    if (EndsWith(from, kPendingSuffix) && ++m_swaps == failSwap) return EFileOp::kFailed;
-    return CUnpackFileSystem::Move(from, to);
+    return Swap(from, to, [&] { return CUnpackFileSystem::Move(from, to); });
+  }
+  EFileOp MoveToFreeName(const std::wstring& from, const std::wstring& to) override {
+    return Swap(from, to, [&] { return CUnpackFileSystem::MoveToFreeName(from, to); });
   }
   EFileOp CanOverwrite(const std::wstring& path) override {
     return Busy(path) ? EFileOp::kBusy : CUnpackFileSystem::CanOverwrite(path);
@@ -75,6 +77,14 @@ class CFaultyFiles : public CUnpackFileSystem {
   }
 
  private:
+  template <class TMove>
+  EFileOp Swap(const std::wstring& from, const std::wstring& to, const TMove& move) {
+    Step();
+    if (Busy(from) || Busy(to)) return EFileOp::kBusy;
+    if (EndsWith(from, kPendingSuffix) && ++m_swaps == failSwap) return EFileOp::kFailed;
+    if (!appearName.empty() && EndsWith(from, appearName + kPendingSuffix)) WriteAll(to, "made by someone else\n");
+    return move();
+  }
   void Step() {
     if (++operations == crashAtOperation) throw SCrash{};
   }
@@ -279,6 +289,30 @@ TEST_F(UnpackTransactionTest, FileThatAppearedAfterStageIsRefusedAndKept) {
   TSnapshot expected = before;
   expected["empty.txt"] = "made by someone else\n";
   EXPECT_EQ(Snapshot(prog), expected);  // the two files swapped before it are back as they were
+}
+
+// The file appears after every check the unpack could make, in the instant
+// before the move: the move itself must refuse it.
+TEST_F(UnpackTransactionTest, FileThatAppearsJustBeforeItsSwapIsKeptAndTheRestPutBack) {
+  fs::remove(prog / "empty.txt");
+  before = Snapshot(prog);
+  CFaultyFiles files;
+  files.appearName = L"empty.txt";
+  EXPECT_FALSE(Unpack("nested.zip", files));
+  TSnapshot expected = before;
+  expected["empty.txt"] = "made by someone else\n";
+  EXPECT_EQ(Snapshot(prog), expected);
+  {
+    SCOPED_TRACE("the system's move to a free name, on real files");
+    CUnpackFileSystem real;
+    const std::wstring a = (prog / "a.txt").wstring(), fresh = (prog / "fresh.txt").wstring();
+    EXPECT_EQ(real.MoveToFreeName(a, (prog / "keep.dat").wstring()), EFileOp::kFailed);
+    EXPECT_EQ(ReadAll(prog / "keep.dat"), "not in any package\n");
+    EXPECT_EQ(ReadAll(prog / "a.txt"), "old a\n");
+    EXPECT_EQ(real.MoveToFreeName(a, fresh), EFileOp::kDone);
+    EXPECT_EQ(ReadAll(prog / "fresh.txt"), "old a\n");
+    EXPECT_FALSE(fs::exists(prog / "a.txt"));
+  }
 }
 
 TEST_F(UnpackTransactionTest, FailedMoveOfANewFileOnTheThirdSwapPutsBackTheFirstTwo) {

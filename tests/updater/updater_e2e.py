@@ -118,8 +118,8 @@ class Scenario:
             print(f"  FAIL {self.name}: {what}")
             self.ok = False
 
-    def start_main_program(self):
-        self.main_program = subprocess.Popen(["wine", os.path.join(self.prog, "Corvane.exe")],
+    def start_main_program(self, *options):
+        self.main_program = subprocess.Popen(["wine", os.path.join(self.prog, "Corvane.exe"), *options],
                                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         for _ in range(100):
             if os.path.exists(os.path.join(self.prog, "started.txt")):
@@ -182,7 +182,7 @@ class Scenario:
             for name in names:
                 path = os.path.join(folder, name)
                 relative = os.path.relpath(path, self.prog)
-                if relative in ("started.txt", "urls.txt", "texts.txt"):
+                if relative in ("started.txt", "urls.txt", "texts.txt", "closing.txt", "probe.txt"):
                     continue
                 with open(path, "rb") as f:
                     shot[relative] = f.read()
@@ -496,6 +496,70 @@ def scenario_signature_of_another_package(base):
                       lambda package: signature_of(package + b"\0", ARGS.signing_key), "its signature does not match")
 
 
+def scenario_slow_joiner(base):
+    s = Scenario("a joiner that takes 4 s to close: the updater's window answers meanwhile, then installs")
+    s.install_old_program()
+    PACKAGES["/slowclose.zip"] = (200, make_zip(new_version_entries()), True)
+    s.start_main_program("--slow-close", "4000")
+    updater = subprocess.Popen(["wine", os.path.join(s.prog, "updater.exe"), s.record(base + "/slowclose.zip")],
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    s.check(s.wait_lines("closing.txt", 1, seconds=60) == ["close-asked"], "the joiner was not asked to close")
+    # About 2.5 s of the 4 s the joiner takes, a WM_NULL every 50 ms.
+    wine(os.path.join(s.prog, "Corvane.exe"), "--probe-window", " v1.3", "2500")
+    s.check(s.main_program.poll() is None, "the joiner ended before the probe did: it did not probe the wait")
+    probe = s.wait_lines("probe.txt", 6, seconds=2)
+    s.check(len(probe) == 6, f"no probe of the updater's window: {probe}")
+    if len(probe) == 6:
+        answered, missed, worst = int(probe[1]), int(probe[3]), int(probe[5])
+        print(f"  [info] updater window while waiting: {answered} answered, {missed} missed, worst {worst} ms")
+        s.check(answered >= 10 and missed == 0, f"the window did not answer every probe: {probe}")
+        s.check(worst <= 500, f"an answer took {worst} ms")
+    code = updater.wait(timeout=120)
+    s.check(code == 2, f"exit code {code}")
+    with open(os.path.join(s.prog, "last.txt"), "rb") as f:
+        s.check(f.read() == b"the last entry of the package\n", "not installed after the joiner closed")
+    s.check(len(s.wait_lines("started.txt", 2)) == 2, "the program was not started again")
+    s.finish()
+
+
+def scenario_log_through_links(base):
+    s = Scenario("the log's name or folder is a link: the files they lead to are not written")
+    roaming = [p for p in glob.glob(os.path.join(os.environ["WINEPREFIX"], "drive_c", "users", "*", "AppData",
+                                                 "Roaming")) if os.sep + "Public" + os.sep not in p]
+    s.check(len(roaming) == 1, f"no single user folder: {roaming}")
+    logs = os.path.join(roaming[0], "Corvane(tavrel)", "Logs")
+    log = os.path.join(logs, "V3ILog.htm")
+    victim = os.path.join(s.root, "victim.txt")
+    elsewhere = os.path.join(s.root, "elsewhere")
+    os.makedirs(elsewhere)
+    with open(victim, "w") as f:
+        f.write("not the updater's to write\n")
+    record = s.record(base + "/missing.zip", "http://example.invalid/l.htm")  # a run that logs its 404
+    try:
+        os.makedirs(logs, exist_ok=True)
+        if os.path.lexists(log):
+            os.remove(log)
+        os.symlink(victim, log)
+        s.run_updater(record)
+        with open(victim) as f:
+            s.check(f.read() == "not the updater's to write\n", "the log was written through a link at its name")
+        os.remove(log)
+        shutil.rmtree(logs)
+        os.symlink(elsewhere, logs)
+        s.run_updater(record)
+        s.check(os.listdir(elsewhere) == [], f"the log was written through its folder's link: {os.listdir(elsewhere)}")
+    finally:
+        if os.path.islink(log):
+            os.remove(log)
+        if os.path.islink(logs):
+            os.remove(logs)
+        os.makedirs(logs, exist_ok=True)
+    # Without links the same run does write its log: the checks above could fail.
+    s.run_updater(record)
+    s.check("HTTP status 404" in updater_log(), "the run wrote no log without links either")
+    s.finish()
+
+
 def register_url_recorder(standin_copy):
     command = f'"{wine_path(standin_copy)}" --record-url "%1"'
     wine("reg", "add", HANDLER_KEY, "/ve", "/d", command, "/f")
@@ -524,7 +588,7 @@ def main():
                          scenario_no_download_url, scenario_damaged_last_entry, scenario_locked_target,
                          scenario_package_sha256, scenario_program_name_outside, scenario_german_window,
                          scenario_interrupted_unpack, scenario_unsigned_package, scenario_signed_by_another_key,
-                         scenario_signature_of_another_package):
+                         scenario_signature_of_another_package, scenario_slow_joiner, scenario_log_through_links):
             try:
                 scenario(base)
             except Exception as error:  # a crashed check is a failed scenario

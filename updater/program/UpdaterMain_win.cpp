@@ -13,17 +13,16 @@
 #include "updater/HandOffCheck.h"
 #include "updater/SystemUserStarter.h"
 #include "updater/UpdaterData.h"
+#include "updater/UpdaterLog.h"
 #include "updater/program/MainDlg.h"
 
 namespace {
 
 // The log goes to the per-user folder: the program folder is only written
 // by the unpack, and the updater may run there without rights to it later.
-void StartLog(const std::wstring& userFolder) {
-  using corvane::CF3DLogHTML;
-  const std::wstring folder = userFolder + CF3DLogHTML::kDefaultFolder + L"\\";
-  if (corvane::CreateFolderTree(folder)) CF3DLogHTML::Instance().SetLogPath(folder + CF3DLogHTML::kDefaultFileName);
-}
+// Opened without following links (UpdaterLog.h): the updater is elevated,
+// the folder is the user's.
+void StartLog(const std::wstring& userFolder) { corvane::StartUpdaterLog(corvane::CF3DLogHTML::Instance(), userFolder); }
 
 // Reads the record and clears or replaces what may not be used; every
 // refusal is logged.

@@ -9,6 +9,16 @@
 //   standin.exe --close-standins   closes every stand-in window (not a real
 //                                  joiner's: those have another caption), so
 //                                  that none outlives its scenario
+//   standin.exe --slow-close MS    as the first form, but closes only MS
+//                                  milliseconds after WM_CLOSE (a joiner slow
+//                                  to shut down), and appends "close-asked"
+//                                  to closing.txt when WM_CLOSE arrives
+//   standin.exe --probe-window TITLE MS
+//                                  for MS milliseconds, sends WM_NULL every
+//                                  50 ms with a 500 ms limit to the top-level
+//                                  window whose caption contains TITLE, then
+//                                  appends "answered N missed M worst W" (W in
+//                                  ms) to probe.txt beside itself
 //   standin.exe --dump-texts TITLE  writes the texts of the top-level window
 //                                  whose caption contains TITLE, then of its
 //                                  children, one per line, to texts.txt beside
@@ -17,11 +27,15 @@
 // It ends by itself after 60 seconds so that no test leaves it behind.
 #include <windows.h>
 
+#include <algorithm>
+#include <cwchar>
 #include <string>
 
 namespace {
 
 UINT g_isMeMessage = 0;
+UINT g_closeDelayMs = 0;
+constexpr UINT_PTR kSlowCloseTimer = 2;
 
 std::wstring FileBesideMe(const wchar_t* name) {
   wchar_t path[MAX_PATH] = {};
@@ -47,10 +61,16 @@ void AppendLine(const wchar_t* fileName, const std::wstring& line) {
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != 0 && message == g_isMeMessage) return g_isMeMessage;
   switch (message) {
+    case WM_CLOSE:
+      if (g_closeDelayMs == 0) break;
+      AppendLine(L"closing.txt", L"close-asked");
+      SetTimer(window, kSlowCloseTimer, g_closeDelayMs, nullptr);
+      return 0;
     case WM_TIMER: DestroyWindow(window); return 0;
     case WM_DESTROY: PostQuitMessage(2); return 0;
-    default: return DefWindowProcW(window, message, wParam, lParam);
+    default: break;
   }
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 int RunWindow(HINSTANCE instance) {
@@ -110,6 +130,39 @@ int DumpTexts(const std::wstring& title) {
   return 0;
 }
 
+HWND FindByCaption(const std::wstring& title) {
+  SDump search{title};
+  EnumWindows(
+      [](HWND window, LPARAM context) -> BOOL {
+        auto* search = reinterpret_cast<SDump*>(context);
+        if (TextOf(window).find(search->title) == std::wstring::npos) return TRUE;
+        search->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+int ProbeWindow(const std::wstring& title, ULONGLONG durationMs) {
+  HWND window = FindByCaption(title);
+  if (!window) return 1;
+  int answered = 0, missed = 0;
+  ULONGLONG worst = 0;
+  for (const ULONGLONG end = GetTickCount64() + durationMs; GetTickCount64() < end; Sleep(50)) {
+    const ULONGLONG sent = GetTickCount64();
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 500, &result)) {
+      ++answered;
+    } else {
+      ++missed;
+    }
+    worst = std::max(worst, GetTickCount64() - sent);
+  }
+  AppendLine(L"probe.txt", L"answered " + std::to_wstring(answered) + L" missed " + std::to_wstring(missed) +
+                               L" worst " + std::to_wstring(worst));
+  return 0;
+}
+
 int CloseStandIns() {
   EnumWindows(
       [](HWND window, LPARAM) -> BOOL {
@@ -143,6 +196,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     LocalFree(args);
     return DumpTexts(title);
   }
+  if (args && count >= 4 && std::wstring(args[1]) == L"--probe-window") {
+    const std::wstring title = args[2];
+    const ULONGLONG duration = wcstoull(args[3], nullptr, 10);
+    LocalFree(args);
+    return ProbeWindow(title, duration);
+  }
+  if (args && count >= 3 && std::wstring(args[1]) == L"--slow-close") g_closeDelayMs = wcstoul(args[2], nullptr, 10);
   if (args) LocalFree(args);
   return RunWindow(instance);
 }
