@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CheckDomain(list.Domain(1));
   CheckDomain(list.Domain(2));
   const std::wstring page = list.SitePage(L"top");
-  FUZZ_CHECK(page.compare(0, 7, L"http://") == 0);
+  FUZZ_CHECK(page.compare(0, 8, L"https://") == 0);
   std::filesystem::remove(ListFile());
   return 0;
 }

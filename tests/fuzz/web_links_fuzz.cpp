@@ -2,6 +2,8 @@
 // search form and search addresses, and the filters of the main panel and
 // the toolbar. A search always goes to the search server's script, a form's
 // "s" field always arrives as "q", and a command link never loads a page.
+#include <algorithm>
+#include <cwctype>
 #include <string>
 
 #include "online/CommandLink.h"
@@ -50,7 +52,16 @@ void CheckUrl(const std::wstring& url, const std::string& postData) {
       FUZZ_CHECK(!action.address.empty());
       CheckTrimmed(action.address);
       break;
-    case SToolbarAction::kProceed: break;
+    case SToolbarAction::kOpenInBrowser: {
+      // Only web pages go to the user's browser.
+      std::wstring scheme = action.address.substr(0, action.address.find(L"://"));
+      FUZZ_CHECK(scheme.size() < action.address.size());
+      std::transform(scheme.begin(), scheme.end(), scheme.begin(), [](wchar_t c) { return std::towlower(c); });
+      FUZZ_CHECK(scheme == L"http" || scheme == L"https");
+      break;
+    }
+    case SToolbarAction::kProceed:
+    case SToolbarAction::kRefused: break;
   }
 }
 
