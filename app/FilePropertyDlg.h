@@ -4,9 +4,9 @@
 #include <windows.h>
 
 #include <memory>
+#include <mutex>
 #include <string>
 
-#include "base/WorkerThread.h"
 #include "engine/ToolStop.h"
 #include "engine/VideoPropertyInfo.h"
 #include "online/HideIEDlgBase.h"
@@ -50,9 +50,15 @@ class CFilePropertyDlg : public THideIEDlgBase<CFilePropertyDlg, 172> {
 
   SVideoPropertyInfo m_info;
   std::wstring m_probePath;  // empty when the record was given
-  SVideoPropertyInfo m_probed;  // written by the probe's worker until it has ended
-  CToolStop m_stop;
-  std::unique_ptr<WorkerThread> m_probe;
+  // The running probe, shared with its thread: closing the dialog stops the
+  // tool and leaves without waiting, and the thread finishes alone.
+  struct SProbe {
+    CToolStop stop;
+    std::mutex lock;
+    HWND window = nullptr;     // null once the dialog stopped listening
+    SVideoPropertyInfo probed;  // complete when kProbeEndedMessage arrives
+  };
+  std::shared_ptr<SProbe> m_probe;
   std::unique_ptr<CFilePlayer> m_player;  // its Play... looks at the file off this thread
   bool m_busy = false;
   bool m_probeFailed = false;

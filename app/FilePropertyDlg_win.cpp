@@ -10,6 +10,9 @@
 #include "base/WinModule.h"
 #include "engine/ProbeMedia.h"
 #include "engine/ToolRunner.h"
+
+#include <system_error>
+#include <thread>
 #include "settings/MultiLanguage.h"
 #include "settings/TranslateWindow.h"
 
@@ -19,9 +22,6 @@ namespace {
 constexpr uint32_t kBannerWaitMs = 10000;
 // Posted by the probe's worker when it has ended; wParam: described or not.
 constexpr UINT kProbeEndedMessage = WM_APP + 1;
-// The probe's tool is ended before its worker is waited for: the wait is
-// for a thread that is already returning.
-constexpr unsigned kProbeStopTimeoutMs = 5000;
 
 }  // namespace
 
@@ -91,29 +91,43 @@ void CFilePropertyDlg::ShowRecord(HWND window) {
 }
 
 void CFilePropertyDlg::StartProbe(HWND window) {
-  m_probe = std::make_unique<WorkerThread>(
-      [this, window]() -> unsigned {
-        // The tool's own open is the only look at the file: asking the
-        // system whether it exists first is one more wait on a share that
-        // stopped answering (and a named pipe has no attributes under Wine).
+  auto probe = std::make_shared<SProbe>();
+  probe->window = window;
+  probe->probed.filePath = m_probePath;
+  try {
+    std::thread([probe, path = m_probePath] {
+      // The tool's own open is the only look at the file: asking the
+      // system whether it exists first is one more wait on a share that
+      // stopped answering (and a named pipe has no attributes under Wine).
+      SVideoPropertyInfo info;
+      info.filePath = path;
+      bool probed = false;
+      try {
         const std::wstring tool = GetToolPath();
-        m_probed.filePath = m_probePath;
-        const bool probed = !tool.empty() && RunProbe(tool, m_probePath, m_probed, &m_stop);
-        PostMessageW(window, kProbeEndedMessage, probed ? 1 : 0, 0);
-        return probed ? 1 : 0;
-      },
-      kProbeStopTimeoutMs);
-  m_busy = m_probe->Start();
-  if (!m_busy) {
-    m_probe.reset();
+        probed = !tool.empty() && RunProbe(tool, path, info, &probe->stop);
+      } catch (...) {
+        // Nothing may leave a thread: the file counts as unreadable.
+      }
+      std::lock_guard<std::mutex> lock(probe->lock);
+      probe->probed = std::move(info);
+      if (probe->window) PostMessageW(probe->window, kProbeEndedMessage, probed ? 1 : 0, 0);
+    }).detach();
+  } catch (const std::system_error&) {
     m_probeFailed = true;
     PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    return;
   }
+  m_probe = std::move(probe);
+  m_busy = true;
 }
 
 void CFilePropertyDlg::OnProbeEnded(HWND window, bool probed) {
   if (!m_probe) return;  // already stopped by a close
-  m_probe->Stop();  // returns at once: the body has posted its last message
+  {
+    std::lock_guard<std::mutex> lock(m_probe->lock);
+    m_probe->window = nullptr;
+    if (probed) m_info = m_probe->probed;
+  }
   m_probe.reset();
   m_busy = false;
   if (!probed) {
@@ -121,7 +135,6 @@ void CFilePropertyDlg::OnProbeEnded(HWND window, bool probed) {
     EndDialog(window, IDCANCEL);
     return;
   }
-  m_info = m_probed;
   ShowRecord(window);
   // The cursor over the dialog stops looking busy without waiting for the mouse to move.
   POINT cursor;
@@ -132,8 +145,13 @@ void CFilePropertyDlg::OnProbeEnded(HWND window, bool probed) {
 
 void CFilePropertyDlg::StopProbe() {
   if (!m_probe) return;
-  m_stop.Stop();
-  m_probe->Stop();
+  {
+    std::lock_guard<std::mutex> lock(m_probe->lock);
+    m_probe->window = nullptr;
+  }
+  // Ends the tool; the thread is not waited for: a tool stuck on a file that
+  // does not answer must not hold the window.
+  m_probe->stop.Stop();
   m_probe.reset();
   m_busy = false;
 }
