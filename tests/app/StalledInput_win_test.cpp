@@ -9,6 +9,7 @@
 #include <chrono>
 #include <string>
 
+#include "base/Handle.h"
 #include "engine/TempFiles.h"
 #include "tests/LaunchDataText.h"
 #include "tests/UnixTempName_win.h"
@@ -53,8 +54,8 @@ class StalledInput : public ::testing::Test {
     if (!CreateProcessW(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
       return false;
     }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    const CHandle thread(pi.hThread);
+    const CHandle process(pi.hProcess);
     return true;
   }
 

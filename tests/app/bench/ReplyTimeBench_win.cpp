@@ -18,6 +18,8 @@
 #include <thread>
 #include <vector>
 
+#include "base/Handle.h"
+
 namespace {
 
 constexpr wchar_t kMainWindowClass[] = L"Tavrel Video";
@@ -62,13 +64,12 @@ double TimeReply(HWND window, LONGLONG frequency, bool& answered) {
 double TimeClose(HWND window, LONGLONG frequency) {
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
-  const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+  const corvane::CHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
   LARGE_INTEGER before, after;
   QueryPerformanceCounter(&before);
   PostMessageW(window, WM_CLOSE, 0, 0);
-  const DWORD waited = process ? WaitForSingleObject(process, 30000) : WAIT_FAILED;
+  const DWORD waited = process ? WaitForSingleObject(process.Get(), 30000) : WAIT_FAILED;
   QueryPerformanceCounter(&after);
-  if (process) CloseHandle(process);
   return waited == WAIT_OBJECT_0 ? Milliseconds(after.QuadPart - before.QuadPart, frequency) : -1;
 }
 
